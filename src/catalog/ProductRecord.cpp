@@ -1,0 +1,171 @@
+#include "catalog/ProductRecord.h"
+
+#include "platform/system/System.h"
+#include <stdexcept>
+
+namespace {
+
+QString textOf(const Row &row, const char *field)
+{
+    const QString name = QLatin1String(field);
+    if (!row.has(name))
+        return QString();
+    return row[name].textOr(QString(), System::numberFormat());
+}
+
+Currency moneyOf(const Row &row, const char *field)
+{
+    const QString name = QLatin1String(field);
+    if (!row.has(name) || row[name].isNull())
+        return Currency();
+    return row[name].toCurrency(System::numberFormat());
+}
+
+int64_t tabOf(const Row &row)
+{
+    const QString name = QStringLiteral("Tab");
+    if (!row.has(name) || row[name].isNull())
+        return Products::NoButton;
+    try {
+        return row[name].toInt64(System::numberFormat());
+    } catch (const AppError &) {
+        return Products::NoButton;  // a value that is no number puts the product on no button
+    }
+}
+
+Params fieldValues(const Product &p)
+{
+    return {Value::text(p.prodCode),       Value::text(p.prodDescription), Value::money(p.qty),
+            Value::text(p.unit),           Value::money(p.unitPrice),      Value::money(p.unitPricebezPDV),
+            Value::money(p.vpUnitPrice),   Value::money(p.vpUnitPricebezPDV), Value::text(p.taxID),
+            Value::money(p.taxPercent),    Value::text(p.pict)};
+}
+
+}  // namespace
+
+QString Product::picturePath() const
+{
+    if (pict.trimmed().isEmpty())
+        return QString();
+    return System::programPath(QStringLiteral("\\img\\") + pict);
+}
+
+namespace Products {
+
+Product fromRow(const Row &row)
+{
+    Product p;
+    if (row.has(QStringLiteral("ID")) && !row[QStringLiteral("ID")].isNull())
+        p.id = row[QStringLiteral("ID")].toInt64();
+    p.prodCode = textOf(row, "ProdCode");
+    p.prodDescription = textOf(row, "ProdDescription");
+    p.qty = moneyOf(row, "Qty");
+    p.unit = textOf(row, "Unit");
+    p.unitPrice = moneyOf(row, "UnitPrice");
+    p.unitPricebezPDV = moneyOf(row, "UnitPricebezPDV");
+    p.vpUnitPrice = moneyOf(row, "VPUnitPrice");
+    p.vpUnitPricebezPDV = moneyOf(row, "VPUnitPricebezPDV");
+    p.taxID = textOf(row, "TaxID");
+    p.taxPercent = moneyOf(row, "TaxPercent");
+    p.pict = textOf(row, "Pict");
+    p.tab = tabOf(row);
+    return p;
+}
+
+std::optional<Product> findByCode(Database &db, const QString &code)
+{
+    auto row = db.queryFirst(QStringLiteral("SELECT * FROM Products WHERE ProdCode = ?"), {Value::text(code)});
+    if (!row)
+        return std::nullopt;
+    return fromRow(*row);
+}
+
+bool exists(Database &db, const QString &code)
+{
+    return db.queryFirst(QStringLiteral("SELECT 1 FROM Products WHERE ProdCode = ?"), {Value::text(code)})
+        .has_value();
+}
+
+int64_t add(Database &db, const Product &product)
+{
+    int64_t id = 0;
+    db.writeTransaction([&] {
+        db.execute(QStringLiteral("INSERT INTO Products (ProdCode, ProdDescription, Qty, Unit, UnitPrice, "
+                                  "UnitPricebezPDV, VPUnitPrice, VPUnitPricebezPDV, TaxID, TaxPercent, Pict) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                   fieldValues(product));
+        id = db.lastInsertId();
+    });
+    return id;
+}
+
+int update(Database &db, const QString &code, const Product &product)
+{
+    Params params = fieldValues(product);
+    params.push_back(Value::text(code));
+    return db.execute(QStringLiteral("UPDATE Products SET ProdCode = ?, ProdDescription = ?, Qty = ?, Unit = ?, "
+                                     "UnitPrice = ?, UnitPricebezPDV = ?, VPUnitPrice = ?, VPUnitPricebezPDV = ?, "
+                                     "TaxID = ?, TaxPercent = ?, Pict = ? WHERE ProdCode = ?"),
+                      params);
+}
+
+int remove(Database &db, const QString &code)
+{
+    return db.execute(QStringLiteral("DELETE FROM Products WHERE ProdCode = ?"), {Value::text(code)});
+}
+
+std::vector<Product> list(Database &db, const QString &condition, const Params &params, const QString &orderBy)
+{
+    QString sql = QStringLiteral("SELECT * FROM Products");
+    if (!condition.trimmed().isEmpty())
+        sql += QStringLiteral(" WHERE ") + condition;
+    sql += QStringLiteral(" ORDER BY ") + (orderBy.trimmed().isEmpty() ? QStringLiteral("ID") : orderBy);
+    std::vector<Product> products;
+    for (const Row &row : db.query(sql, params))
+        products.push_back(fromRow(row));
+    return products;
+}
+
+bool placeOnButton(Database &db, const QString &code, int64_t tab)
+{
+    if (tab < 0 || tab >= ButtonCount)
+        throw std::out_of_range("click-table button outside 0..319");
+    bool placed = false;
+    db.writeTransaction([&] {
+        placed = false;
+        if (!exists(db, code))
+            return;
+        db.execute(QStringLiteral("UPDATE Products SET Tab = -1 WHERE Tab = ? AND ProdCode <> ?"),
+                   {Value::integer(tab), Value::text(code)});
+        placed = db.execute(QStringLiteral("UPDATE Products SET Tab = ? WHERE ProdCode = ?"),
+                            {Value::integer(tab), Value::text(code)}) > 0;
+    });
+    return placed;
+}
+
+bool takeOffButton(Database &db, const QString &code)
+{
+    return db.execute(QStringLiteral("UPDATE Products SET Tab = -1 WHERE ProdCode = ?"), {Value::text(code)}) > 0;
+}
+
+}  // namespace Products
+
+namespace Units {
+
+std::vector<Unit> list(Database &db)
+{
+    std::vector<Unit> units;
+    for (const Row &row : db.query(QStringLiteral("SELECT Abr, UnitName FROM Unit ORDER BY rowid")))
+        units.push_back({row.at(0).textOr(), row.at(1).textOr()});
+    return units;
+}
+
+std::optional<Unit> find(Database &db, const QString &abr)
+{
+    auto row = db.queryFirst(QStringLiteral("SELECT Abr, UnitName FROM Unit WHERE Abr = ?"), {Value::text(abr)});
+    if (!row)
+        return std::nullopt;
+    return Unit{row->at(0).textOr(), row->at(1).textOr()};
+}
+
+}  // namespace Units

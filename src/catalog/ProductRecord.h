@@ -1,0 +1,76 @@
+#pragma once
+// The product catalog (table Products) and the units of measure (table Unit) of the main database.
+// Codes are compared without regard to letter case; every value is bound, so any character,
+// an apostrophe included, may appear in a code or a name.
+#include "platform/database/Database.h"
+#include "platform/values/Currency.h"
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+struct Product {
+    int64_t id = 0;             // ID: assigned by the database, never written by the program
+    QString prodCode;           // ProdCode: the key, also the barcode
+    QString prodDescription;    // ProdDescription
+    Currency qty;               // Qty: stock
+    QString unit;               // Unit: a Unit.Abr
+    Currency unitPrice;         // UnitPrice: selling price with tax
+    Currency unitPricebezPDV;   // UnitPricebezPDV: price without tax
+    Currency vpUnitPrice;       // VPUnitPrice: second price with tax
+    Currency vpUnitPricebezPDV; // VPUnitPricebezPDV: second price without tax
+    QString taxID;              // TaxID: a Tax.TaxID
+    Currency taxPercent;        // TaxPercent: copy of the rate taken when the product was saved
+    QString pict;               // Pict: bare file name under "\img\"; empty = no picture
+    int64_t tab = -1;           // Tab: click-table button 0..319; -1 (also for Null) = no button
+
+    bool hasButton() const { return tab >= 0; }
+    // The picture's path in the program folder, or "" when Pict is empty.
+    QString picturePath() const;
+};
+
+struct Unit {
+    QString abr;       // Abr
+    QString unitName;  // UnitName
+};
+
+namespace Products {
+
+constexpr int64_t NoButton = -1;
+constexpr int64_t ButtonCount = 320;
+
+// Reads a Products row selected with "SELECT *" (or any subset of its fields); a Null field reads
+// as empty text or zero.
+Product fromRow(const Row &row);
+
+std::optional<Product> findByCode(Database &db, const QString &code);
+bool exists(Database &db, const QString &code);
+
+// Adds a row with every field but Tab and ID (a new product has no button). Returns the new ID.
+// An existing code raises 3022.
+int64_t add(Database &db, const Product &product);
+// Rewrites every field but Tab and ID of the row whose code is `code` (product.prodCode may
+// differ, for instance in letter case). Returns the number of rows changed: 0 when the row is
+// gone. A code taken by another row raises 3022.
+int update(Database &db, const QString &code, const Product &product);
+// Deletes the product; its stored invoice lines and composition rows stay. Returns rows deleted.
+int remove(Database &db, const QString &code);
+
+// Products matching an SQL condition written by the program, with every user value bound
+// through `params` ("" = all rows), in the given order ("" = the order they were added).
+std::vector<Product> list(Database &db, const QString &condition = QString(),
+                          const Params &params = {}, const QString &orderBy = QString());
+
+// Puts the product on button `tab` (0..319) in one write transaction; the product that held the
+// button before loses it, since a button carries one product. Returns false, changing nothing,
+// when no product has the code. A tab outside 0..319 raises std::out_of_range.
+bool placeOnButton(Database &db, const QString &code, int64_t tab);
+// The product gets no button (Tab -1). Returns false when no product has the code.
+bool takeOffButton(Database &db, const QString &code);
+
+}  // namespace Products
+
+namespace Units {
+std::vector<Unit> list(Database &db);  // in stored order
+std::optional<Unit> find(Database &db, const QString &abr);
+}

@@ -1,0 +1,569 @@
+#include "database/Database.h"
+
+#include "values/DateFormat.h"
+#include <QFileInfo>
+#include <QHash>
+#include <QThread>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int ErrUnrecognizedFormat = 3343;
+constexpr int ErrDatabaseExists = 3204;
+
+bool isAscii(const unsigned char *p, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (p[i] >= 0x80)
+            return false;
+    return true;
+}
+
+// NOCASE for every letter. For pure ASCII texts it orders exactly as SQLite's own NOCASE does,
+// so files whose keys are ASCII stay consistent for the standard shell too.
+int unicodeNoCase(void *, int n1, const void *s1, int n2, const void *s2)
+{
+    auto a = static_cast<const unsigned char *>(s1);
+    auto b = static_cast<const unsigned char *>(s2);
+    if (isAscii(a, n1) && isAscii(b, n2)) {
+        int n = std::min(n1, n2);
+        for (int i = 0; i < n; ++i) {
+            int ca = (a[i] >= 'A' && a[i] <= 'Z') ? a[i] + 32 : a[i];
+            int cb = (b[i] >= 'A' && b[i] <= 'Z') ? b[i] + 32 : b[i];
+            if (ca != cb)
+                return ca - cb;
+        }
+        return n1 - n2;
+    }
+    QString fa = foldCase(QString::fromUtf8(reinterpret_cast<const char *>(a), n1));
+    QString fb = foldCase(QString::fromUtf8(reinterpret_cast<const char *>(b), n2));
+    return fa.compare(fb);
+}
+
+// LIKE on case-folded texts: "%" any text, "_" one character, an optional escape character.
+bool likeMatch(const QChar *p, const QChar *pe, const QChar *s, const QChar *se, QChar escape, bool hasEscape)
+{
+    while (p < pe) {
+        QChar c = *p;
+        if (hasEscape && c == escape) {
+            ++p;
+            if (p >= pe)
+                return false;
+            if (s >= se || *s != *p)
+                return false;
+            ++p;
+            ++s;
+        } else if (c == QLatin1Char('%')) {
+            while (p < pe && *p == QLatin1Char('%'))
+                ++p;
+            if (p == pe)
+                return true;
+            for (const QChar *t = s; t <= se; ++t)
+                if (likeMatch(p, pe, t, se, escape, hasEscape))
+                    return true;
+            return false;
+        } else if (c == QLatin1Char('_')) {
+            if (s >= se)
+                return false;
+            ++p;
+            ++s;
+        } else {
+            if (s >= se || *s != c)
+                return false;
+            ++p;
+            ++s;
+        }
+    }
+    return s == se;
+}
+
+QString textArg(sqlite3_value *v)
+{
+    auto t = reinterpret_cast<const char *>(sqlite3_value_text(v));
+    return QString::fromUtf8(t, sqlite3_value_bytes(v));
+}
+
+void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    QString pattern = foldCase(textArg(argv[0]));
+    QString subject = foldCase(textArg(argv[1]));
+    QChar escape;
+    bool hasEscape = false;
+    if (argc == 3 && sqlite3_value_type(argv[2]) != SQLITE_NULL) {
+        QString e = textArg(argv[2]);
+        if (e.size() != 1) {
+            sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+        escape = e.at(0);
+        hasEscape = true;
+    }
+    bool m = likeMatch(pattern.constData(), pattern.constData() + pattern.size(), subject.constData(),
+                       subject.constData() + subject.size(), escape, hasEscape);
+    sqlite3_result_int(ctx, m ? 1 : 0);
+}
+
+void valFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_NULL:
+        sqlite3_result_null(ctx);
+        return;
+    case SQLITE_INTEGER:
+        sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]));
+        return;
+    case SQLITE_FLOAT:
+        sqlite3_result_double(ctx, sqlite3_value_double(argv[0]));
+        return;
+    default: {
+        // No exception may cross SQLite's C frames: an overflowing number is an SQL error.
+        double d = 0;
+        try {
+            d = Val(textArg(argv[0]));
+        } catch (const AppError &e) {
+            sqlite3_result_error(ctx, e.description().toUtf8().constData(), -1);
+            return;
+        }
+        if (d > -9.0e18 && d < 9.0e18 && d == double(int64_t(d)))
+            sqlite3_result_int64(ctx, int64_t(d));
+        else
+            sqlite3_result_double(ctx, d);
+    }
+    }
+}
+
+enum class ColumnType { Raw, Money, Date, Time, Boolean };
+
+ColumnType columnTypeOf(const char *decl)
+{
+    if (!decl)
+        return ColumnType::Raw;
+    QByteArray d = QByteArray(decl).toUpper();
+    if (d.contains("CURRENCY") || d.contains("MONEY"))
+        return ColumnType::Money;
+    if (d == "DATE")
+        return ColumnType::Date;
+    if (d == "TIME")
+        return ColumnType::Time;
+    if (d.contains("BOOL") || d.contains("YESNO"))
+        return ColumnType::Boolean;
+    return ColumnType::Raw;
+}
+
+Value rawValue(sqlite3_stmt *st, int i)
+{
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL:
+        return Value();
+    case SQLITE_INTEGER:
+        return Value::integer(sqlite3_column_int64(st, i));
+    case SQLITE_FLOAT:
+        return Value::real(sqlite3_column_double(st, i));
+    default: {
+        auto t = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+        return Value::text(QString::fromUtf8(t, sqlite3_column_bytes(st, i)));
+    }
+    }
+}
+
+Value typedValue(sqlite3_stmt *st, int i, ColumnType type)
+{
+    Value raw = rawValue(st, i);
+    if (raw.isNull())
+        return raw;
+    switch (type) {
+    case ColumnType::Raw:
+        return raw;
+    case ColumnType::Money:
+        if (raw.kind() == Value::Kind::Integer)
+            return Value::money(Currency::fromInt(sqlite3_column_int64(st, i)));
+        if (raw.kind() == Value::Kind::Real)
+            return Value::money(Currency::fromDouble(sqlite3_column_double(st, i)));
+        if (auto c = Currency::parse(raw.toText(), NumberFormat()))
+            return Value::money(*c);
+        return raw;
+    case ColumnType::Date:
+        if (raw.kind() == Value::Kind::Text) {
+            QDate d = QDate::fromString(raw.toText().left(10), QStringLiteral("yyyy-MM-dd"));
+            if (d.isValid())
+                return Value::date(d);
+        }
+        return raw;
+    case ColumnType::Time:
+        if (raw.kind() == Value::Kind::Text) {
+            QTime t = QTime::fromString(raw.toText(), QStringLiteral("HH:mm:ss"));
+            if (t.isValid())
+                return Value::time(t);
+        }
+        return raw;
+    case ColumnType::Boolean:
+        if (raw.kind() == Value::Kind::Integer)
+            return Value::boolean(sqlite3_column_int64(st, i) != 0);
+        if (raw.kind() == Value::Kind::Real)
+            return Value::boolean(sqlite3_column_double(st, i) != 0);
+        return raw;
+    }
+    return raw;
+}
+
+void bindValue(sqlite3_stmt *st, int index, const Value &v)
+{
+    switch (v.kind()) {
+    case Value::Kind::Null:
+        sqlite3_bind_null(st, index);
+        break;
+    case Value::Kind::Text: {
+        QByteArray u = v.toText().toUtf8();
+        sqlite3_bind_text(st, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case Value::Kind::Integer:
+        sqlite3_bind_int64(st, index, v.toInt64());
+        break;
+    case Value::Kind::Real:
+    case Value::Kind::Money: {
+        Currency c = v.toCurrency();
+        if (v.kind() == Value::Kind::Money && c.raw() % Currency::Scale == 0)
+            sqlite3_bind_int64(st, index, c.raw() / Currency::Scale);
+        else if (v.kind() == Value::Kind::Money)
+            sqlite3_bind_double(st, index, c.toDouble());
+        else
+            sqlite3_bind_double(st, index, Val(v.toText()));
+        break;
+    }
+    case Value::Kind::Date: {
+        QByteArray u = DateFormat::storedDate(v.toDate()).toUtf8();
+        sqlite3_bind_text(st, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case Value::Kind::Time: {
+        QByteArray u = DateFormat::storedTime(v.toTime()).toUtf8();
+        sqlite3_bind_text(st, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case Value::Kind::Boolean:
+        sqlite3_bind_int(st, index, v.toBool() ? 1 : 0);
+        break;
+    }
+}
+
+int errorNumberFor(int extendedRc, const QString &message)
+{
+    switch (extendedRc) {
+    case SQLITE_CONSTRAINT_UNIQUE:
+    case SQLITE_CONSTRAINT_PRIMARYKEY:
+        return ErrorNo::DuplicateKey;
+    case SQLITE_CONSTRAINT_FOREIGNKEY:
+        return ErrorNo::RelatedRecords;
+    case SQLITE_CONSTRAINT_NOTNULL:
+        return ErrorNo::FieldCannotBeNull;
+    default:
+        break;
+    }
+    switch (extendedRc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return ErrorNo::RecordLocked;
+    case SQLITE_NOTADB:
+        return ErrUnrecognizedFormat;
+    case SQLITE_CANTOPEN:
+        return ErrorNo::FileNotFound;
+    default:
+        break;
+    }
+    if (message.contains(QLatin1String("FOREIGN KEY constraint failed")))
+        return ErrorNo::RelatedRecords;
+    if (message.contains(QLatin1String("UNIQUE constraint failed")))
+        return ErrorNo::DuplicateKey;
+    if (message.contains(QLatin1String("no such table")))
+        return ErrorNo::TableNotFound;
+    if (message.contains(QLatin1String("no such column")))
+        return ErrorNo::TooFewParameters;
+    if (message.contains(QLatin1String("syntax error")))
+        return ErrorNo::SyntaxError;
+    return ErrorNo::GeneralDatabaseError;
+}
+
+int g_defaultBusyTimeoutMs = 5000;
+
+}  // namespace
+
+QString foldCase(const QString &text)
+{
+    return text.toCaseFolded();
+}
+
+QString likePatternFromUserSearch(const QString &userText)
+{
+    QString out;
+    out.reserve(userText.size() + 4);
+    for (QChar c : userText) {
+        if (c == QLatin1Char('*'))
+            out += QLatin1Char('%');
+        else if (c == QLatin1Char('?'))
+            out += QLatin1Char('_');
+        else if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\'))
+            out += QLatin1Char('\\') + QString(c);
+        else
+            out += c;
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+const Value &Row::operator[](const QString &field) const
+{
+    for (int i = 0; i < m_names->size(); ++i)
+        if (m_names->at(i).compare(field, Qt::CaseInsensitive) == 0)
+            return m_values[size_t(i)];
+    throw AppError(ErrorNo::ItemNotFound, errorDescription(ErrorNo::ItemNotFound) + QLatin1String(" (") + field + QLatin1Char(')'));
+}
+
+bool Row::has(const QString &field) const
+{
+    if (!m_names)
+        return false;
+    for (const QString &n : *m_names)
+        if (n.compare(field, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+// Prepared statements are kept per connection: the program runs the same few statements all day.
+struct Database::StatementCache {
+    QHash<QString, sqlite3_stmt *> statements;
+};
+
+void Database::setDefaultBusyTimeoutMs(int ms)
+{
+    g_defaultBusyTimeoutMs = ms;
+}
+
+Database::Database(sqlite3 *db, const QString &path)
+    : m_db(db), m_cache(std::make_unique<StatementCache>()), m_path(path) {}
+
+Database::~Database()
+{
+    for (sqlite3_stmt *st : m_cache->statements)
+        sqlite3_finalize(st);
+    sqlite3_close_v2(m_db);
+}
+
+std::unique_ptr<Database> Database::open(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        throw AppError(ErrorNo::FileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+        sqlite3_close_v2(db);
+        throw AppError(errorNumberFor(rc, msg), msg.isEmpty() ? errorDescription(ErrorNo::FileNotFound) : msg);
+    }
+    std::unique_ptr<Database> d(new Database(db, path));
+    d->configure();
+    return d;
+}
+
+std::unique_ptr<Database> Database::create(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        throw AppError(ErrDatabaseExists, QStringLiteral("Database already exists: '%1'.").arg(path));
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("cannot create");
+        sqlite3_close_v2(db);
+        throw AppError(ErrorNo::GeneralDatabaseError, msg);
+    }
+    std::unique_ptr<Database> d(new Database(db, path));
+    d->configure();
+    return d;
+}
+
+void Database::configure()
+{
+    sqlite3_extended_result_codes(m_db, 1);
+    setBusyTimeoutMs(g_defaultBusyTimeoutMs);
+    sqlite3_create_collation_v2(m_db, "NOCASE", SQLITE_UTF8, nullptr, unicodeNoCase, nullptr);
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function_v2(m_db, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "Val", 1, flags, nullptr, valFunction, nullptr, nullptr, nullptr);
+    try {
+        // Reading the schema is the first moment the file's locks matter: a file another program
+        // keeps locked past the busy timeout is reported as held exclusively.
+        scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        execute(QStringLiteral("PRAGMA synchronous=FULL"));
+        execute(QStringLiteral("PRAGMA foreign_keys=ON"));
+    } catch (const AppError &e) {
+        if (e.number() == ErrorNo::RecordLocked)
+            throw AppError(ErrorNo::DatabaseLockedExclusively, errorDescription(ErrorNo::DatabaseLockedExclusively));
+        throw;
+    }
+}
+
+void Database::setBusyTimeoutMs(int ms)
+{
+    m_busyTimeoutMs = ms;
+    sqlite3_busy_timeout(m_db, ms);
+}
+
+void Database::raiseFromSqlite(int rc, const QString &context)
+{
+    QString msg = QString::fromUtf8(sqlite3_errmsg(m_db));
+    int extended = sqlite3_extended_errcode(m_db);
+    int number = errorNumberFor((extended & 0xff) == (rc & 0xff) ? extended : rc, msg);
+    QString description = number == ErrorNo::GeneralDatabaseError || number == ErrUnrecognizedFormat
+                              ? msg
+                              : errorDescription(number);
+    Q_UNUSED(context);
+    throw AppError(number, description);
+}
+
+namespace {
+struct StatementUse {
+    sqlite3_stmt *st;
+    ~StatementUse()
+    {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+    }
+};
+}
+
+sqlite3_stmt *Database::prepared(const QString &sql)
+{
+    auto &cache = m_cache->statements;
+    auto it = cache.find(sql);
+    if (it != cache.end())
+        return it.value();
+    sqlite3_stmt *st = nullptr;
+    QByteArray u = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(m_db, u.constData(), int(u.size()), &st, nullptr);
+    if (rc != SQLITE_OK)
+        raiseFromSqlite(rc, sql);
+    if (!st)
+        throw AppError(ErrorNo::SyntaxError, errorDescription(ErrorNo::SyntaxError));
+    if (cache.size() > 200) {
+        for (sqlite3_stmt *old : cache)
+            sqlite3_finalize(old);
+        cache.clear();
+    }
+    cache.insert(sql, st);
+    return st;
+}
+
+Rows Database::query(const QString &sql, const Params &params)
+{
+    int rc = SQLITE_OK;
+    sqlite3_stmt *st = prepared(sql);
+    StatementUse use{st};
+    for (size_t i = 0; i < params.size(); ++i)
+        bindValue(st, int(i) + 1, params[i]);
+
+    const int columns = sqlite3_column_count(st);
+    auto names = std::make_shared<QStringList>();
+    std::vector<ColumnType> types;
+    for (int c = 0; c < columns; ++c) {
+        names->append(QString::fromUtf8(sqlite3_column_name(st, c)));
+        types.push_back(columnTypeOf(sqlite3_column_decltype(st, c)));
+    }
+    Rows rows;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        std::vector<Value> values;
+        values.reserve(size_t(columns));
+        for (int c = 0; c < columns; ++c)
+            values.push_back(typedValue(st, c, types[size_t(c)]));
+        rows.emplace_back(names, std::move(values));
+    }
+    if (rc != SQLITE_DONE)
+        raiseFromSqlite(rc, sql);
+    return rows;
+}
+
+std::optional<Row> Database::queryFirst(const QString &sql, const Params &params)
+{
+    Rows rows = query(sql, params);
+    if (rows.empty())
+        return std::nullopt;
+    return rows.front();
+}
+
+Value Database::scalar(const QString &sql, const Params &params)
+{
+    Rows rows = query(sql, params);
+    if (rows.empty() || rows.front().size() == 0)
+        return Value();
+    return rows.front().at(0);
+}
+
+int Database::execute(const QString &sql, const Params &params)
+{
+    query(sql, params);
+    return sqlite3_changes(m_db);
+}
+
+void Database::executeScript(const QString &sql)
+{
+    char *err = nullptr;
+    int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        QString msg = err ? QString::fromUtf8(err) : QString();
+        sqlite3_free(err);
+        throw AppError(errorNumberFor(sqlite3_extended_errcode(m_db), msg), msg);
+    }
+}
+
+int64_t Database::lastInsertId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+void Database::writeTransaction(const std::function<void()> &work)
+{
+    if (m_inTransaction) {
+        work();
+        return;
+    }
+    for (int attempt = 0;; ++attempt) {
+        bool busy = false;
+        try {
+            execute(QStringLiteral("BEGIN IMMEDIATE"));
+        } catch (const AppError &e) {
+            if (e.number() != ErrorNo::RecordLocked)
+                throw;
+            busy = true;
+        }
+        if (!busy) {
+            m_inTransaction = true;
+            try {
+                work();
+                execute(QStringLiteral("COMMIT"));
+                m_inTransaction = false;
+                return;
+            } catch (const AppError &e) {
+                m_inTransaction = false;
+                sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+                if (e.number() != ErrorNo::RecordLocked)
+                    throw;
+                busy = true;
+            } catch (...) {
+                m_inTransaction = false;
+                sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+                throw;
+            }
+        }
+        if (attempt >= m_retries)
+            throw AppError(ErrorNo::RecordLocked, errorDescription(ErrorNo::RecordLocked));
+        QThread::msleep(20 * (attempt + 1));
+    }
+}

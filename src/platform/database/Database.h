@@ -1,0 +1,97 @@
+#pragma once
+// One connection to a database file. SQL is SQLite's, with the meaning the program relies on:
+// Val() is an SQL function, NOCASE and LIKE ignore letter case for every letter (č = Č), and
+// every value comes in as a bound parameter. Failures raise AppError with the database engine's
+// numbers (3022 duplicate key, 3200 related records, 3356 locked by another program, ...).
+#include "values/AppError.h"
+#include "values/Value.h"
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class Row {
+public:
+    Row() = default;
+    Row(std::shared_ptr<const QStringList> names, std::vector<Value> values)
+        : m_names(std::move(names)), m_values(std::move(values)) {}
+
+    // By name, ignoring letter case; a missing field raises 3265.
+    const Value &operator[](const QString &field) const;
+    const Value &at(int index) const { return m_values.at(size_t(index)); }
+    int size() const { return int(m_values.size()); }
+    bool has(const QString &field) const;
+    const QStringList &names() const { return *m_names; }
+
+private:
+    std::shared_ptr<const QStringList> m_names;
+    std::vector<Value> m_values;
+};
+
+using Rows = std::vector<Row>;
+using Params = std::vector<Value>;
+
+class Database {
+public:
+    // Opens an existing file read-write; a missing file raises 3024, never creates one.
+    // A file held by another program for longer than the busy timeout raises 3356.
+    static std::unique_ptr<Database> open(const QString &path);
+    // Creates a new, empty file (the program-folder tool only); it never overwrites: an existing
+    // file raises an error.
+    static std::unique_ptr<Database> create(const QString &path);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    QString path() const { return m_path; }
+
+    // Rows of a query. Columns declared CURRENCY read as money (rounded to four decimals), DATE as
+    // a date, TIME as a time, BOOLEAN as a truth value, others by their stored type.
+    Rows query(const QString &sql, const Params &params = {});
+    // The first row, or nothing.
+    std::optional<Row> queryFirst(const QString &sql, const Params &params = {});
+    // The first column of the first row (Null when there is no row).
+    Value scalar(const QString &sql, const Params &params = {});
+    // Runs one statement; returns the number of rows changed.
+    int execute(const QString &sql, const Params &params = {});
+    // Runs a script of several statements without parameters (schema and seed files only).
+    void executeScript(const QString &sql);
+    int64_t lastInsertId() const;
+
+    // Runs work inside BEGIN IMMEDIATE ... COMMIT. When the database stays busy past the busy
+    // timeout, the whole transaction is rolled back and tried again, a bounded number of times;
+    // then it raises 3260. Any other failure rolls back and is raised unchanged.
+    void writeTransaction(const std::function<void()> &work);
+    bool inTransaction() const { return m_inTransaction; }
+
+    // Test hooks: how long a statement waits for a lock, and how often a busy transaction is retried.
+    void setBusyTimeoutMs(int ms);
+    static void setDefaultBusyTimeoutMs(int ms);  // for connections opened from now on
+    void setTransactionRetries(int retries) { m_retries = retries; }
+
+private:
+    Database(sqlite3 *db, const QString &path);
+    void configure();
+    [[noreturn]] void raiseFromSqlite(int rc, const QString &context);
+
+    struct StatementCache;
+    sqlite3_stmt *prepared(const QString &sql);
+
+    sqlite3 *m_db = nullptr;
+    std::unique_ptr<StatementCache> m_cache;
+    QString m_path;
+    bool m_inTransaction = false;
+    int m_retries = 5;
+    int m_busyTimeoutMs = 5000;
+};
+
+// The escape-free LIKE pattern for a user's search text: "*" is any text, "?" any one character,
+// and "%", "_" and "\" stand for themselves (use with "LIKE ? ESCAPE '\'").
+QString likePatternFromUserSearch(const QString &userText);
+// Unicode-aware folding used by NOCASE and LIKE.
+QString foldCase(const QString &text);

@@ -1,0 +1,281 @@
+#include "printing/Printing.h"
+
+#include "text/CodePage.h"
+
+#include <QFile>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// ---------------------------------------------------------------------------------------------
+// Print channel
+
+struct PrintChannel::File {
+    int fd = -1;
+    QString name;  // as the caller named it, for messages
+
+    ~File()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+namespace {
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(strerror(error));
+}
+
+int openWithRetry(const QByteArray &path, int flags)
+{
+    int fd;
+    do {
+        fd = ::open(path.constData(), flags | O_CLOEXEC | O_NOCTTY, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool isRegularFileOrMissing(const QByteArray &path)
+{
+    struct stat info;
+    if (::stat(path.constData(), &info) != 0)
+        return true;
+    return S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+QString PrintChannel::devicePathForPort(const QString &port)
+{
+    const QString name = port.toLower();
+    const char *variable = nullptr;
+    const char *fallback = nullptr;
+    if (name == QLatin1String("lpt1:")) {
+        variable = "ZORVEL_LPT1";
+        fallback = "/dev/lp0";
+    } else if (name == QLatin1String("lpt2:")) {
+        variable = "ZORVEL_LPT2";
+        fallback = "/dev/lp1";
+    } else {
+        return QString();
+    }
+    const QString named = qEnvironmentVariable(variable);
+    return named.isEmpty() ? QString::fromLatin1(fallback) : named;
+}
+
+bool PrintChannel::openForOutput(const QString &nameOrPort)
+{
+    close();
+    m_error.clear();
+    const QString device = devicePathForPort(nameOrPort);
+    const QString path = device.isEmpty() ? nameOrPort : device;
+    if (path.isEmpty()) {
+        m_error = QStringLiteral("No file name given.");
+        return false;
+    }
+    const QByteArray encoded = QFile::encodeName(path);
+    int flags;
+    if (!device.isEmpty())
+        flags = O_WRONLY | O_APPEND;
+    else if (isRegularFileOrMissing(encoded))
+        flags = O_WRONLY | O_CREAT | O_TRUNC;
+    else
+        flags = O_WRONLY;  // a device or pipe named as a file: nothing to empty
+    const int fd = openWithRetry(encoded, flags);
+    if (fd < 0) {
+        const int error = errno;
+        m_error = device.isEmpty()
+                      ? QStringLiteral("Cannot open %1: %2").arg(path, systemError(error))
+                      : QStringLiteral("Cannot open %1 (%2): %3").arg(nameOrPort, path, systemError(error));
+        return false;
+    }
+    m_file = std::make_shared<File>();
+    m_file->fd = fd;
+    m_file->name = path;
+    return true;
+}
+
+bool PrintChannel::openForAppend(const QString &path)
+{
+    close();
+    m_error.clear();
+    const QString device = devicePathForPort(path);
+    const QString target = device.isEmpty() ? path : device;
+    if (target.isEmpty()) {
+        m_error = QStringLiteral("No file name given.");
+        return false;
+    }
+    const int fd = openWithRetry(QFile::encodeName(target),
+                                 O_WRONLY | O_APPEND | (device.isEmpty() ? O_CREAT : 0));
+    if (fd < 0) {
+        m_error = QStringLiteral("Cannot open %1: %2").arg(target, systemError(errno));
+        return false;
+    }
+    m_file = std::make_shared<File>();
+    m_file->fd = fd;
+    m_file->name = target;
+    return true;
+}
+
+bool PrintChannel::isOpen() const
+{
+    return m_file && m_file->fd >= 0;
+}
+
+void PrintChannel::writeLine(const QString &line)
+{
+    QByteArray bytes = CodePage::encode(line);
+    bytes.append("\r\n", 2);
+    writeRaw(bytes);
+}
+
+void PrintChannel::writeRaw(const QByteArray &bytes)
+{
+    if (!isOpen()) {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("The print file is not open.");
+        return;
+    }
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(m_file->fd, data, size_t(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            if (m_error.isEmpty())
+                m_error = QStringLiteral("Cannot write to %1: %2").arg(m_file->name, systemError(errno));
+            return;
+        }
+        data += written;
+        left -= written;
+    }
+}
+
+void PrintChannel::close()
+{
+    m_file.reset();
+}
+
+// ---------------------------------------------------------------------------------------------
+// System printer
+
+namespace {
+
+// Prints through Qt's printer, one line under the other at the line height of the line's font,
+// starting a new page when the next line does not fit. The QPrinter is made when the first line
+// of a document is printed: making one asks the print system for its printers, which must not
+// happen at start-up or for a program that never prints.
+class QtSystemPrinter : public SystemPrinter {
+public:
+    ~QtSystemPrinter() override { endDoc(); }
+
+    void setFont(const QString &name, int pointSize) override
+    {
+        m_fontName = name;
+        m_pointSize = pointSize;
+        if (m_painter.isActive())
+            m_painter.setFont(currentFont());
+    }
+
+    void printLine(const QString &line) override
+    {
+        if (m_failed || (!m_painter.isActive() && !beginDocument()))
+            return;
+        const QFontMetricsF metrics(m_painter.font(), m_printer.get());
+        const qreal height = metrics.lineSpacing();
+        const qreal pageHeight = m_printer->height();
+        if (m_y > 0 && m_y + height > pageHeight) {
+            if (!m_printer->newPage()) {
+                m_error = QStringLiteral("The printer could not start a new page.");
+                m_failed = true;
+                return;
+            }
+            m_y = 0;
+        }
+        m_painter.drawText(QPointF(0, m_y + metrics.ascent()), line);
+        m_y += height;
+    }
+
+    void endDoc() override
+    {
+        if (m_painter.isActive())
+            m_painter.end();
+        m_printer.reset();
+        m_y = 0;
+        m_failed = false;
+    }
+
+    QString errorText() const override { return m_error; }
+
+private:
+    QFont currentFont() const
+    {
+        QFont font(m_fontName.isEmpty() ? QStringLiteral("Courier New") : m_fontName);
+        font.setPointSize(m_pointSize > 0 ? m_pointSize : 10);
+        return font;
+    }
+
+    bool beginDocument()
+    {
+        m_error.clear();
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        const QString pdf = qEnvironmentVariable("ZORVEL_PRINTER_PDF");
+        if (!pdf.isEmpty()) {
+            m_printer->setOutputFormat(QPrinter::PdfFormat);
+            m_printer->setOutputFileName(pdf);
+        }
+        m_printer->setDocName(QStringLiteral("ZORVEL"));
+        if (!m_painter.begin(m_printer.get())) {
+            m_error = pdf.isEmpty() ? QStringLiteral("The printer is not available.")
+                                    : QStringLiteral("Cannot write %1.").arg(pdf);
+            m_printer.reset();
+            m_failed = true;  // the rest of this document is lost too; endDoc starts afresh
+            return false;
+        }
+        m_painter.setFont(currentFont());
+        m_y = 0;
+        return true;
+    }
+
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
+    QString m_fontName;
+    int m_pointSize = 0;
+    qreal m_y = 0;
+    bool m_failed = false;
+    QString m_error;
+};
+
+// Never destroyed: a printer must not be torn down after the application object is gone.
+SystemPrinter *&currentPrinter()
+{
+    static SystemPrinter *printer = nullptr;
+    return printer;
+}
+
+}  // namespace
+
+SystemPrinter &systemPrinter()
+{
+    SystemPrinter *&printer = currentPrinter();
+    if (!printer)
+        printer = new QtSystemPrinter;
+    return *printer;
+}
+
+void setSystemPrinter(std::unique_ptr<SystemPrinter> printer)
+{
+    SystemPrinter *&current = currentPrinter();
+    delete current;
+    current = printer.release();
+}

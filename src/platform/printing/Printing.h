@@ -1,0 +1,66 @@
+#pragma once
+// The print outputs: "file number 1" (a receipt port or a text file) and the system printer.
+#include <QByteArray>
+#include <QString>
+#include <memory>
+#include <vector>
+
+// The one print channel the program writes receipts, reports and text files through. Text goes
+// out in the single-byte code page, each line ended by CR LF; control bytes go out raw.
+class PrintChannel {
+public:
+    // "lpt1:" / "lpt2:" (any case) open the receipt printer's device file ($ZORVEL_LPT1 /
+    // $ZORVEL_LPT2, else /dev/lp0 and /dev/lp1) for writing; any other name is a file path.
+    // Returns false (and sets errorText) when it cannot be opened.
+    // A port's file must already exist and is never created, so that a missing printer is an
+    // error and not a new file in /dev; what is sent goes after what was sent before, as on
+    // paper (a test's stand-in file collects every printout). A plain file is created or emptied.
+    // A channel that is open is closed first.
+    bool openForOutput(const QString &nameOrPort);
+    bool openForAppend(const QString &path);
+    bool isOpen() const;
+    void writeLine(const QString &line);   // text + CR LF
+    void writeRaw(const QByteArray &bytes);
+    void close();
+    // Why the last open failed, or the first write since that failed ("" when all went well).
+    // Writing to a channel that is not open writes nothing and sets it.
+    QString errorText() const { return m_error; }
+
+    static QString devicePathForPort(const QString &port);  // "" when the name is not a port
+
+private:
+    struct File;
+    std::shared_ptr<File> m_file;
+    QString m_error;
+};
+
+// The system printer: font per line, one line at a time, end of document.
+class SystemPrinter {
+public:
+    virtual ~SystemPrinter() = default;
+    virtual void setFont(const QString &name, int pointSize) = 0;
+    virtual void printLine(const QString &line) = 0;
+    virtual void endDoc() = 0;
+    // Why the printer could not print the current document; "" when it could.
+    virtual QString errorText() const { return {}; }
+};
+
+// The printer the program prints to: a QPrinter on the default printer, or a PDF file when
+// $ZORVEL_PRINTER_PDF names one. Tests replace it with a recording printer.
+SystemPrinter &systemPrinter();
+void setSystemPrinter(std::unique_ptr<SystemPrinter> printer);  // null restores the default
+
+// A printer that remembers what it was asked to print, for tests.
+class RecordingPrinter : public SystemPrinter {
+public:
+    struct Line { QString font; int pointSize; QString text; };
+    void setFont(const QString &name, int pointSize) override { m_font = name; m_size = pointSize; }
+    void printLine(const QString &line) override { lines.push_back({m_font, m_size, line}); }
+    void endDoc() override { ++documents; }
+    std::vector<Line> lines;
+    int documents = 0;
+
+private:
+    QString m_font;
+    int m_size = 0;
+};

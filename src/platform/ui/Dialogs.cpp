@@ -1,0 +1,161 @@
+#include "platform/ui/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace ui {
+
+namespace {
+
+std::unique_ptr<Dialogs> &installedDialogs()
+{
+    static std::unique_ptr<Dialogs> installed;
+    return installed;
+}
+
+QMessageBox::StandardButton standardButtonOf(Answer answer)
+{
+    switch (answer) {
+    case Answer::Ok: return QMessageBox::Ok;
+    case Answer::Cancel: return QMessageBox::Cancel;
+    case Answer::Yes: return QMessageBox::Yes;
+    case Answer::No: return QMessageBox::No;
+    case Answer::Retry: return QMessageBox::Retry;
+    case Answer::Abort: return QMessageBox::Abort;
+    case Answer::Ignore: return QMessageBox::Ignore;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon qtIconOf(Icon icon)
+{
+    switch (icon) {
+    case Icon::None: return QMessageBox::NoIcon;
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Messages break their lines with CR alone or CR LF; a Qt label only breaks on LF.
+QString displayText(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
+
+QList<Answer> answersOf(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok: return {Answer::Ok};
+    case Buttons::OkCancel: return {Answer::Ok, Answer::Cancel};
+    case Buttons::YesNo: return {Answer::Yes, Answer::No};
+    case Buttons::YesNoCancel: return {Answer::Yes, Answer::No, Answer::Cancel};
+    case Buttons::RetryCancel: return {Answer::Retry, Answer::Cancel};
+    case Buttons::AbortRetryIgnore: return {Answer::Abort, Answer::Retry, Answer::Ignore};
+    }
+    return {Answer::Ok};
+}
+
+QString applicationTitle()
+{
+    return QStringLiteral("ZORVEL");
+}
+
+Dialogs &dialogs()
+{
+    auto &installed = installedDialogs();
+    if (!installed)
+        installed = std::make_unique<QtDialogs>();
+    return *installed;
+}
+
+void setDialogs(std::unique_ptr<Dialogs> replacement)
+{
+    installedDialogs() = std::move(replacement);
+}
+
+Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title,
+                  QWidget *parent)
+{
+    return dialogs().msgBox(parent, text, buttons, icon, title.isEmpty() ? applicationTitle() : title);
+}
+
+void beep()
+{
+    dialogs().beep();
+}
+
+// --- Qt dialogs ------------------------------------------------------------------------------
+
+Answer QtDialogs::msgBox(QWidget *parent, const QString &text, Buttons buttons, Icon icon,
+                         const QString &title)
+{
+    if (!parent)
+        parent = QApplication::activeWindow();   // the box stays over the window that asked
+    QMessageBox box(qtIconOf(icon), title, displayText(text), QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    const QList<Answer> answers = answersOf(buttons);
+    for (Answer answer : answers)
+        box.addButton(standardButtonOf(answer));
+    box.setDefaultButton(standardButtonOf(answers.first()));
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (Answer answer : answers) {
+        if (standardButtonOf(answer) == clicked)
+            return answer;
+    }
+    // Closed without a button (Esc on a box without a Cancel button): the box's last choice
+    // is the safe one (No, Cancel, Ignore), or OK for a single button.
+    return answers.last();
+}
+
+QString QtDialogs::qtNameFilters(const QList<FileFilter> &filters)
+{
+    static const QRegularExpression separators(QStringLiteral("[;\\s]+"));
+    QStringList entries;
+    for (const FileFilter &filter : filters) {
+        const QStringList patterns = filter.patterns.split(separators, Qt::SkipEmptyParts);
+        entries << filter.description.trimmed() + QLatin1String(" (") + patterns.join(QLatin1Char(' '))
+                       + QLatin1Char(')');
+    }
+    return entries.join(QLatin1String(";;"));
+}
+
+QString QtDialogs::openFile(QWidget *parent, const QString &title, const QString &folder,
+                            const QList<FileFilter> &filters)
+{
+    return QFileDialog::getOpenFileName(parent, title, folder, qtNameFilters(filters));
+}
+
+QString QtDialogs::saveAs(QWidget *parent, const QString &title, const QString &fileName,
+                          const QList<FileFilter> &filters)
+{
+    return QFileDialog::getSaveFileName(parent, title, fileName, qtNameFilters(filters));
+}
+
+bool QtDialogs::printerSetup(QWidget *parent)
+{
+    // The choice lives as long as the program, like the platform's own printer settings.
+    // Never destroyed: it must not outlive the application object's teardown order.
+    static QPrinter *printer = new QPrinter;
+    QPrintDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::beep()
+{
+    QApplication::beep();
+}
+
+}  // namespace ui

@@ -1,0 +1,54 @@
+#pragma once
+// A list in report view: column headers, one row per item, the item's text in the first column
+// and its sub-items 1, 2, ... in the columns after it. Rows are selected whole. Rows are added
+// with addItem (they are ListItems).
+#include <QStringList>
+#include <QTreeWidget>
+
+namespace ui {
+
+// Column widths are given in twips: 15 twips to a pixel at 96 dots per inch.
+int twipsToPixels(int twips);
+
+class ListItem : public QTreeWidgetItem {
+public:
+    ListItem() : QTreeWidgetItem(UserType) {}
+
+    using QTreeWidgetItem::setText;
+    using QTreeWidgetItem::text;
+    QString text() const { return QTreeWidgetItem::text(0); }
+    void setText(const QString &text) { QTreeWidgetItem::setText(0, text); }
+    // Sub-item n is column n (n >= 1); a sub-item never set reads as an empty text.
+    QString subItem(int n) const { return QTreeWidgetItem::text(n); }
+    void setSubItem(int n, const QString &text);
+    // The row's position in its list, from 0; -1 when it is in none.
+    int index() const;
+};
+
+class ListView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit ListView(QWidget *parent = nullptr);
+
+    // Appends a column and returns its number. A width of 0 hides the column.
+    int addColumn(const QString &caption, int widthTwips, Qt::Alignment alignment = Qt::AlignLeft);
+    void setColumnWidthTwips(int column, int widthTwips);
+
+    // Appends a row: its text and sub-items 1, 2, ... in order.
+    ListItem *addItem(const QString &text, const QStringList &subItems = {});
+    int count() const { return topLevelItemCount(); }
+    ListItem *item(int index) const;   // from 0; null when out of range
+    void removeItem(int index);
+    // The selected row, or null when none is selected.
+    ListItem *selectedItem() const;
+    void setSelectedItem(ListItem *item);   // null clears the selection
+    // The first row whose text equals `text` (letter case ignored unless told otherwise).
+    ListItem *findItem(const QString &text, Qt::CaseSensitivity cs = Qt::CaseInsensitive) const;
+    // clear() of QTreeWidget removes every row and keeps the columns.
+
+private:
+    void alignCells(QTreeWidgetItem *item, int column) const;
+    QList<Qt::Alignment> m_alignments;
+};
+
+}  // namespace ui

@@ -1,0 +1,100 @@
+#include "platform/ui/ScriptedDialogs.h"
+
+#include <QtGlobal>
+
+namespace ui {
+
+void ScriptedDialogs::queueAnswers(std::initializer_list<Answer> answers)
+{
+    for (Answer answer : answers)
+        m_answers.enqueue(answer);
+}
+
+const ScriptedDialogs::Message &ScriptedDialogs::lastMessage() const
+{
+    static const Message none;
+    return messages.isEmpty() ? none : messages.last();
+}
+
+QStringList ScriptedDialogs::messageTexts() const
+{
+    QStringList texts;
+    for (const Message &message : messages)
+        texts << message.text;
+    return texts;
+}
+
+void ScriptedDialogs::clear()
+{
+    messages.clear();
+    fileRequests.clear();
+    printerSetups = 0;
+    beeps = 0;
+    journal.clear();
+    m_answers.clear();
+    m_fileNames.clear();
+}
+
+Answer ScriptedDialogs::msgBox(QWidget *, const QString &text, Buttons buttons, Icon icon,
+                               const QString &title)
+{
+    const QList<Answer> offered = answersOf(buttons);
+    Answer answer;
+    if (!m_answers.isEmpty()) {
+        answer = m_answers.dequeue();
+        if (!offered.contains(answer))
+            qWarning("ScriptedDialogs: the scripted answer is not a button of the box \"%s\"",
+                     qPrintable(text));
+    } else {
+        answer = offered.contains(m_defaultAnswer) ? m_defaultAnswer : offered.first();
+    }
+    messages.append({text, title, icon, buttons, answer});
+    journal << QStringLiteral("message: ") + text;
+    return answer;
+}
+
+QString ScriptedDialogs::nextFileName()
+{
+    return m_fileNames.isEmpty() ? QString() : m_fileNames.dequeue();
+}
+
+QString ScriptedDialogs::openFile(QWidget *, const QString &title, const QString &folder,
+                                  const QList<FileFilter> &filters)
+{
+    const QString answer = nextFileName();
+    fileRequests.append({FileRequest::Open, title, folder, filters, answer});
+    journal << QStringLiteral("open: ") + title;
+    return answer;
+}
+
+QString ScriptedDialogs::saveAs(QWidget *, const QString &title, const QString &fileName,
+                                const QList<FileFilter> &filters)
+{
+    const QString answer = nextFileName();
+    fileRequests.append({FileRequest::Save, title, fileName, filters, answer});
+    journal << QStringLiteral("save: ") + title;
+    return answer;
+}
+
+bool ScriptedDialogs::printerSetup(QWidget *)
+{
+    ++printerSetups;
+    journal << QStringLiteral("printer");
+    return m_printerSetupResult;
+}
+
+void ScriptedDialogs::beep()
+{
+    ++beeps;
+    journal << QStringLiteral("beep");
+}
+
+ScriptedDialogs &installScriptedDialogs()
+{
+    auto scripted = std::make_unique<ScriptedDialogs>();
+    ScriptedDialogs &ref = *scripted;
+    setDialogs(std::move(scripted));
+    return ref;
+}
+
+}  // namespace ui

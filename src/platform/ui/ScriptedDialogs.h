@@ -1,0 +1,75 @@
+#pragma once
+// Dialogs for tests: every message, file dialog, printer dialog and beep is recorded; answers
+// and file names come from queues filled by the test.
+#include "platform/ui/Dialogs.h"
+
+#include <QQueue>
+#include <QStringList>
+
+namespace ui {
+
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        Icon icon = Icon::None;
+        Buttons buttons = Buttons::Ok;
+        Answer answer = Answer::Ok;   // what the box returned
+    };
+    struct FileRequest {
+        enum Kind { Open, Save } kind = Open;
+        QString title;
+        QString startPath;            // the folder (open) or the proposed file name (save)
+        QList<FileFilter> filters;
+        QString answer;               // the returned path, empty when "cancelled"
+    };
+
+    // Answers for the next boxes, in order.
+    void queueAnswer(Answer answer) { m_answers.enqueue(answer); }
+    void queueAnswers(std::initializer_list<Answer> answers);
+    // With an empty queue a box returns this answer when it offers it (Yes unless set), else its
+    // first (default) button: an OK box gives OK, a Yes/No box gives Yes.
+    void setDefaultAnswer(Answer answer) { m_defaultAnswer = answer; }
+    // File names for the next open/save dialogs, in order; an empty name, or an empty queue, is
+    // a cancelled dialog.
+    void queueFileName(const QString &path) { m_fileNames.enqueue(path); }
+    void setPrinterSetupResult(bool accepted) { m_printerSetupResult = accepted; }
+
+    int pendingAnswers() const { return int(m_answers.size()); }
+    const Message &lastMessage() const;   // a default Message when none was shown
+    QStringList messageTexts() const;
+    void clear();                         // forgets what was recorded and what was queued
+
+    // What happened, in order.
+    QList<Message> messages;
+    QList<FileRequest> fileRequests;
+    int printerSetups = 0;
+    int beeps = 0;
+    // One line per event, so that a test can check the order of a message and a beep:
+    // "message: <text>", "beep", "open: <title>", "save: <title>", "printer".
+    QStringList journal;
+
+    Answer msgBox(QWidget *parent, const QString &text, Buttons buttons, Icon icon,
+                  const QString &title) override;
+    QString openFile(QWidget *parent, const QString &title, const QString &folder,
+                     const QList<FileFilter> &filters) override;
+    QString saveAs(QWidget *parent, const QString &title, const QString &fileName,
+                   const QList<FileFilter> &filters) override;
+    bool printerSetup(QWidget *parent) override;
+    void beep() override;
+
+private:
+    QString nextFileName();
+
+    QQueue<Answer> m_answers;
+    QQueue<QString> m_fileNames;
+    Answer m_defaultAnswer = Answer::Yes;
+    bool m_printerSetupResult = true;
+};
+
+// Installs a fresh ScriptedDialogs as dialogs() and returns it (owned by the ui layer; valid
+// until the next setDialogs / installScriptedDialogs).
+ScriptedDialogs &installScriptedDialogs();
+
+}  // namespace ui

@@ -1,0 +1,137 @@
+#include "sales/RegisterShift.h"
+
+#include "platform/system/System.h"
+
+namespace {
+
+struct ShiftRow {
+    int64_t rowId = 0;
+    int64_t number = 0;
+    bool closed = false;
+    Currency total;
+};
+
+Currency moneyOrZero(const Value &v)
+{
+    return v.isNull() ? Currency() : v.toCurrency(System::numberFormat());
+}
+
+ShiftRow shiftFromRow(const Row &row)
+{
+    ShiftRow s;
+    s.rowId = row[QStringLiteral("rid")].toInt64();
+    s.number = int64_t(Val(row[QStringLiteral("SalesID")].textOr()));
+    s.closed = !row[QStringLiteral("Closed")].isNull() && row[QStringLiteral("Closed")].toBool();
+    s.total = moneyOrZero(row[QStringLiteral("TotalSales")]);
+    return s;
+}
+
+// The open shift is the row whose SalesID has the highest numeric value. It is found by that value
+// rather than by its text, so a number stored as "007" is still found.
+std::optional<ShiftRow> highestShift(Database &db)
+{
+    auto row = db.queryFirst(QStringLiteral("SELECT rowid AS rid, SalesID, Closed, TotalSales FROM Sales "
+                                            "ORDER BY Val(SalesID) DESC, rowid DESC LIMIT 1"));
+    if (!row)
+        return std::nullopt;
+    return shiftFromRow(*row);
+}
+
+std::optional<ShiftRow> shiftByNumber(Database &db, int64_t number)
+{
+    auto row = db.queryFirst(QStringLiteral("SELECT rowid AS rid, SalesID, Closed, TotalSales FROM Sales "
+                                            "WHERE Val(SalesID) = ? ORDER BY rowid DESC LIMIT 1"),
+                             {Value::integer(number)});
+    if (!row)
+        return std::nullopt;
+    return shiftFromRow(*row);
+}
+
+int64_t openShift(Database &db, int64_t number, const QString &cashierUserID, const QDateTime &now)
+{
+    db.execute(QStringLiteral("INSERT INTO Sales (Kas, SalesID, TotalSales, TimeGenerated, DateGenerated, UserID) "
+                              "VALUES (0, ?, 0, ?, ?, ?)"),
+               {Value::text(QString::number(number)), Value::time(now.time()), Value::date(now.date()),
+                Value::text(cashierUserID)});
+    return db.lastInsertId();
+}
+
+QTime wholeSeconds(QTime t)
+{
+    return QTime(t.hour(), t.minute(), t.second());
+}
+
+}  // namespace
+
+namespace RegisterShift {
+
+ShiftState openOrContinue(Database &db, const QString &cashierUserID, const QDateTime &now)
+{
+    ShiftState state;
+    db.writeTransaction([&] {
+        state = ShiftState();
+        const auto highest = highestShift(db);
+        if (highest && !highest->closed) {
+            state.salesID = highest->number;
+            state.totalSales = highest->total;
+            return;
+        }
+        state.salesID = highest ? highest->number + 1 : 1;
+        state.created = true;
+        openShift(db, state.salesID, cashierUserID, now);
+    });
+    return state;
+}
+
+InvoiceBooking addInvoice(Database &db, int64_t shiftNo, Currency amount, const QDateTime &now,
+                          const QString &cashierUserID)
+{
+    InvoiceBooking booking;
+    db.writeTransaction([&] {
+        booking = InvoiceBooking();
+        std::optional<ShiftRow> shift = shiftByNumber(db, shiftNo);
+        if (!shift || shift->closed) {
+            booking.movedToOtherShift = true;
+            shift = highestShift(db);
+            if (!shift || shift->closed) {
+                ShiftRow fresh;
+                fresh.number = shift ? shift->number + 1 : 1;
+                fresh.rowId = openShift(db, fresh.number, cashierUserID, now);
+                shift = fresh;
+            }
+        }
+        booking.salesID = shift->number;
+        // Added to the stored value, so the invoices of every register sharing the shift add up.
+        db.execute(QStringLiteral("UPDATE Sales SET TotalSales = round(coalesce(TotalSales, 0) + ?, 4), "
+                                  "DateStoped = ?, TimeStoped = ? WHERE rowid = ?"),
+                   {Value::money(amount), Value::date(now.date()), Value::time(now.time()),
+                    Value::integer(shift->rowId)});
+        booking.totalSales = moneyOrZero(
+            db.scalar(QStringLiteral("SELECT TotalSales FROM Sales WHERE rowid = ?"), {Value::integer(shift->rowId)}));
+    });
+    return booking;
+}
+
+EndReport closeAllOpenShifts(Database &db, const QDateTime &now)
+{
+    EndReport report;
+    db.writeTransaction([&] {
+        report = EndReport();
+        report.date = now.date();
+        report.time = wholeSeconds(now.time());
+        const Value last = db.scalar(QStringLiteral("SELECT Max(Grupni) FROM Sales"));
+        report.number = (last.isNull() ? 0 : last.toInt64()) + 1;
+        report.closedShifts = db.execute(
+            QStringLiteral("UPDATE Sales SET DateStoped = ?, TimeStoped = ?, Payed = 1, Closed = 1, Grupni = ? "
+                           "WHERE Closed = 0"),
+            {Value::date(report.date), Value::time(report.time), Value::integer(report.number)});
+    });
+    return report;
+}
+
+QString formatRunningTotal(Currency total)
+{
+    return total.formatGrouped(System::numberFormat());
+}
+
+}  // namespace RegisterShift

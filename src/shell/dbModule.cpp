@@ -1,0 +1,259 @@
+#include "shell/dbModule.h"
+
+#include "platform/system/System.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Form.h"
+#include <QFileInfo>
+
+namespace dbModule {
+
+std::unique_ptr<Database> OptionsDatabase;
+std::unique_ptr<Database> MainDatabase;
+
+QString MjestoProdaje;
+QString PrinterZaIzvjestaj;
+QString VelFont;
+QString Font;
+QString Currency;
+int16_t PraznihLinijaPoslijeRacuna = 0;
+QString StanjeKaseVidljivo;
+QString PrintKasir;
+QString TipRacuna;
+int16_t Kasa = 0;
+QString ServerName;
+QString RekapPoreza;
+QString PrinterZaRacun;
+QString Emulacija;
+QString RezacPapira;
+QString SkenerPrimarno;
+QString ReceiptJournalName;
+bool TrakaRacunaFileDA = false;
+QString FiskalniFile;
+QString FiskalniRacunDA;
+QString Footer;
+bool DisplejKupca = false;
+bool Kusur = false;
+QString POSMonitor;
+bool Kupac = false;
+bool PonudiZakljucak = false;
+QString ChangeUser;
+bool NoviRacunAutomatski = false;
+
+QString CompanyName;
+QString CompanyAddress;
+QString CompanyJIB;
+QString CompanyTel;
+
+int16_t DecimalSeparator = 0;
+QString CurrentLoginNo;
+QString CurrentUserID;
+QString CurrentUserFullName;
+QString CurrentUserPosition;
+
+QWidget *CallerForm = nullptr;
+QString HelpFile;
+
+void resetModuleVariables()
+{
+    OptionsDatabase.reset();
+    MainDatabase.reset();
+    MjestoProdaje = PrinterZaIzvjestaj = VelFont = Font = Currency = QString();
+    PraznihLinijaPoslijeRacuna = 0;
+    StanjeKaseVidljivo = PrintKasir = TipRacuna = QString();
+    Kasa = 0;
+    ServerName = RekapPoreza = PrinterZaRacun = Emulacija = RezacPapira = SkenerPrimarno = QString();
+    ReceiptJournalName = QString();
+    TrakaRacunaFileDA = false;
+    FiskalniFile = FiskalniRacunDA = Footer = QString();
+    DisplejKupca = Kusur = false;
+    POSMonitor = QString();
+    Kupac = PonudiZakljucak = false;
+    ChangeUser = QString();
+    NoviRacunAutomatski = false;
+    CompanyName = CompanyAddress = CompanyJIB = CompanyTel = QString();
+    DecimalSeparator = 0;
+    CurrentLoginNo = CurrentUserID = CurrentUserFullName = CurrentUserPosition = QString();
+    CallerForm = nullptr;
+    HelpFile = QString();
+}
+
+const NumberFormat &UserNumberFormat()
+{
+    return System::numberFormat();
+}
+
+QString GetLocaleText(int32_t lcType)
+{
+    constexpr int32_t LocaleDecimalSeparator = 14;
+    if (lcType != LocaleDecimalSeparator)
+        return QString();
+    return QString(System::localeDecimalSeparator());
+}
+
+void OpenOptionsDatabase()
+{
+    OptionsDatabase = Database::open(System::programPath(QStringLiteral("\\opt.pos")));
+}
+
+void OpenMainDatabase()
+{
+    MainDatabase = Database::open(System::programPath(QStringLiteral("\\DODE.pos")));
+}
+
+void LoadOptions()
+{
+    auto row = OptionsDatabase->queryFirst(QStringLiteral("SELECT * FROM Options"));
+    if (!row)
+        raiseError(ErrorNo::NoCurrentRecord);
+    const NumberFormat &nf = UserNumberFormat();
+    auto text = [&](const char *field) { return (*row)[QLatin1String(field)].toText(nf); };
+    auto int16 = [&](const char *field) { return (*row)[QLatin1String(field)].toInt16(nf); };
+    auto flag = [&](const char *field) { return (*row)[QLatin1String(field)].toBool(nf); };
+
+    // In the order of the options record: a Null stops the loading at its field (error 94),
+    // except the three fields that have a rule of their own.
+    const Value &place = (*row)[QStringLiteral("MjestoProdaje")];
+    MjestoProdaje = place.isNull() ? QString() : place.toText(nf);
+    PrinterZaIzvjestaj = text("PrinterZaIzvjestaj");
+    VelFont = text("VelFont");
+    Font = text("Font");
+    Currency = text("Currency");
+    PraznihLinijaPoslijeRacuna = int16("PraznihLinijaPoslijeRacuna");
+    StanjeKaseVidljivo = text("StanjeKaseVidljivo");
+    PrintKasir = text("PrintKasir");
+    TipRacuna = text("TipRacuna");
+    const Value &register_ = (*row)[QStringLiteral("Kasa")];
+    if (!register_.isNull())
+        Kasa = register_.toInt16(nf);
+    const Value &server = (*row)[QStringLiteral("ServerName")];
+    if (!server.isNull())
+        ServerName = server.toText(nf);
+    RekapPoreza = text("RekapPoreza");
+    PrinterZaRacun = text("PrinterZaRacun");
+    Emulacija = text("Emulacija");
+    RezacPapira = text("RezacPapira");
+    SkenerPrimarno = text("SkenerPrimarno");
+    ReceiptJournalName = QStringLiteral("invoices.txt");
+    TrakaRacunaFileDA = flag("TrakaRacunaFileDA");
+    FiskalniFile = text("FiskalniFile");
+    FiskalniRacunDA = text("FiskalniRacunDA");
+    Footer = text("Footer");
+    DisplejKupca = flag("DisplejKupca");
+    Kusur = flag("Kusur");
+    POSMonitor = text("POSMonitor");
+    Kupac = flag("Kupac");
+    PonudiZakljucak = flag("PonudiZakljucak");
+    ChangeUser = text("ChangeUser");
+    NoviRacunAutomatski = flag("NoviRacunAutomatski");
+}
+
+void LoadCompanyHeader()
+{
+    CompanyName = CompanyAddress = CompanyJIB = CompanyTel = QString();
+    auto row = MainDatabase->queryFirst(QStringLiteral("SELECT Naziv, Adresa, JIB, Tel FROM Company"));
+    if (!row)
+        return;
+    CompanyName = (*row)[QStringLiteral("Naziv")].textOr();
+    CompanyAddress = (*row)[QStringLiteral("Adresa")].textOr();
+    CompanyJIB = (*row)[QStringLiteral("JIB")].textOr();
+    CompanyTel = (*row)[QStringLiteral("Tel")].textOr();
+}
+
+void ExecuteSQL(const QString &sql, const Params &params)
+{
+    MainDatabase->execute(sql, params);
+}
+
+QString ProperCase(const QString &text)
+{
+    if (text.isEmpty())
+        return text;
+    QString out = text;
+    out[0] = out[0].toUpper();
+    for (qsizetype i = 0; i + 1 < out.size(); ++i) {
+        if (out[i] == QLatin1Char('\r') && out[i + 1] == QLatin1Char('\n') && i + 2 < out.size())
+            out[i + 2] = out[i + 2].toUpper();
+        if (out[i] == QLatin1Char(' '))
+            out[i + 1] = out[i + 1].toUpper();
+    }
+    return out;
+}
+
+PrintChannel &FileNumber1()
+{
+    static PrintChannel channel;
+    return channel;
+}
+
+void PrintLine(const QString &target, const QString &line)
+{
+    if (target == QLatin1String("1") || target == QLatin1String("2"))
+        FileNumber1().writeLine(line);
+    else if (target == QLatin1String("3"))
+        systemPrinter().printLine(line);
+}
+
+void FeedLines(int16_t count)
+{
+    for (int i = 0; i < count; ++i)
+        FileNumber1().writeLine(QString());
+}
+
+QString PadLeft(int32_t width, const QString &text)
+{
+    if (width <= text.size())
+        return text;
+    return QString(width - text.size(), QLatin1Char(' ')) + text;
+}
+
+QString PadRight(int32_t width, const QString &text)
+{
+    // A negative width (a caller's column arithmetic can produce one) gives an empty text.
+    if (width <= 0)
+        return QString();
+    if (width <= text.size())
+        return text.left(width);
+    return text + QString(width - text.size(), QLatin1Char(' '));
+}
+
+bool FileExists(const QString &path)
+{
+    return System::fileExists(path);
+}
+
+bool IsFormLoaded(const QWidget *window)
+{
+    return ui::isFormLoaded(window);
+}
+
+int64_t LastEndReportNo()
+{
+    Value last = MainDatabase->scalar(QStringLiteral("SELECT Max(Grupni) AS zadnji FROM Sales"));
+    if (last.isNull())
+        return 0;
+    return last.toInt64(UserNumberFormat());
+}
+
+}  // namespace dbModule
+
+namespace modDialogs {
+
+QString ShowOpenFileDialog(QWidget *owner, const QString &filter, const QString &title,
+                           const QString &initialFolder, bool useOwner)
+{
+    // The filter comes as description and pattern pairs separated by NUL characters.
+    QList<ui::FileFilter> filters;
+    const QStringList parts = filter.split(QChar(0), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters.append({parts[i], parts[i + 1]});
+    QString chosen = ui::dialogs().openFile(useOwner ? owner : nullptr, title, initialFolder, filters);
+    return chosen.isEmpty() ? QStringLiteral("0") : chosen;
+}
+
+QString FileNameFromPath(const QString &path)
+{
+    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    return cut < 0 ? path : path.mid(cut + 1);
+}
+
+}  // namespace modDialogs

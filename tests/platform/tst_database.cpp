@@ -1,0 +1,201 @@
+#include "platform/database/Database.h"
+#include "TestFolder.h"
+#include <QTemporaryDir>
+#include <QtTest>
+#include <atomic>
+#include <thread>
+
+class DatabaseTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Database> openMain(const TestFolder &f) { return Database::open(f.file("DODE.pos")); }
+
+    static int errorOf(const std::function<void()> &work)
+    {
+        try {
+            work();
+        } catch (const AppError &e) {
+            return e.number();
+        }
+        return 0;
+    }
+
+private slots:
+    void missingFileIsAnErrorAndStaysMissing()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("DODE.pos");
+        QCOMPARE(errorOf([&] { Database::open(path); }), ErrorNo::FileNotFound);
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void duplicateKeysIgnoreLetterCase_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<int>("error");
+        QTest::newRow("ascii") << "abc" << "ABC" << int(ErrorNo::DuplicateKey);
+        QTest::newRow("c caron") << "Čaj" << "čaj" << int(ErrorNo::DuplicateKey);
+        QTest::newRow("s caron") << "šljiva" << "ŠLJIVA" << int(ErrorNo::DuplicateKey);
+        QTest::newRow("different letters") << "čaj" << "caj" << 0;
+    }
+    void duplicateKeysIgnoreLetterCase()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(int, error);
+        TestFolder f;
+        auto db = openMain(f);
+        const QString insert = "INSERT INTO Products (ProdCode, ProdDescription, TaxID) VALUES (?, 'x', 'A')";
+        db->execute(insert, {Value::text(first)});
+        QCOMPARE(errorOf([&] { db->execute(insert, {Value::text(second)}); }), error);
+        // The lookup finds the product whatever the case of the typed code.
+        QCOMPARE(db->query("SELECT * FROM Products WHERE ProdCode = ?", {Value::text(first.toUpper())}).size(), size_t(1));
+    }
+
+    void likeFoldsEveryLetter()
+    {
+        TestFolder f;
+        auto db = openMain(f);
+        for (const char *name : {"Čaj od mente", "Šljivovica", "Cola", "50% off_deal"})
+            db->execute("INSERT INTO Products (ProdCode, ProdDescription, TaxID) VALUES (?, ?, 'A')",
+                        {Value::text(QString::fromUtf8(name)), Value::text(QString::fromUtf8(name))});
+        auto count = [&](const QString &userSearch) {
+            return db->scalar("SELECT count(*) FROM Products WHERE ProdDescription LIKE ? ESCAPE '\\'",
+                              {Value::text(likePatternFromUserSearch(userSearch))}).toInt64();
+        };
+        QCOMPARE(count(QString::fromUtf8("čaj*")), 1);
+        QCOMPARE(count(QString::fromUtf8("*ŠLJIV*")), 1);
+        QCOMPARE(count("c?la"), 1);
+        QCOMPARE(count("*%*"), 1);       // a typed "%" is a percent sign, not "any text"
+        QCOMPARE(count("50_*"), 0);      // a typed "_" is an underscore
+        QCOMPARE(count("*"), 4);
+    }
+
+    void valOrdersNumbersHeldAsText()
+    {
+        TestFolder f;
+        auto db = openMain(f);
+        for (const char *no : {"9", "10", "2"})
+            db->execute("INSERT INTO Login (LogInNo) VALUES (?)", {Value::text(no)});
+        QCOMPARE(db->scalar("SELECT Max(Val(LogInNo)) FROM Login").toInt64(), 10);
+        QCOMPARE(db->scalar("SELECT Max(LogInNo) FROM Login").toText(), QString("9"));
+        QVERIFY(db->scalar("SELECT Max(Val(SalesID)) FROM Sales").isNull());
+    }
+
+    void newShiftRowReadsNotClosedAndNotPaid()
+    {
+        TestFolder f;
+        auto db = openMain(f);
+        db->execute("INSERT INTO Sales (Kas, SalesID, TotalSales) VALUES (0, '1', ?)", {Value::money(Currency())});
+        auto row = db->queryFirst("SELECT * FROM Sales");
+        QVERIFY(row);
+        QCOMPARE((*row)["Closed"].kind(), Value::Kind::Boolean);
+        QCOMPARE((*row)["Closed"].toBool(), false);
+        QCOMPARE((*row)["Payed"].toBool(), false);
+        QVERIFY((*row)["Grupni"].isNull());
+    }
+
+    void typedValuesRoundTrip()
+    {
+        TestFolder f;
+        auto db = openMain(f);
+        const QDate day(2026, 3, 7);
+        const QTime time(9, 5, 30);
+        db->execute("INSERT INTO Invoices (InvoiceID, OrNo, DateSold, TimeSold, CashAmount, Kupac) VALUES (?, ?, ?, ?, ?, ?)",
+                    {Value::text("1"), Value::text("1"), Value::date(day), Value::time(time),
+                     Value::money(Currency::fromRaw(12345)), Value::text("O'Brien")});
+        auto row = *db->queryFirst("SELECT * FROM Invoices WHERE Kupac = ?", {Value::text("O'Brien")});
+        QCOMPARE(row["DateSold"].toDate(), day);
+        QCOMPARE(row["TimeSold"].toTime(), time);
+        QCOMPARE(row["CashAmount"].kind(), Value::Kind::Money);
+        QCOMPARE(row["CashAmount"].toCurrency(), Currency::fromRaw(12345));
+        // Sums of money read back rounded to four decimals.
+        QCOMPARE(db->scalar("SELECT Sum(CashAmount) FROM Invoices").toCurrency(), Currency::fromRaw(12345));
+        QCOMPARE(errorOf([&] { (void)row["NoSuchField"]; }), ErrorNo::ItemNotFound);
+    }
+
+    void relatedRecordsProtectATaxRate()
+    {
+        TestFolder f;
+        auto db = openMain(f);
+        db->execute("INSERT INTO Products (ProdCode, ProdDescription, TaxID) VALUES ('1', 'x', 'A')");
+        QCOMPARE(errorOf([&] { db->execute("DELETE FROM Tax WHERE TaxID = 'A'"); }), ErrorNo::RelatedRecords);
+        QCOMPARE(db->execute("DELETE FROM Tax WHERE TaxID = 'C'"), 1);
+    }
+
+    void failedTransactionLeavesNothing()
+    {
+        TestFolder f;
+        auto db = openMain(f);
+        const int error = errorOf([&] {
+            db->writeTransaction([&] {
+                db->execute("INSERT INTO Invoices (InvoiceID) VALUES ('1')");
+                db->execute("INSERT INTO Invoices (InvoiceID) VALUES ('1')");
+            });
+        });
+        QCOMPARE(error, ErrorNo::DuplicateKey);
+        QCOMPARE(db->scalar("SELECT count(*) FROM Invoices").toInt64(), 0);
+        QVERIFY(!db->inTransaction());
+    }
+
+    void twoConnectionsWritingAtOnceBothCommit()
+    {
+        TestFolder f;
+        constexpr int perWriter = 50;
+        std::atomic<int> failures{0};
+        auto writer = [&](const QString &prefix) {
+            auto db = openMain(f);
+            for (int i = 0; i < perWriter; ++i) {
+                try {
+                    db->writeTransaction([&] {
+                        // Read, then write: the pattern that fails under a deferred transaction.
+                        int64_t n = db->scalar("SELECT count(*) FROM Invoices").toInt64();
+                        db->execute("INSERT INTO Invoices (InvoiceID, OrNo) VALUES (?, ?)",
+                                    {Value::text(prefix + QString::number(i)), Value::integer(n)});
+                    });
+                } catch (const AppError &) {
+                    ++failures;
+                }
+            }
+        };
+        std::thread a(writer, QString("a")), b(writer, QString("b"));
+        a.join();
+        b.join();
+        QCOMPARE(failures.load(), 0);
+        auto db = openMain(f);
+        QCOMPARE(db->scalar("SELECT count(*) FROM Invoices").toInt64(), 2 * perWriter);
+        QCOMPARE(db->scalar("SELECT count(DISTINCT OrNo) FROM Invoices").toInt64(), 2 * perWriter);
+    }
+
+    void fileHeldExclusivelyIsReported()
+    {
+        TestFolder f;
+        auto holder = openMain(f);
+        holder->execute("BEGIN EXCLUSIVE");
+        holder->execute("INSERT INTO Login (LogInNo) VALUES ('1')");
+        Database::setDefaultBusyTimeoutMs(200);
+        const int error = errorOf([&] { openMain(f); });
+        Database::setDefaultBusyTimeoutMs(5000);
+        holder->execute("ROLLBACK");
+        QCOMPARE(error, ErrorNo::DatabaseLockedExclusively);
+    }
+
+    void busyDatabaseGivesUpAfterBoundedRetries()
+    {
+        TestFolder f;
+        auto holder = openMain(f);
+        holder->execute("BEGIN IMMEDIATE");
+        auto db = openMain(f);
+        db->setBusyTimeoutMs(20);
+        db->setTransactionRetries(2);
+        int runs = 0;
+        const int error = errorOf([&] { db->writeTransaction([&] { ++runs; }); });
+        holder->execute("ROLLBACK");
+        QCOMPARE(error, ErrorNo::RecordLocked);
+        QCOMPARE(runs, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(DatabaseTest)
+#include "tst_database.moc"

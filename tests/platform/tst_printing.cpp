@@ -1,0 +1,272 @@
+#include "printing/Printing.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return file.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Restores an environment variable when the test ends, passed or failed.
+class EnvironmentGuard {
+public:
+    explicit EnvironmentGuard(const char *name) : m_name(name), m_had(qEnvironmentVariableIsSet(name)),
+                                                  m_value(qgetenv(name)) {}
+    ~EnvironmentGuard()
+    {
+        if (m_had)
+            qputenv(m_name, m_value);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    bool m_had;
+    QByteArray m_value;
+};
+
+}  // namespace
+
+class TestPrinting : public QObject {
+    Q_OBJECT
+
+private slots:
+    void writeLineInCodePage_data();
+    void writeLineInCodePage();
+    void rawBytesAndLinesInOrder();
+    void outputReplacesAFile();
+    void appendKeepsAFile();
+    void portNames_data();
+    void portNames();
+    void portWritesToItsDeviceFile();
+    void openFailures_data();
+    void openFailures();
+    void writingWhenClosedDoesNothing();
+    void recordingPrinter();
+    void printerWritesPdf();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestPrinting::writeLineInCodePage_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("ascii") << QStringLiteral("TOTAL        12.50") << QByteArray("TOTAL        12.50\r\n");
+    QTest::newRow("letters") << QStringLiteral("čšžđ ČŠŽĐ ć") << QByteArray("\xE8\x9A\x9E\xF0 \xC8\x8A\x8E\xD0 \xE6\r\n");
+    QTest::newRow("empty") << QString() << QByteArray("\r\n");
+    QTest::newRow("outside the code page") << QStringLiteral("Σ 5") << QByteArray("? 5\r\n");
+}
+
+void TestPrinting::writeLineInCodePage()
+{
+    QFETCH(QString, line);
+    QFETCH(QByteArray, bytes);
+    const QString path = m_dir.filePath(QStringLiteral("line.txt"));
+    PrintChannel channel;
+    QVERIFY2(channel.openForOutput(path), qPrintable(channel.errorText()));
+    QVERIFY(channel.isOpen());
+    channel.writeLine(line);
+    channel.close();
+    QVERIFY(!channel.isOpen());
+    QCOMPARE(contentsOf(path), bytes);
+    QCOMPARE(channel.errorText(), QString());
+}
+
+void TestPrinting::rawBytesAndLinesInOrder()
+{
+    const QString path = m_dir.filePath(QStringLiteral("raw.txt"));
+    PrintChannel channel;
+    QVERIFY(channel.openForOutput(path));
+    const QByteArray drawerKick("\x1Bp\x00\x3C\x78", 5);  // ESC p 0 60 120, with its zero byte
+    channel.writeRaw(drawerKick);
+    channel.writeLine(QStringLiteral("Račun"));
+    channel.writeRaw(QByteArray("\x1D\x56\x01", 3));
+    channel.close();
+    QCOMPARE(contentsOf(path), drawerKick + QByteArray("Ra\xE8un\r\n\x1D\x56\x01"));
+}
+
+void TestPrinting::outputReplacesAFile()
+{
+    const QString path = m_dir.filePath(QStringLiteral("Report.txt"));
+    writeFile(path, "an older and much longer report\r\n");
+    PrintChannel channel;
+    QVERIFY(channel.openForOutput(path));
+    channel.writeLine(QStringLiteral("new"));
+    channel.close();
+    QCOMPARE(contentsOf(path), QByteArray("new\r\n"));
+}
+
+void TestPrinting::appendKeepsAFile()
+{
+    const QString path = m_dir.filePath(QStringLiteral("invoices.txt"));
+    QFile::remove(path);
+    PrintChannel channel;
+    QVERIFY(channel.openForAppend(path));  // created when missing
+    channel.writeLine(QStringLiteral("first"));
+    channel.close();
+    QVERIFY(channel.openForAppend(path));
+    channel.writeLine(QStringLiteral("second"));
+    channel.close();
+    QCOMPARE(contentsOf(path), QByteArray("first\r\nsecond\r\n"));
+}
+
+void TestPrinting::portNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("lpt1");
+    QTest::addColumn<QByteArray>("lpt2");
+    QTest::addColumn<QString>("device");
+    QTest::newRow("lpt1 default") << QStringLiteral("lpt1:") << QByteArray() << QByteArray() << QStringLiteral("/dev/lp0");
+    QTest::newRow("lpt2 default") << QStringLiteral("lpt2:") << QByteArray() << QByteArray() << QStringLiteral("/dev/lp1");
+    QTest::newRow("LPT1 named") << QStringLiteral("LPT1:") << QByteArray("/dev/usb/lp0") << QByteArray() << QStringLiteral("/dev/usb/lp0");
+    QTest::newRow("Lpt2 named") << QStringLiteral("Lpt2:") << QByteArray("/x") << QByteArray("/dev/usb/lp1") << QStringLiteral("/dev/usb/lp1");
+    QTest::newRow("empty variable") << QStringLiteral("lpt1:") << QByteArray("") << QByteArray() << QStringLiteral("/dev/lp0");
+    QTest::newRow("lpt3 is a file") << QStringLiteral("lpt3:") << QByteArray("/x") << QByteArray("/y") << QString();
+    QTest::newRow("file name") << QStringLiteral("invoices.txt") << QByteArray("/x") << QByteArray() << QString();
+    QTest::newRow("no colon") << QStringLiteral("lpt1") << QByteArray("/x") << QByteArray() << QString();
+}
+
+void TestPrinting::portNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, lpt1);
+    QFETCH(QByteArray, lpt2);
+    QFETCH(QString, device);
+    EnvironmentGuard guard1("ZORVEL_LPT1"), guard2("ZORVEL_LPT2");
+    if (lpt1.isNull()) qunsetenv("ZORVEL_LPT1"); else qputenv("ZORVEL_LPT1", lpt1);
+    if (lpt2.isNull()) qunsetenv("ZORVEL_LPT2"); else qputenv("ZORVEL_LPT2", lpt2);
+    QCOMPARE(PrintChannel::devicePathForPort(name), device);
+}
+
+void TestPrinting::portWritesToItsDeviceFile()
+{
+    // A port behaves like a printer: each printout follows the previous one, nothing is emptied.
+    EnvironmentGuard guard("ZORVEL_LPT1");
+    const QString port = m_dir.filePath(QStringLiteral("lp0"));
+    writeFile(port, "earlier receipt\r\n");
+    qputenv("ZORVEL_LPT1", QFile::encodeName(port));
+    PrintChannel channel;
+    QVERIFY2(channel.openForOutput(QStringLiteral("LPT1:")), qPrintable(channel.errorText()));
+    channel.writeRaw(QByteArray("\x1Bp\x00\x3C\x78", 5));
+    channel.writeLine(QStringLiteral("Hvala"));
+    channel.close();
+    QCOMPARE(contentsOf(port), QByteArray("earlier receipt\r\n\x1Bp\x00\x3C\x78Hvala\r\n", 29));
+}
+
+void TestPrinting::openFailures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("append");
+    QTest::newRow("port without its device") << QStringLiteral("lpt1:") << false;
+    QTest::newRow("missing folder") << QStringLiteral("/nonexistent-folder/Report.txt") << false;
+    QTest::newRow("a folder") << QStringLiteral("/tmp") << false;
+    QTest::newRow("empty name") << QString() << false;
+    QTest::newRow("append to a missing folder") << QStringLiteral("/nonexistent-folder/invoices.txt") << true;
+    QTest::newRow("append to a port without its device") << QStringLiteral("lpt1:") << true;
+}
+
+void TestPrinting::openFailures()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, append);
+    EnvironmentGuard guard("ZORVEL_LPT1");
+    const QString missingDevice = m_dir.filePath(QStringLiteral("no-printer"));
+    qputenv("ZORVEL_LPT1", QFile::encodeName(missingDevice));
+
+    PrintChannel channel;
+    QVERIFY(!(append ? channel.openForAppend(name) : channel.openForOutput(name)));
+    QVERIFY(!channel.isOpen());
+    QVERIFY(!channel.errorText().isEmpty());
+    channel.writeLine(QStringLiteral("lost"));  // must not crash
+    channel.close();
+    QVERIFY(!QFile::exists(missingDevice));  // a port is never made into a plain file
+}
+
+void TestPrinting::writingWhenClosedDoesNothing()
+{
+    PrintChannel channel;
+    channel.writeLine(QStringLiteral("x"));
+    channel.writeRaw("y");
+    QVERIFY(!channel.isOpen());
+    QVERIFY(!channel.errorText().isEmpty());
+
+    // A later successful open starts with a clean slate.
+    QVERIFY(channel.openForOutput(m_dir.filePath(QStringLiteral("after.txt"))));
+    QCOMPARE(channel.errorText(), QString());
+}
+
+void TestPrinting::recordingPrinter()
+{
+    auto owned = std::make_unique<RecordingPrinter>();
+    RecordingPrinter *recorder = owned.get();
+    setSystemPrinter(std::move(owned));
+    QCOMPARE(&systemPrinter(), recorder);
+
+    SystemPrinter &printer = systemPrinter();
+    printer.setFont(QStringLiteral("Courier New"), 20);
+    printer.printLine(QStringLiteral("ZORVEL"));
+    printer.setFont(QStringLiteral("Courier New"), 16);
+    printer.printLine(QStringLiteral("Račun 1"));
+    printer.endDoc();
+
+    QCOMPARE(recorder->lines.size(), size_t(2));
+    QCOMPARE(recorder->lines[0].pointSize, 20);
+    QCOMPARE(recorder->lines[0].text, QStringLiteral("ZORVEL"));
+    QCOMPARE(recorder->lines[1].font, QStringLiteral("Courier New"));
+    QCOMPARE(recorder->lines[1].pointSize, 16);
+    QCOMPARE(recorder->lines[1].text, QStringLiteral("Račun 1"));
+    QCOMPARE(recorder->documents, 1);
+
+    setSystemPrinter(nullptr);
+    QVERIFY(dynamic_cast<RecordingPrinter *>(&systemPrinter()) == nullptr);
+}
+
+void TestPrinting::printerWritesPdf()
+{
+    EnvironmentGuard guard("ZORVEL_PRINTER_PDF");
+    const QString pdf = m_dir.filePath(QStringLiteral("printed.pdf"));
+    qputenv("ZORVEL_PRINTER_PDF", QFile::encodeName(pdf));
+    setSystemPrinter(nullptr);
+
+    SystemPrinter &printer = systemPrinter();
+    printer.setFont(QStringLiteral("Courier New"), 20);
+    printer.printLine(QStringLiteral("ZORVEL"));
+    printer.setFont(QStringLiteral("Courier New"), 10);
+    for (int i = 0; i < 150; ++i)  // more than one page holds
+        printer.printLine(QStringLiteral("Line %1 čšž").arg(i));
+    printer.endDoc();
+    QCOMPARE(printer.errorText(), QString());
+
+    const QByteArray bytes = contentsOf(pdf);
+    QVERIFY(bytes.startsWith("%PDF"));
+    // Page objects, not the page tree ("/Type /Pages").
+    const qsizetype pages = QString::fromLatin1(bytes).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b")));
+    QVERIFY2(pages >= 2, qPrintable(QStringLiteral("pages: %1").arg(pages)));
+
+    // An unwritable PDF is reported, not crashed on; the next document starts afresh.
+    qputenv("ZORVEL_PRINTER_PDF", "/nonexistent-folder/out.pdf");
+    printer.printLine(QStringLiteral("lost"));
+    QVERIFY(!printer.errorText().isEmpty());
+    printer.endDoc();
+}
+
+QTEST_MAIN(TestPrinting)
+#include "tst_printing.moc"

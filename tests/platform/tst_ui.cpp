@@ -1,0 +1,358 @@
+// The window framework: load/unload cycle, modal showing, key preview, the shared control
+// behaviours, scripted dialogs and the list view.
+#include "platform/ui/Controls.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/ListView.h"
+#include "platform/ui/ScriptedDialogs.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace ui;
+
+namespace {
+
+class SampleForm : public Form {
+public:
+    SampleForm()
+    {
+        setWindowTitle("Sample");
+        auto *layout = new QVBoxLayout(this);
+        txtName = new QLineEdit;
+        txtLocked = new QLineEdit("shown only");
+        txtCode = new QLineEdit;
+        lblMode = new QLabel("design");
+        chkOption = new QCheckBox("Option");
+        cmdOK = new QPushButton("OK");
+        lv1 = new ListView;
+        lv1->addColumn("Code", 1500);
+        for (QWidget *w : std::initializer_list<QWidget *>{txtName, txtLocked, txtCode, lblMode, chkOption, cmdOK, lv1})
+            layout->addWidget(w);
+        lockBox(txtLocked);
+        connect(cmdOK, &QPushButton::clicked, this, [this] { ++okClicks; });
+    }
+
+    QLineEdit *txtName, *txtLocked, *txtCode;
+    QLabel *lblMode;
+    QCheckBox *chkOption;
+    QPushButton *cmdOK;
+    ListView *lv1;
+
+    int loads = 0;
+    int okClicks = 0;
+    int keptMember = 0;
+    bool refuseUnload = false;
+    bool unloadWhileLoading = false;
+    QList<int> keysSeen;
+    QList<int> keysToSwallow;
+
+protected:
+    void Form_Load() override
+    {
+        ++loads;
+        lblMode->setText("loaded");
+        if (unloadWhileLoading)
+            unload();
+    }
+    void Form_Unload(bool &cancel) override { cancel = refuseUnload; }
+    void Form_KeyDown(int key, Qt::KeyboardModifiers, bool &handled) override
+    {
+        keysSeen << key;
+        handled = keysToSwallow.contains(key);
+        if (key == Qt::Key_F12) {
+            unload();
+        }
+    }
+};
+
+void showActive(QWidget &w)
+{
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+}  // namespace
+
+class TestUi : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        destroyAllForms();
+        setModalRunner({});
+        setDialogs(nullptr);
+    }
+
+    void unloadResetsControlsKeepsMembersAndLoadRunsAgain()
+    {
+        QVERIFY(existingForm<SampleForm>() == nullptr);
+        SampleForm &form = formInstance<SampleForm>();
+        QCOMPARE(&formInstance<SampleForm>(), &form);
+        QVERIFY(!isFormLoaded(&form));
+
+        form.load();
+        form.load();   // already loaded: Form_Load does not run twice
+        QCOMPARE(form.loads, 1);
+        QVERIFY(isFormLoaded(&form));
+        QCOMPARE(form.lblMode->text(), QString("loaded"));
+
+        form.txtName->setText("typed");
+        form.chkOption->setChecked(true);
+        form.cmdOK->setEnabled(false);
+        form.lv1->addItem("A1", {"x"});
+        form.setWindowTitle("Review Invoice");
+        form.keptMember = 42;
+        QSignalSpy edits(form.txtName, &QLineEdit::textChanged);
+
+        QVERIFY(form.unload());
+        QVERIFY(!form.isLoaded());
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.txtName->text(), QString());
+        QCOMPARE(form.lblMode->text(), QString("design"));
+        QVERIFY(!form.chkOption->isChecked());
+        QVERIFY(form.cmdOK->isEnabled());
+        QCOMPARE(form.lv1->count(), 0);
+        QCOMPARE(form.lv1->columnCount(), 1);
+        QCOMPARE(form.windowTitle(), QString("Sample"));
+        QCOMPARE(form.txtLocked->text(), QString("shown only"));
+        QVERIFY(form.txtLocked->isReadOnly());
+        QCOMPARE(edits.count(), 0);   // resetting is no user change
+        QCOMPARE(form.keptMember, 42);
+        QCOMPARE(&formInstance<SampleForm>(), &form);
+
+        form.load();
+        QCOMPARE(form.loads, 2);
+    }
+
+    void cancelledUnloadKeepsWindowOpenAlsoFromTitleBar()
+    {
+        SampleForm &form = formInstance<SampleForm>();
+        showModeless(form);
+        QVERIFY(form.isVisible());
+        form.txtName->setText("kept");
+
+        form.refuseUnload = true;
+        QVERIFY(!form.unload());
+        QVERIFY(!form.close());
+        QVERIFY(form.isLoaded());
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.txtName->text(), QString("kept"));
+
+        form.refuseUnload = false;
+        QVERIFY(form.close());
+        QVERIFY(!form.isLoaded());
+        QCOMPARE(form.txtName->text(), QString());
+    }
+
+    void modalShowingGoesThroughTheReplaceableRunner()
+    {
+        SampleForm &form = formInstance<SampleForm>();
+        int runs = 0;
+        {
+            ScopedModalRunner runner([&](Form &shown) {
+                ++runs;
+                QCOMPARE(&shown, &form);
+                QVERIFY(shown.isLoaded());   // loaded before it is shown
+                QCOMPARE(form.loads, 1);
+                shown.unload();
+            });
+            showModal(form);
+            QCOMPARE(runs, 1);
+            QVERIFY(!form.isLoaded());
+
+            form.unloadWhileLoading = true;   // a load that unloads again shows nothing
+            showModal(form);
+            QCOMPARE(runs, 1);
+            form.unloadWhileLoading = false;
+        }
+
+        // The real runner returns when the window unloads.
+        QTimer::singleShot(0, &form, [&] { form.unload(); });
+        showModal(form);
+        QVERIFY(!form.isLoaded());
+        QCOMPARE(runs, 1);
+    }
+
+    void keyPreviewSeesKeysBeforeTheFocusedControl()
+    {
+        SampleForm &form = formInstance<SampleForm>();
+        showModeless(form);
+        showActive(form);
+        form.txtName->setFocus();
+        QVERIFY(form.txtName->hasFocus());
+
+        QTest::keyClick(form.txtName, Qt::Key_F5);
+        QCOMPARE(form.keysSeen, QList<int>{Qt::Key_F5});   // once, though the box passes it on
+
+        form.keysToSwallow = {Qt::Key_A};
+        QTest::keyClicks(form.txtName, "ab");
+        QCOMPARE(form.txtName->text(), QString("b"));
+
+        QTest::keyClick(form.txtName, Qt::Key_Escape);   // Esc is the window's to handle
+        QVERIFY(form.isVisible());
+        QTest::keyClick(form.txtName, Qt::Key_Return);   // Enter presses no default button
+        QCOMPARE(form.okClicks, 0);
+
+        QTest::keyClick(form.txtName, Qt::Key_F12);
+        QVERIFY(!form.isLoaded());
+        QVERIFY(!form.isVisible());
+    }
+
+    void enterMovesToTheNextFieldSkippingLockedBoxes()
+    {
+        SampleForm &form = formInstance<SampleForm>();
+        enterMovesToNextField(&form);
+        showModeless(form);
+        showActive(form);
+        form.txtName->setFocus();
+
+        QTest::keyClick(form.txtName, Qt::Key_Return);
+        QVERIFY(form.txtCode->hasFocus());   // the locked box between them is skipped
+        QTest::keyClick(form.txtCode, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(form.chkOption->hasFocus());
+
+        form.cmdOK->setFocus();
+        QTest::keyClick(form.cmdOK, Qt::Key_Return);   // on a button Enter still presses it
+        QCOMPARE(form.okClicks, 1);
+    }
+
+    void focusColours_data()
+    {
+        QTest::addColumn<bool>("selectAll");
+        QTest::newRow("select all") << true;
+        QTest::newRow("search box, no selection") << false;
+    }
+    void focusColours()
+    {
+        QFETCH(bool, selectAll);
+        SampleForm &form = formInstance<SampleForm>();
+        ui::focusColours(form.txtCode, selectAll);
+        form.txtCode->setText("1234");
+        showModeless(form);
+        showActive(form);
+        form.txtName->setFocus();
+        QCOMPARE(form.txtCode->palette().color(QPalette::Base), fieldWhite());
+
+        QTest::keyClick(form.txtName, Qt::Key_Tab);   // Tab skips the locked box
+        QVERIFY(form.txtCode->hasFocus());
+        QCOMPARE(form.txtCode->palette().color(QPalette::Base), focusYellow());
+        QCOMPARE(form.txtCode->selectedText(), selectAll ? QString("1234") : QString());
+
+        form.txtName->setFocus();
+        QCOMPARE(form.txtCode->palette().color(QPalette::Base), fieldWhite());
+        QCOMPARE(form.txtLocked->palette().color(QPalette::Base), lockedGrey());
+    }
+
+    void numericKeyFilter_data()
+    {
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<bool>("allowMinus");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("point becomes comma") << QChar(',') << false << "1.5" << "1,5";
+        QTest::newRow("comma stays comma") << QChar(',') << false << "1,5" << "1,5";
+        QTest::newRow("comma becomes point") << QChar('.') << false << "2,25" << "2.25";
+        QTest::newRow("letters and blanks dropped") << QChar(',') << false << "a1 b2x" << "12";
+        QTest::newRow("minus dropped") << QChar(',') << false << "-3" << "3";
+        QTest::newRow("minus allowed") << QChar(',') << true << "-3.5" << "-3,5";
+        QTest::newRow("whole numbers only") << QChar() << false << "1.5,0" << "150";
+    }
+    void numericKeyFilter()
+    {
+        QFETCH(QChar, separator);
+        QFETCH(bool, allowMinus);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QLineEdit box;
+        NumericKeyFilter::install(&box, separator, allowMinus);
+        QTest::keyClicks(&box, typed);
+        QCOMPARE(box.text(), shown);
+        QTest::keyClick(&box, Qt::Key_Backspace);   // keys that type nothing pass
+        QCOMPARE(box.text(), shown.chopped(1));
+    }
+
+    void scriptedDialogsRecordMessagesAndAnswerFromTheScript()
+    {
+        ScriptedDialogs &script = installScriptedDialogs();
+        script.queueAnswer(Answer::No);
+
+        QCOMPARE(messageBox("Close the program?", Buttons::YesNo, Icon::Question, "END OF WORK"), Answer::No);
+        QCOMPARE(messageBox("Do you want to make End Report?", Buttons::YesNo, Icon::Question), Answer::Yes);
+        beep();
+        script.setDefaultAnswer(Answer::No);
+        QCOMPARE(messageBox("Sure?", Buttons::YesNo), Answer::No);
+        QCOMPARE(messageBox("Changes are saved."), Answer::Ok);   // No is not offered: OK
+
+        QCOMPARE(script.messages.size(), 4);
+        const auto &first = script.messages.first();
+        QCOMPARE(first.text, QString("Close the program?"));
+        QCOMPARE(first.title, QString("END OF WORK"));
+        QCOMPARE(first.icon, Icon::Question);
+        QCOMPARE(first.buttons, Buttons::YesNo);
+        QCOMPARE(script.messages.at(1).title, applicationTitle());   // no title of its own
+        QCOMPARE(script.lastMessage().text, QString("Changes are saved."));
+        QCOMPARE(script.beeps, 1);
+        QCOMPARE(script.journal.mid(1, 2),
+                 QStringList({"message: Do you want to make End Report?", "beep"}));
+
+        script.queueFileName("/tmp/pic.gif");
+        const QList<FileFilter> filters{{"GIF Images (*.gif)", "*.gif"}};
+        QCOMPARE(dialogs().openFile(nullptr, "Choose image - icon", QString(), filters), QString("/tmp/pic.gif"));
+        QCOMPARE(dialogs().saveAs(nullptr, "Save as", QString(), filters), QString());   // cancelled
+        QCOMPARE(script.fileRequests.size(), 2);
+        QCOMPARE(script.fileRequests.at(1).kind, ScriptedDialogs::FileRequest::Save);
+        QCOMPARE(script.fileRequests.at(0).filters.first().patterns, QString("*.gif"));
+    }
+
+    void fileFiltersBecomeQtNameFilters()
+    {
+        const QList<FileFilter> filters{{"Sve slike", "*.bmp; *.gif; *.jpg; *.wmf; *.emf; *.ico; *.cur"},
+                                        {"Report (*.txt) ", "*.txt"}};
+        QCOMPARE(QtDialogs::qtNameFilters(filters),
+                 QString("Sve slike (*.bmp *.gif *.jpg *.wmf *.emf *.ico *.cur);;Report (*.txt) (*.txt)"));
+    }
+
+    void listViewItemsAndSubItems()
+    {
+        ListView list;
+        QCOMPARE(list.addColumn("ProdCode", 1440), 0);
+        list.addColumn("Price", 1200, Qt::AlignRight);
+        list.addColumn("ID", 0);
+        QCOMPARE(list.columnWidth(0), 96);
+        QVERIFY(list.isColumnHidden(2));
+        QCOMPARE(list.headerItem()->text(1), QString("Price"));
+
+        list.addItem("P1", {"2,50", "7"});
+        ListItem *second = list.addItem("p2");
+        second->setSubItem(1, "3,00");
+        QCOMPARE(list.count(), 2);
+        QCOMPARE(list.item(0)->subItem(1), QString("2,50"));
+        QCOMPARE(list.item(0)->subItem(2), QString("7"));
+        QCOMPARE(second->subItem(2), QString());
+        QCOMPARE(Qt::Alignment(second->textAlignment(1)) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QCOMPARE(list.findItem("P2"), second);
+        QVERIFY(list.findItem("P2", Qt::CaseSensitive) == nullptr);
+
+        QVERIFY(list.selectedItem() == nullptr);
+        list.setSelectedItem(second);
+        QCOMPARE(list.selectedItem(), second);
+        QCOMPARE(second->index(), 1);
+
+        list.removeItem(0);
+        QCOMPARE(list.item(0), second);
+        QVERIFY(list.item(1) == nullptr);
+        list.clear();
+        QCOMPARE(list.count(), 0);
+        QCOMPARE(list.columnCount(), 3);
+    }
+};
+
+QTEST_MAIN(TestUi)
+#include "tst_ui.moc"
