@@ -1,5 +1,6 @@
 #include "platform/database/Database.h"
 #include "TestFolder.h"
+#include "TestHelpers.h"
 #include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
@@ -10,15 +11,6 @@ class DatabaseTest : public QObject {
 
     std::unique_ptr<Database> openMain(const TestFolder &f) { return Database::open(f.file("DODE.pos")); }
 
-    static int errorOf(const std::function<void()> &work)
-    {
-        try {
-            work();
-        } catch (const AppError &e) {
-            return e.number();
-        }
-        return 0;
-    }
 
 private slots:
     void missingFileIsAnErrorAndStaysMissing()

@@ -1,4 +1,5 @@
 #include "printing/Printing.h"
+#include "TestHelpers.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -22,24 +23,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-// Restores an environment variable when the test ends, passed or failed.
-class EnvironmentGuard {
-public:
-    explicit EnvironmentGuard(const char *name) : m_name(name), m_had(qEnvironmentVariableIsSet(name)),
-                                                  m_value(qgetenv(name)) {}
-    ~EnvironmentGuard()
-    {
-        if (m_had)
-            qputenv(m_name, m_value);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char *m_name;
-    bool m_had;
-    QByteArray m_value;
-};
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "system/System.h"
+#include "TestHelpers.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,23 +16,6 @@ const char tryLockArgument[] = "--try-single-instance-lock";
 constexpr int exitAcquired = 0;
 constexpr int exitRefused = 3;
 
-class EnvironmentGuard {
-public:
-    explicit EnvironmentGuard(const char *name) : m_name(name), m_had(qEnvironmentVariableIsSet(name)),
-                                                  m_value(qgetenv(name)) {}
-    ~EnvironmentGuard()
-    {
-        if (m_had)
-            qputenv(m_name, m_value);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char *m_name;
-    bool m_had;
-    QByteArray m_value;
-};
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "platform/system/System.h"
 #include "shell/dbModule.h"
 #include "TestFolder.h"
+#include "TestHelpers.h"
 #include <QtTest>
 
 using namespace dbModule;
@@ -8,15 +9,6 @@ using namespace dbModule;
 class DbModuleTest : public QObject {
     Q_OBJECT
 
-    static int errorOf(const std::function<void()> &work)
-    {
-        try {
-            work();
-        } catch (const AppError &e) {
-            return e.number();
-        }
-        return 0;
-    }
 
     static void setOption(const TestFolder &f, const QString &assignment, const Params &params = {})
     {
