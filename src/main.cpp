@@ -1,12 +1,22 @@
-// The program: start-up opens the program folder's databases and shows the first window.
+// The program: the login window's loading is the start-up; the event loop runs until the
+// program is ended explicitly (Cancel at login, log-off, the End Report).
+#include "platform/ui/Form.h"
+#include "shell/EndProgram.h"
+#include "shell/frmAbout.h"
+#include "shell/frmLogin.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZORVEL"));
-    QLabel label(QStringLiteral("ZORVEL"));
-    label.show();
+    QApplication::setWindowIcon(programIcon());
+    // Hiding or refusing to close windows never ends the program by itself.
+    app.setQuitOnLastWindowClosed(false);
+
+    ui::showModeless(ui::formInstance<frmLogin>());
+    if (programHasEnded())
+        return 0;   // refused during start-up, before the event loop ran
     return app.exec();
 }

@@ -1,0 +1,5 @@
+#include "shell/SalesScreenLink.h"
+
+void showSalesScreen()
+{
+}
