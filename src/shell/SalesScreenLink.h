@@ -1,5 +1,5 @@
 #pragma once
-// How the login reaches the sales screen without depending on its window class.
+// How the login reaches the sales screen.
 
 // Shows the sales screen non-modally inside the main window; its loading reads the logged-in user.
 void showSalesScreen();

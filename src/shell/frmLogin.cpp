@@ -78,6 +78,7 @@ frmLogin::frmLogin()
     txtUserName->setInsertPolicy(QComboBox::NoInsert);
     txtUserName->setMinimumHeight(44);
     txtUserName->setEditText(QStringLiteral("choose user"));
+    ui::focusColours(txtUserName);
 
     txtPassword = textBox(this, "txtPassword");
     txtPassword->setEchoMode(QLineEdit::Password);

@@ -1,3 +1,4 @@
+#include "platform/ui/Controls.h"
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ScriptedDialogs.h"
@@ -374,9 +375,13 @@ private slots:
         TestFolder f(ProgramFolderKind::Demo);
         frmLogin &login = startLogin();
         QVERIFY(QTest::qWaitForWindowActive(&login));
-        login.txtUserName->setFocus();
-        login.txtUserName->setEditText(QString());
+        login.txtPassword->setFocus();
+        login.txtUserName->setFocus(Qt::TabFocusReason);
+        // The proposed "choose user" is selected on focus, so typing replaces it.
+        QCOMPARE(login.txtUserName->lineEdit()->selectedText(), QString("choose user"));
+        QCOMPARE(login.txtUserName->lineEdit()->palette().color(QPalette::Base), ui::focusYellow());
         QTest::keyClicks(login.txtUserName->lineEdit(), "cashier");
+        QCOMPARE(login.txtUserName->currentText(), QString("cashier"));
         QTest::keyClick(login.txtUserName->lineEdit(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), login.txtPassword);
         QCOMPARE(login.txtUserName->count(), 3);   // Enter adds nothing to the list

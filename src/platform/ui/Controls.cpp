@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -22,7 +23,9 @@ void setBase(QLineEdit *box, const QColor &colour)
 class FocusColourFilter : public QObject {
 public:
     static constexpr const char *name = "zorvelFocusColours";
-    FocusColourFilter(QLineEdit *box, bool selectAll) : QObject(box), m_box(box), m_selectAll(selectAll)
+    // watched is the box itself, or the editable combo box that owns it.
+    FocusColourFilter(QWidget *watched, QLineEdit *box, bool selectAll)
+        : QObject(watched), m_watched(watched), m_box(box), m_selectAll(selectAll)
     {
         setObjectName(QLatin1String(name));
     }
@@ -30,7 +33,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched != m_box)
+        if (watched != m_watched)
             return false;
         if (event->type() == QEvent::FocusOut) {
             setBase(m_box, fieldWhite());
@@ -40,7 +43,7 @@ protected:
             return false;
         // Let the box take the focus its own way first (Tab selects all), then set what we want.
         m_delivering = true;
-        QCoreApplication::sendEvent(m_box, event);
+        QCoreApplication::sendEvent(m_watched, event);
         m_delivering = false;
         setBase(m_box, focusYellow());
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
@@ -56,6 +59,7 @@ protected:
     }
 
 private:
+    QWidget *m_watched;
     QLineEdit *m_box;
     bool m_selectAll;
     bool m_delivering = false;
@@ -112,8 +116,19 @@ bool isEnterKey(int key)
 void focusColours(QLineEdit *box, bool selectAll)
 {
     removeFocusColours(box);
-    box->installEventFilter(new FocusColourFilter(box, selectAll));
+    box->installEventFilter(new FocusColourFilter(box, box, selectAll));
     setBase(box, box->hasFocus() ? focusYellow() : fieldWhite());
+}
+
+void focusColours(QComboBox *combo, bool selectAll)
+{
+    // An editable combo box takes the focus itself and hands it to its text box directly, past
+    // any filter on the text box, so the combo box is watched.
+    QLineEdit *box = combo->lineEdit();
+    if (!box)
+        return;
+    combo->installEventFilter(new FocusColourFilter(combo, box, selectAll));
+    setBase(box, combo->hasFocus() ? focusYellow() : fieldWhite());
 }
 
 void lockBox(QLineEdit *box)

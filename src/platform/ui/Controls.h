@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QObject>
 
+class QComboBox;
 class QLineEdit;
 class QWidget;
 
@@ -21,6 +22,8 @@ bool isEnterKey(int key);
 // The box turns yellow when it gets the focus (with all its text selected when selectAll is
 // true, otherwise with nothing selected) and white when it loses it. The box starts white.
 void focusColours(QLineEdit *box, bool selectAll = true);
+// The same for the text of an editable combo box.
+void focusColours(QComboBox *combo, bool selectAll = true);
 
 // A box that only shows data: read-only, grey, reachable by the mouse but skipped by Tab.
 // Removes focus colours given earlier.

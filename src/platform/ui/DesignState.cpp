@@ -4,6 +4,7 @@
 #include <QAbstractSpinBox>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +62,19 @@ void uncheck(QAbstractButton *button)
 
 }  // namespace
 
+bool isControlOfWindow(const QWidget *widget, const QWidget *window)
+{
+    if (widget == window)
+        return true;
+    for (const QWidget *w = widget; w; w = w->parentWidget()) {
+        if (w->isWindow() || qobject_cast<const QDialog *>(w))
+            return false;
+        if (w->parentWidget() == window)
+            return true;
+    }
+    return false;
+}
+
 void DesignState::capture(QWidget *window)
 {
     m_controls.clear();
@@ -68,7 +82,7 @@ void DesignState::capture(QWidget *window)
     m_windowTitle = window->windowTitle();
     const auto descendants = window->findChildren<QWidget *>();
     for (QWidget *widget : descendants) {
-        if (widget->window() != window || !isControl(widget))
+        if (widget == window || !isControlOfWindow(widget, window) || !isControl(widget))
             continue;
         Control c;
         c.widget = widget;

@@ -13,6 +13,10 @@ class QWidget;
 
 namespace ui {
 
+// True when widget is window or one of its controls, also while the window sits inside another
+// one (the sales screen inside the main window), but not a control of a window it owns.
+bool isControlOfWindow(const QWidget *widget, const QWidget *window);
+
 class DesignState {
 public:
     // Records `window` and every control inside it (not inside other windows it owns).

@@ -1,4 +1,5 @@
 #include "platform/ui/Form.h"
+#include "platform/ui/DesignState.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -138,7 +139,7 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
 bool Form::previewKey(QObject *receiver, QKeyEvent *event)
 {
     auto *widget = qobject_cast<QWidget *>(receiver);
-    if (!m_loaded || !widget || widget->window() != this)
+    if (!m_loaded || !widget || !isControlOfWindow(widget, this))
         return false;
     const bool travelling = event == m_previewedEvent && event->key() == m_previewedKey
                             && event->timestamp() == m_previewedTimestamp && m_previewedReceiver
@@ -161,7 +162,7 @@ void Form::previewKeysOfAllControls()
     // Enter as Tab), so the window sees every key first.
     const auto controls = findChildren<QWidget *>();
     for (QWidget *control : controls) {
-        if (control->window() == this)
+        if (isControlOfWindow(control, this))
             control->installEventFilter(this);
     }
 }

@@ -1,0 +1,125 @@
+#include "sales/SaleRecorder.h"
+
+#include "sales/RegisterShift.h"
+#include "sales/StockDecrease.h"
+#include <cmath>
+
+namespace {
+
+// One invoice line with its texts already read as numbers, so that a text that is not a number
+// fails before anything is written.
+struct LineToStore {
+    const InvoiceLine *line = nullptr;
+    Currency unitPrice;
+    Currency quantity;
+    Currency amount;
+    Currency taxPercent;
+    Currency taxAmount;
+};
+
+struct InvoiceNumbers {
+    int64_t invoiceID = 0;
+    int64_t orNo = 0;
+};
+
+int64_t wholeNumberAfter(double value)
+{
+    const double next = std::floor(value) + 1;
+    if (!(next < 9.0e18) || next < -9.0e18)
+        raiseError(ErrorNo::Overflow);
+    return int64_t(next);
+}
+
+// Another register may have stored invoices since this screen read its counters. Only when the
+// largest stored number has reached the screen's number do the numbers move on from that row, as
+// the sales screen's load would seed them; otherwise the screen's numbers stand, so a printed
+// number set in the settings is kept.
+InvoiceNumbers numbersToStore(Database &db, const SaleToRecord &sale)
+{
+    const Value current = db.scalar(QStringLiteral("SELECT Max(Val(InvoiceID)) FROM Invoices"));
+    if (current.isNull())
+        return {sale.invoiceID, sale.orNo};
+    const bool wentAhead = current.kind() == Value::Kind::Integer ? current.toInt64() >= sale.invoiceID
+                                                                  : Val(current.toText()) >= double(sale.invoiceID);
+    if (!wentAhead)
+        return {sale.invoiceID, sale.orNo};
+    // The same row the sales screen's load seeds its counters from.
+    const Value storedOrNo = db.scalar(QStringLiteral("SELECT OrNo FROM Invoices WHERE Val(InvoiceID) = ? "
+                                                      "ORDER BY rowid DESC LIMIT 1"),
+                                       {current});
+    InvoiceNumbers numbers;
+    numbers.invoiceID = current.kind() == Value::Kind::Integer ? current.toInt64() + 1 : wholeNumberAfter(Val(current.toText()));
+    numbers.orNo = wholeNumberAfter(storedOrNo.isNull() ? 0.0 : Val(storedOrNo.toText()));
+    return numbers;
+}
+
+}  // namespace
+
+namespace SaleRecorder {
+
+RecordedSale record(Database &db, const SaleToRecord &sale, const NumberFormat &format)
+{
+    const Currency cashAmount = Currency::fromText(sale.content.totalAmount, format);
+    const Currency taxTotal = Currency::fromText(sale.content.taxTotal, format);
+    std::vector<LineToStore> lines;
+    lines.reserve(sale.content.lines.size());
+    for (const InvoiceLine &line : sale.content.lines)
+        lines.push_back({&line, Currency::fromText(line.unitPrice, format), Currency::fromText(line.quantity, format),
+                         Currency::fromText(line.amount, format), Currency::fromText(line.taxPercent, format),
+                         Currency::fromText(line.taxAmount, format)});
+
+    const QDate dateSold = sale.when.date();
+    const QTime timeSold = sale.when.time();
+    RecordedSale recorded;
+    try {
+        db.writeTransaction([&] {
+            // A busy database reruns this whole block, so nothing from an earlier pass may remain.
+            recorded = RecordedSale();
+            const InvoiceNumbers numbers = numbersToStore(db, sale);
+            const Value invoiceID = Value::text(QString::number(numbers.invoiceID));
+
+            db.execute(QStringLiteral("INSERT INTO Invoices (Kas, SalesID, InvoiceID, OrNo, CashierID, CashierName, "
+                                      "PaymentType, DateSold, TimeSold, CashAmount, TaxTotal, CheckAmount, CheckNo, "
+                                      "Bank, Kupac, IB) VALUES (0, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, 0, 0, ' ', ?, ?)"),
+                       {Value::text(QString::number(sale.shiftNo)), invoiceID,
+                        Value::text(QString::number(numbers.orNo)), Value::text(sale.cashierID),
+                        Value::text(sale.cashierName), Value::date(dateSold), Value::time(timeSold),
+                        Value::money(cashAmount), Value::money(taxTotal), Value::text(sale.customer),
+                        Value::text(sale.customerID)});
+            const int64_t invoiceRow = db.lastInsertId();
+
+            for (const LineToStore &l : lines) {
+                db.execute(QStringLiteral("INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, "
+                                          "UnitPrice, QtySold, Amount, TaxPercent, TaxAmount, Unit, TaxID) "
+                                          "VALUES (0, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                           {invoiceID, Value::text(l.line->prodCode), Value::text(l.line->description),
+                            Value::money(l.unitPrice), Value::money(l.quantity), Value::money(l.amount),
+                            Value::money(l.taxPercent), Value::money(l.taxAmount), Value::text(l.line->unit),
+                            Value::text(l.line->taxID)});
+                StockDecrease::forLine(db, l.line->prodCode, l.quantity);
+            }
+
+            const InvoiceBooking booking =
+                RegisterShift::addInvoice(db, sale.shiftNo, cashAmount, sale.when, sale.cashierID);
+            // Another register's End Report closed the screen's shift: the invoice belongs to the
+            // shift that took its amount.
+            if (booking.salesID != sale.shiftNo)
+                db.execute(QStringLiteral("UPDATE Invoices SET SalesID = ? WHERE rowid = ?"),
+                           {Value::text(QString::number(booking.salesID)), Value::integer(invoiceRow)});
+
+            recorded.invoiceID = numbers.invoiceID;
+            recorded.orNo = numbers.orNo;
+            recorded.shiftNo = booking.salesID;
+            recorded.shiftTotal = booking.totalSales;
+        });
+    } catch (const AppError &e) {
+        if (e.number() != ErrorNo::RecordLocked)
+            throw;
+        throw AppError(ErrorNo::RecordLocked,
+                       QStringLiteral("The database is busy: another register kept it locked. "
+                                      "The sale was not recorded; try again."));
+    }
+    return recorded;
+}
+
+}  // namespace SaleRecorder
