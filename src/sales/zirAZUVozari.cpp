@@ -659,7 +659,12 @@ void zirAZUVozari::txtProdCode_Change()
         emptyProductBoxes();
         return;
     }
-    const ItemEntry::ProductBoxes boxes = ItemEntry::boxesFor(*product, userFormat());
+    showProduct(*product);
+}
+
+void zirAZUVozari::showProduct(const Product &product)
+{
+    const ItemEntry::ProductBoxes boxes = ItemEntry::boxesFor(product, userFormat());
     m_txtID->setText(boxes.id);
     m_txtSupply->setText(boxes.supply);
     m_txtDescription->setText(boxes.description);
@@ -731,15 +736,7 @@ void zirAZUVozari::scanCode()
     }
     // The boxes already show the product when the code was typed; a scan fills them again from
     // what is stored now.
-    const ItemEntry::ProductBoxes boxes = ItemEntry::boxesFor(*product, userFormat());
-    m_txtID->setText(boxes.id);
-    m_txtSupply->setText(boxes.supply);
-    m_txtDescription->setText(boxes.description);
-    m_txtTaxPercent->setText(boxes.taxPercent);
-    m_txtUnitPrice->setText(boxes.unitPrice);
-    m_txtUnit->setText(boxes.unit);
-    m_txtTaxID->setText(boxes.taxID);
-    setQuantity(QStringLiteral("1"));
+    showProduct(*product);
     if (m_txtUnit->text() == ItemEntry::PieceUnit) {
         cmdAddItem_Click();
     } else {

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 class ClickTableWidget;
+struct Product;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -85,6 +86,7 @@ private:
     void EditSelectedLine();
     void scanCode();
     void emptyProductBoxes();
+    void showProduct(const Product &product);  // fills the entry boxes, quantity 1
     void setProductCode(const QString &code);   // runs the lookup even when the text is unchanged
     void setQuantity(const QString &quantity);  // recomputes even when the text is unchanged
 

@@ -7,6 +7,7 @@
 #include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
 #include "shell/rodUVAD.h"
+#include "ScreenControls.h"
 #include "TestFolder.h"
 
 #include <QApplication>
@@ -60,22 +61,6 @@ class ItemEntryTest : public QObject {
         script->clear();
         return screen;
     }
-    template <class T = QLineEdit>
-    static T *control(zirAZUVozari &screen, const char *name)
-    {
-        T *found = screen.findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
-    static QString box(zirAZUVozari &screen, const char *name) { return control(screen, name)->text(); }
-    static ui::ListView *lines(zirAZUVozari &screen) { return control<ui::ListView>(screen, "lv1"); }
-    static void type(QWidget *target, const QString &text)
-    {
-        target->setFocus();
-        QTest::keyClicks(target, text);
-    }
-    static void enter(QWidget *target) { QTest::keyClick(target, Qt::Key_Return); }
 
 private slots:
     void init()

@@ -6,6 +6,7 @@
 #include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
 #include "shell/rodUVAD.h"
+#include "ScreenControls.h"
 #include "TestFolder.h"
 #include "TestHelpers.h"
 
@@ -68,16 +69,6 @@ class SalesScreenTest : public QObject {
             qWarning("the main window did not become active");
         return screen;
     }
-    template <class T = QLineEdit>
-    static T *control(zirAZUVozari &screen, const char *name)
-    {
-        T *found = screen.findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
-    static QString box(zirAZUVozari &screen, const char *name) { return control(screen, name)->text(); }
-    static ui::ListView *lines(zirAZUVozari &screen) { return control<ui::ListView>(screen, "lv1"); }
     static void press(zirAZUVozari &screen, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(screen.txtProdCode(), key, modifiers);
