@@ -1,5 +1,11 @@
 #include "sales/zirAZUVozari.h"
 
+#include "catalog/frmArtikli.h"
+#include "sales/CashierChange.h"
+#include "sales/LogOff.h"
+#include "sales/frmMSGinvoice.h"
+#include "sales/frmTrakaRacuna.h"
+
 #include "platform/system/System.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
@@ -540,12 +546,14 @@ void zirAZUVozari::cmdHelp_Click()
 
 void zirAZUVozari::cmdF2izaberi_Click()
 {
-    // The product list picker comes with the catalog windows.
+    m_txtProdCode->clear();
+    dbModule::CallerForm = this;
+    openProductList(true);
 }
 
 void zirAZUVozari::cmdPrijava_Click()
 {
-    // The cashier change windows come later.
+    ChangeCashier();
 }
 
 void zirAZUVozari::cmdOdjava_Click()
@@ -556,7 +564,7 @@ void zirAZUVozari::cmdOdjava_Click()
 
 void zirAZUVozari::cmdTraka_Click()
 {
-    // The journal viewer comes later.
+    ShowJournalViewer();
 }
 
 void zirAZUVozari::cmdOsvjezi_Click()
@@ -576,7 +584,7 @@ void zirAZUVozari::cmdNoviArtikal_Click()
 
 void zirAZUVozari::cmdLogOff_Click()
 {
-    // Log-off and the End Report come later.
+    LogOff();
 }
 
 void zirAZUVozari::setRunningTotal(const QString &text)
@@ -1022,8 +1030,8 @@ void zirAZUVozari::closeInvoice()
 
 void zirAZUVozari::showChangeCalculator()
 {
-    // The change calculator window (frmMSGinvoice) is not part of the program yet; it will read
-    // the total from txtTotalAmount through CallerForm.
+    // Reads the total from txtTotalAmount through CallerForm, before the screen is cleared.
+    ShowChangeCalculator(this);
 }
 
 void zirAZUVozari::clearClosedInvoice()

@@ -1,5 +1,12 @@
 #include "shell/rodUVAD.h"
 
+#include "catalog/frmArtikli.h"
+#include "catalog/frmNewProduct.h"
+#include "closing/FiscalOperations.h"
+#include "closing/frmTrenutnoStanjeKasa.h"
+#include "sales/frmTrakaRacuna.h"
+#include "shell/frmOptions.h"
+
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
 #include "platform/values/DateFormat.h"
@@ -19,6 +26,7 @@
 #include <QSet>
 #include <QStatusBar>
 #include <QTimer>
+#include <functional>
 #include <QVBoxLayout>
 
 namespace {
@@ -198,9 +206,27 @@ void rodUVAD::buildMenus()
         }
         d->items.insert(name, action);
     }
-    // The windows behind the other items come with their own subsystems; until then they open nothing.
     connect(d->items.value(QStringLiteral("mnuHelp1")), &QAction::triggered, this, &rodUVAD::mnuHelp1_Click);
     connect(d->items.value(QStringLiteral("mnuAbout")), &QAction::triggered, this, &rodUVAD::mnuAbout_Click);
+    // Each opener creates its window on first use and shows it. Items whose windows are not part of
+    // the program yet open nothing.
+    const std::pair<const char *, std::function<void()>> openers[] = {
+        {"cmdNoviArtikal", [] { openNewProduct(); }},
+        {"mnuProducts", [] { openProductList(false); }},
+        {"mnuPOSOprema", [] { openSettings(0); }},
+        {"mnuRacuna", [] { openSettings(1); }},
+        {"mnuProgram", [] { openSettings(2); }},
+        {"mnuTrakaRacuna", [] { ShowJournalViewer(); }},
+        {"mnuTrenutnoKasa", [] { openRegisterState(); }},
+        {"cmdUplatadepozita", [] { openDeposit(); }},
+        {"cmdIsplatadepozita", [] { openPayout(); }},
+        {"cmdXizvjestaj", [] { cmdXizvjestaj_Click(); }},
+        {"cmdZizvjestaj", [] { cmdZizvjestaj_Click(); }},
+        {"cmdPeriodicniIzvjestaj", [] { openPeriodicReport(); }},
+        {"cmdReklamiranjeRacuna", [] { openInvoiceWithdrawal(); }},
+    };
+    for (const auto &[name, open] : openers)
+        connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);
 }
 
 void rodUVAD::buildStatusBar()

@@ -153,8 +153,8 @@ private slots:
         QCOMPARE(opened, (QStringList{"Help", "About ZORVEL POS"}));
 
         // Items whose windows come later open nothing.
-        window.menuItem("mnuProducts")->trigger();
-        window.menuItem("cmdXizvjestaj")->trigger();
+        window.menuItem("mnuUsers")->trigger();
+        window.menuItem("mnuProdajaPoKasiru")->trigger();
         QCOMPARE(opened.size(), 2);
     }
 };

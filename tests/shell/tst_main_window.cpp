@@ -2,6 +2,8 @@
 #include "platform/ui/Form.h"
 #include "shell/LoginLogic.h"
 #include "shell/rodUVAD.h"
+#include "platform/ui/ScriptedDialogs.h"
+#include "TestFolder.h"
 
 #include <QAction>
 #include <QLabel>
@@ -239,6 +241,38 @@ private slots:
         QVERIFY(window.isVisible());   // the frame stays when its child goes
         window.setChildForm(nullptr);
         QVERIFY(!window.isAncestorOf(&child));
+    }
+
+    void menuItemsOpenTheirWindows_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("windowTitle");   // the modal window shown, or "" when none
+        QTest::addColumn<QString>("message");       // the message shown, or ""
+        QTest::newRow("settings") << "mnuPOSOprema" << "frmOptions" << "";
+        QTest::newRow("product list") << "mnuProducts" << "frmArtikli" << "";
+        QTest::newRow("new product") << "cmdNoviArtikal" << "frmNewProduct" << "";
+        QTest::newRow("deposit") << "cmdUplatadepozita" << "frmDepozit" << "";
+        QTest::newRow("register state") << "mnuTrenutnoKasa" << "frmTrenutnoStanjeKasa" << "";
+        QTest::newRow("X report") << "cmdXizvjestaj" << "" << "X report is done.";
+        QTest::newRow("item without a window yet") << "mnuUsers" << "" << "";
+    }
+    void menuItemsOpenTheirWindows()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, windowTitle);
+        QFETCH(QString, message);
+        TestFolder f(ProgramFolderKind::Demo);
+        f.openDatabases();
+        ui::ScriptedDialogs &script = ui::installScriptedDialogs();
+        QStringList shown;
+        ui::ScopedModalRunner runner([&](ui::Form &form) {
+            shown << form.metaObject()->className();
+            form.unload();
+        });
+        rodUVAD::instance().menuItem(item)->trigger();
+        QCOMPARE(shown.value(0), windowTitle);
+        QCOMPARE(script.messages.isEmpty() ? QString() : script.messages.first().text, message);
+        ui::setDialogs(nullptr);
     }
 };
 

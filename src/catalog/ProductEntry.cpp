@@ -1,0 +1,66 @@
+#include "catalog/ProductEntry.h"
+
+namespace ProductEntry {
+
+namespace {
+
+std::optional<Currency> number(const QString &text, const NumberFormat &format, bool emptyIsZero)
+{
+    if (emptyIsZero && text.trimmed().isEmpty())
+        return Currency();
+    return Currency::parse(text, format);
+}
+
+}  // namespace
+
+std::variant<Product, EntryRefusal> check(const ProductEntryTexts &t, const NumberFormat &format)
+{
+    if (t.prodCode.isEmpty() || t.description.isEmpty() || t.quantity.isEmpty() || t.unit.isEmpty()
+        || t.unitPrice.isEmpty() || t.taxID.isEmpty())
+        return EntryRefusal{QStringLiteral("Fill in all required fields."), EntryField::ProdCode};
+
+    Product p;
+    const auto price = number(t.unitPrice, format, false);
+    if (!price)
+        return EntryRefusal{QStringLiteral("Price must be numeric."), EntryField::UnitPrice};
+    const auto quantity = number(t.quantity, format, false);
+    if (!quantity)
+        return EntryRefusal{QStringLiteral("Quantity must be numeric."), EntryField::Quantity};
+    const auto priceBez = number(t.unitPricebezPDV, format, true);
+    if (!priceBez)
+        return EntryRefusal{QStringLiteral("Price without Tax must be numeric."), EntryField::UnitPricebezPDV};
+    const auto second = number(t.vpUnitPrice, format, true);
+    if (!second)
+        return EntryRefusal{QStringLiteral("Second price with Tax must be numeric."), EntryField::VPUnitPrice};
+    const auto secondBez = number(t.vpUnitPricebezPDV, format, true);
+    if (!secondBez)
+        return EntryRefusal{QStringLiteral("Second price without Tax must be numeric."),
+                            EntryField::VPUnitPricebezPDV};
+    const auto rate = number(t.taxPercent, format, true);
+    if (!rate)
+        return EntryRefusal{QStringLiteral("Tax rate must be numeric."), EntryField::TaxID};
+
+    p.prodCode = t.prodCode;
+    p.prodDescription = t.description;
+    p.qty = *quantity;
+    p.unit = t.unit;
+    // Prices are kept as they are shown: with two decimals.
+    p.unitPrice = price->roundTo2();
+    p.unitPricebezPDV = priceBez->roundTo2();
+    p.vpUnitPrice = second->roundTo2();
+    p.vpUnitPricebezPDV = secondBez->roundTo2();
+    p.taxID = t.taxID;
+    p.taxPercent = rate->roundTo2();
+    p.pict = t.pict;
+    return p;
+}
+
+QString formatMoneyBox(const QString &text, const NumberFormat &format)
+{
+    if (text.trimmed().isEmpty())
+        return text;
+    const auto value = Currency::parse(text, format);
+    return value ? value->format2(format) : text;
+}
+
+}  // namespace ProductEntry

@@ -1,0 +1,41 @@
+#pragma once
+// What the product windows check and store when the user saves: the texts of the boxes in, a
+// message with the box to go back to, or the product to write, out.
+#include "catalog/ProductRecord.h"
+#include "platform/values/Currency.h"
+#include <QString>
+#include <variant>
+
+struct ProductEntryTexts {
+    QString prodCode;
+    QString description;
+    QString unitPrice;
+    QString unitPricebezPDV;
+    QString vpUnitPrice;
+    QString vpUnitPricebezPDV;
+    QString quantity;
+    QString unit;
+    QString taxID;
+    QString taxPercent;
+    QString pict;
+};
+
+// The box a refused save sends the user back to.
+enum class EntryField { ProdCode, UnitPrice, UnitPricebezPDV, VPUnitPrice, VPUnitPricebezPDV, Quantity, TaxID };
+
+struct EntryRefusal {
+    QString message;
+    EntryField focus;
+};
+
+namespace ProductEntry {
+
+// Code, name, quantity, unit, price and tax ID must not be empty; every number must read
+// strictly in the user's format (an empty optional price counts as zero).
+std::variant<Product, EntryRefusal> check(const ProductEntryTexts &texts, const NumberFormat &format);
+
+// A number box's text after it loses the focus: a number formatted "0.00"; an empty text or one
+// that is no number stays as it is.
+QString formatMoneyBox(const QString &text, const NumberFormat &format);
+
+}  // namespace ProductEntry

@@ -1,0 +1,23 @@
+#include "catalog/ProductListSearch.h"
+
+namespace ProductListSearch {
+
+ListCondition condition(SearchColumn column, SearchPlace place, const QString &typedText)
+{
+    const QString field = column == SearchColumn::Name ? QStringLiteral("ProdDescription") : QStringLiteral("ProdCode");
+    QString pattern = likePatternFromUserSearch(typedText) + QLatin1Char('%');
+    if (place == SearchPlace::Anywhere)
+        pattern.prepend(QLatin1Char('%'));
+    return {field + QStringLiteral(" LIKE ? ESCAPE '\\'"), {Value::text(pattern)}};
+}
+
+Rows rows(Database &db, const ListCondition &condition)
+{
+    QString sql = QStringLiteral("SELECT * FROM Products");
+    if (!condition.isEmpty())
+        sql += QStringLiteral(" WHERE ") + condition.sql;
+    sql += QStringLiteral(" ORDER BY ID");
+    return db.query(sql, condition.params);
+}
+
+}  // namespace ProductListSearch

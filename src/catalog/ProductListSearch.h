@@ -1,0 +1,25 @@
+#pragma once
+// The search of the product lists: which column, where the typed text may stand, and the SQL
+// condition with its bound pattern. The user's "*" is any text and "?" any one character; every
+// other character, an apostrophe or "%" included, stands for itself.
+#include "platform/database/Database.h"
+#include <QString>
+
+enum class SearchColumn { Name, Code };          // ProdDescription or ProdCode
+enum class SearchPlace { Anywhere, Beginning };  // the text anywhere, or at the start
+
+struct ListCondition {
+    QString sql;     // "" = every row; otherwise a condition to follow WHERE
+    Params params;
+    bool isEmpty() const { return sql.isEmpty(); }
+};
+
+namespace ProductListSearch {
+
+// The condition for a typed text. An empty text matches every row whose column has a value.
+ListCondition condition(SearchColumn column, SearchPlace place, const QString &typedText);
+
+// The rows of Products that meet the condition, in the order they were added.
+Rows rows(Database &db, const ListCondition &condition);
+
+}  // namespace ProductListSearch

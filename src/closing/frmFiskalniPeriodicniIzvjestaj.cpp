@@ -1,0 +1,65 @@
+#include "closing/frmFiskalniPeriodicniIzvjestaj.h"
+
+#include "closing/FiscalOperations.h"
+#include "platform/system/System.h"
+
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+frmFiskalniPeriodicniIzvjestaj::frmFiskalniPeriodicniIzvjestaj()
+{
+    setObjectName(QStringLiteral("frmFiskalniPeriodicniIzvjestaj"));
+    setWindowTitle(QStringLiteral("Periodic report for fiscal printer"));
+
+    Frame1 = new QGroupBox(QStringLiteral("Choose time period"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto makePicker = [this](const char *name) {
+        auto *picker = new QDateEdit(Frame1);
+        picker->setObjectName(QLatin1String(name));
+        picker->setCalendarPopup(true);
+        picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+        return picker;
+    };
+    DTPicker1 = makePicker("DTPicker1");
+    DTPicker2 = makePicker("DTPicker2");
+    auto *form = new QFormLayout(Frame1);
+    form->addRow(QStringLiteral("from"), DTPicker1);
+    form->addRow(QStringLiteral("to"), DTPicker2);
+
+    Command1 = new QPushButton(QStringLiteral("Go"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    Command1->setAutoDefault(false);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addWidget(Command1);
+    resize(360, 170);
+}
+
+void frmFiskalniPeriodicniIzvjestaj::Form_Load()
+{
+    const QDate today = System::now().date();
+    DTPicker1->setDate(today.addDays(-7));
+    DTPicker2->setDate(today);
+}
+
+void frmFiskalniPeriodicniIzvjestaj::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
+{
+    Q_UNUSED(modifiers)
+    if (key == Qt::Key_Escape || key == Qt::Key_F12) {
+        handled = true;
+        unload();
+    }
+}
+
+void frmFiskalniPeriodicniIzvjestaj::Command1_Click()
+{
+    FiscalOperations::writeAndConfirm(FiscalOperations::periodicReportGroup(DTPicker1->date(), DTPicker2->date()),
+                                      QStringLiteral("Periodic report is done."));
+}

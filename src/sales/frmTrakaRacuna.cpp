@@ -1,0 +1,255 @@
+#include "sales/frmTrakaRacuna.h"
+
+#include "platform/printing/Printing.h"
+#include "platform/system/System.h"
+#include "platform/text/CodePage.h"
+#include "platform/ui/Dialogs.h"
+#include "sales/PrintInvoice.h"
+#include "shell/dbModule.h"
+#include "shell/frmHelp.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStyle>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace ReceiptJournalFile {
+
+namespace {
+
+bool readBytes(const QString &journalPath, QByteArray &bytes, QString *reason = nullptr)
+{
+    QFile file(journalPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    bytes = file.readAll();
+    return true;
+}
+
+}  // namespace
+
+QString path()
+{
+    return System::programPath(QStringLiteral("\\invoices.txt"));
+}
+
+QString readText(const QString &journalPath)
+{
+    QByteArray bytes;
+    if (!readBytes(journalPath, bytes))
+        return QString();
+    QString text = CodePage::decode(bytes);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QStringList readLines(const QString &journalPath)
+{
+    QByteArray bytes;
+    if (!readBytes(journalPath, bytes))
+        return {};
+    QStringList lines = CodePage::decode(bytes).split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    // The line end of the last line ends the file; it starts no further line.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QString print(const QString &journalPath, const QString &target, const QString &fontName, const QString &fontSize)
+{
+    const bool port = target == QLatin1String("1") || target == QLatin1String("2");
+    const bool printer = target == QLatin1String("3");
+    if (!port && !printer)
+        return QString();
+    QByteArray bytes;
+    QString reason;
+    if (!readBytes(journalPath, bytes, &reason))
+        return reason;
+    const QStringList lines = readLines(journalPath);
+
+    if (port) {
+        PrintChannel &file = dbModule::FileNumber1();
+        if (!file.openForOutput(target == QLatin1String("1") ? QStringLiteral("lpt1:") : QStringLiteral("lpt2:")))
+            return file.errorText();
+        for (const QString &line : lines)
+            file.writeLine(line);
+        reason = file.errorText();
+        file.close();
+        return reason;
+    }
+    SystemPrinter &systemPrinter = ::systemPrinter();
+    systemPrinter.setFont(fontName, systemPrinterFontSize(fontSize));
+    for (const QString &line : lines)
+        systemPrinter.printLine(line);
+    systemPrinter.endDoc();
+    return systemPrinter.errorText();
+}
+
+QString copyTo(const QString &journalPath, const QString &destination)
+{
+    QByteArray bytes;
+    QString reason;
+    if (!readBytes(journalPath, bytes, &reason))
+        return reason;
+    QSaveFile copy(destination);
+    copy.setDirectWriteFallback(false);
+    if (!copy.open(QIODevice::WriteOnly))
+        return copy.errorString();
+    if (copy.write(bytes) != bytes.size()) {
+        reason = copy.errorString();
+        copy.cancelWriting();
+        return reason;
+    }
+    if (!copy.commit())
+        return copy.errorString();
+    return QString();
+}
+
+}  // namespace ReceiptJournalFile
+
+namespace {
+
+QPushButton *pictureButton(QWidget *parent, const char *name, const QString &caption, QStyle::StandardPixmap icon)
+{
+    auto *b = new QPushButton(parent->style()->standardIcon(icon), caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setMinimumSize(110, 44);
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+
+}  // namespace
+
+frmTrakaRacuna::frmTrakaRacuna()
+{
+    setObjectName(QStringLiteral("frmTrakaRacuna"));
+    setWindowTitle(QStringLiteral("Printed Invoices"));
+
+    rtBox = new QTextEdit(this);
+    rtBox->setObjectName(QStringLiteral("rtBox"));
+    rtBox->setAcceptRichText(false);
+    rtBox->setLineWrapMode(QTextEdit::NoWrap);
+    // What is typed here would never reach the journal: the box only shows it.
+    rtBox->setReadOnly(true);
+    rtBox->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QFont courier(QStringLiteral("Courier New"));
+    courier.setStyleHint(QFont::Monospace);
+    courier.setPointSizeF(8.25);
+    rtBox->setFont(courier);
+
+    cmdSacuvaj = pictureButton(this, "cmdSacuvaj", QStringLiteral("F4-Save"), QStyle::SP_DialogSaveButton);
+    cmdSacuvaj->setToolTip(QStringLiteral("Snimi na flopi,USBdisk,disk..."));
+    cmdPrint = pictureButton(this, "cmdPrint", QStringLiteral("F5-Print"), QStyle::SP_FileIcon);
+    cmdBrisi = pictureButton(this, "cmdBrisi", QStringLiteral("F6-Delete"), QStyle::SP_TrashIcon);
+    cmdClose = pictureButton(this, "cmdClose", QStringLiteral("F12-Close"), QStyle::SP_DialogCloseButton);
+    cmdHelp = pictureButton(this, "cmdHelp", QStringLiteral("F1-Help"), QStyle::SP_DialogHelpButton);
+    connect(cmdSacuvaj, &QPushButton::clicked, this, &frmTrakaRacuna::cmdSacuvaj_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmTrakaRacuna::cmdPrint_Click);
+    connect(cmdBrisi, &QPushButton::clicked, this, &frmTrakaRacuna::cmdBrisi_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmTrakaRacuna::cmdClose_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmTrakaRacuna::ShowHelp);
+
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {cmdHelp, cmdSacuvaj, cmdPrint, cmdBrisi})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(rtBox, 1);
+    layout->addLayout(buttons);
+    resize(720, 560);
+}
+
+void frmTrakaRacuna::Form_Load()
+{
+    const QString journal = ReceiptJournalFile::path();
+    rtBox->setPlainText(System::fileExists(journal) ? ReceiptJournalFile::readText(journal) : QString());
+    rtBox->moveCursor(QTextCursor::End);
+    rtBox->setFocus();
+}
+
+void frmTrakaRacuna::Form_Activate()
+{
+    // The newest receipts are at the end.
+    rtBox->moveCursor(QTextCursor::End);
+}
+
+void frmTrakaRacuna::reportFailure(const QString &what, const QString &reason)
+{
+    ui::messageBox(what + QLatin1Char('\n') + reason, ui::Buttons::Ok, ui::Icon::Exclamation, windowTitle(), this);
+}
+
+void frmTrakaRacuna::cmdPrint_Click()
+{
+    const QString journal = ReceiptJournalFile::path();
+    if (!System::fileExists(journal))
+        return;
+    const QString reason =
+        ReceiptJournalFile::print(journal, dbModule::PrinterZaIzvjestaj, dbModule::Font, dbModule::VelFont);
+    if (!reason.isEmpty())
+        reportFailure(QStringLiteral("The journal could not be printed."), reason);
+}
+
+void frmTrakaRacuna::cmdSacuvaj_Click()
+{
+    const QString journal = ReceiptJournalFile::path();
+    if (!System::fileExists(journal))
+        return;
+    const QString chosen = ui::dialogs().saveAs(this, QStringLiteral("Save as"), QString(),
+                                                {{QStringLiteral("Report (*.txt)"), QStringLiteral("*.txt")}});
+    if (chosen.isEmpty())
+        return;
+    const QString reason = ReceiptJournalFile::copyTo(journal, chosen);
+    if (!reason.isEmpty())
+        reportFailure(QStringLiteral("The journal could not be saved as ") + chosen + QLatin1Char('.'), reason);
+}
+
+void frmTrakaRacuna::cmdBrisi_Click()
+{
+    rtBox->clear();
+    const QString journal = ReceiptJournalFile::path();
+    if (!System::fileExists(journal))
+        return;
+    QFile file(journal);
+    if (!file.remove())
+        reportFailure(QStringLiteral("The journal could not be deleted."), file.errorString());
+}
+
+void frmTrakaRacuna::cmdClose_Click()
+{
+    unload();
+}
+
+void frmTrakaRacuna::ShowHelp()
+{
+    dbModule::HelpFile = QStringLiteral("\\helpZORVEL.rtf");
+    ui::showModal(ui::formInstance<frmHelp>());
+}
+
+void frmTrakaRacuna::Form_KeyDown(int key, Qt::KeyboardModifiers, bool &handled)
+{
+    switch (key) {
+    case Qt::Key_F1: ShowHelp(); break;
+    case Qt::Key_Escape:
+    case Qt::Key_F12: cmdClose_Click(); break;
+    case Qt::Key_F4: cmdSacuvaj_Click(); break;
+    case Qt::Key_F5: cmdPrint_Click(); break;
+    case Qt::Key_F6: cmdBrisi_Click(); break;
+    default: return;
+    }
+    handled = true;
+}
+
+void ShowJournalViewer()
+{
+    ui::showModal(ui::formInstance<frmTrakaRacuna>());
+}

@@ -1,0 +1,60 @@
+#pragma once
+// Reading and writing the one Options row, and what the settings windows store: the values taken
+// from their controls, checked first, written in one statement, and only then copied into the
+// option variables that take effect at once. A failed write leaves every variable as it was.
+#include "platform/database/Database.h"
+#include <QString>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace OptionsRecord {
+
+// The first row of "SELECT * FROM Options"; raises 3021 when the table has no row.
+Row read(Database &db);
+
+// Writes the named fields of the first row in one statement (the names come from the program,
+// the values are bound); raises 3021 when there is no row.
+using Fields = std::vector<std::pair<QString, Value>>;
+void write(Database &db, const Fields &fields);
+
+// The register number the way the windows read txtKasa: the number at the start of the text
+// (an empty box or a text without a leading number is 0, "5a" is 5), rounded to a whole number.
+// Nothing when that number cannot be stored as a register number (below 0 or above 32767), so
+// that the next start-up can still load it.
+std::optional<int16_t> registerNumberFromText(const QString &text);
+QString registerNumberRangeMessage();
+
+// What the settings window saves, as its controls hold it. Check boxes are 1 or 0.
+struct Settings {
+    int displejKupca = 0;
+    int kusur = 0;
+    int prikaziOdmah = 0;
+    int printKasir = 0;
+    int trakaRacunaFileDA = 0;
+    int showAmount = 0;            // StanjeKaseVidljivo
+    int fiskalniRacunDA = 0;
+    int rezacPapira = 0;
+    QString currency;
+    QString fiskalniFile;
+    QString footer;
+    QString serverName;
+    QString kasaText;
+    QString mjestoProdaje;
+};
+
+// Stores the settings with the option-button variables (TipRacuna, POSMonitor, PrinterZaRacun,
+// Emulacija, PrinterZaIzvjestaj, RekapPoreza, ChangeUser) as they stand, then refreshes the
+// variables that take effect at once. FiskalniRacunDA, FiskalniFile, Footer, Kasa and ServerName
+// reach only the row: they take effect at the next start. Raises AppError on failure (nothing
+// changed then); the register number must have been checked with registerNumberFromText.
+void saveSettings(Database &db, const Settings &settings);
+
+// The register window: ServerName and Kasa, row only.
+void saveNetwork(Database &db, const QString &serverName, int16_t kasa);
+
+// The printer font window: VelFont from its variable and Font from the text shown; the
+// variable Font follows once the row is written.
+void savePrinterFont(Database &db, const QString &fontName);
+
+}  // namespace OptionsRecord
