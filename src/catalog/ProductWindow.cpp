@@ -271,8 +271,7 @@ void ProductWindow::taxFound(const ProductTaxRate &rate)
 
 void ProductWindow::cmdHelp_Click()
 {
-    dbModule::HelpFile = QStringLiteral("\\helpZORVEL.rtf");
-    ui::showModal(ui::formInstance<frmHelp>());
+    ShowHelp();
 }
 
 void ProductWindow::cmdSelect_Click()

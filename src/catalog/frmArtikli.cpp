@@ -299,8 +299,7 @@ void frmArtikli::cmdDelete_Click()
 
 void frmArtikli::cmdHelp_Click()
 {
-    dbModule::HelpFile = QStringLiteral("\\helpZORVEL.rtf");
-    ui::showModal(ui::formInstance<frmHelp>());
+    ShowHelp();
 }
 
 void frmArtikli::cmdClose_Click()

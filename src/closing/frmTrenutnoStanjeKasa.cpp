@@ -381,8 +381,7 @@ void frmTrenutnoStanjeKasa::Form_KeyDown(int key, Qt::KeyboardModifiers modifier
     case Qt::Key_3: selectTab(2); break;
     case Qt::Key_4: selectTab(3); break;
     case Qt::Key_F1:
-        dbModule::HelpFile = QStringLiteral("\\helpZORVEL.rtf");
-        ui::showModal(ui::formInstance<frmHelp>());
+        ShowHelp();
         break;
     case Qt::Key_F4: cmdPrintPregledListe_Click(); break;
     case Qt::Key_F5: cmdPrintPregled_Click(); break;

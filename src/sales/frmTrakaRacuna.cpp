@@ -231,8 +231,7 @@ void frmTrakaRacuna::cmdClose_Click()
 
 void frmTrakaRacuna::ShowHelp()
 {
-    dbModule::HelpFile = QStringLiteral("\\helpZORVEL.rtf");
-    ui::showModal(ui::formInstance<frmHelp>());
+    ::ShowHelp();
 }
 
 void frmTrakaRacuna::Form_KeyDown(int key, Qt::KeyboardModifiers, bool &handled)

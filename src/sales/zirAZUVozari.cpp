@@ -540,8 +540,7 @@ QString zirAZUVozari::mainWindowCaption()
 
 void zirAZUVozari::cmdHelp_Click()
 {
-    dbModule::HelpFile = QStringLiteral("\\helpZORVEL.rtf");
-    ui::showModal(ui::formInstance<frmHelp>());
+    ShowHelp();
 }
 
 void zirAZUVozari::cmdF2izaberi_Click()

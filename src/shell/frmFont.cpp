@@ -120,8 +120,7 @@ void frmWinPrinter::cmdCancel_Click()
 
 void frmWinPrinter::cmdHelp_Click()
 {
-    HelpFile = QStringLiteral("\\helpZORVEL.rtf");
-    ui::showModal(ui::formInstance<frmHelp>());
+    ShowHelp();
 }
 
 void frmWinPrinter::cmdPrinter_Click()

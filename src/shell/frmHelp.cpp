@@ -48,3 +48,9 @@ void frmHelp::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handl
         unload();
     }
 }
+
+void ShowHelp(const QString &helpFile)
+{
+    dbModule::HelpFile = helpFile;
+    ui::showModal(ui::formInstance<frmHelp>());
+}

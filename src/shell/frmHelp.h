@@ -21,3 +21,6 @@ protected:
 private:
     QString m_documentName;
 };
+
+// Names the help document and shows the help window modally; the caller resumes when it closes.
+void ShowHelp(const QString &helpFile = QStringLiteral("\\helpZORVEL.rtf"));

@@ -1,5 +1,6 @@
 #include "shell/frmMreza.h"
 
+#include "shell/SettingsToolbar.h"
 #include "platform/system/System.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
@@ -23,17 +24,7 @@ frmMreza::frmMreza()
     setObjectName(QStringLiteral("frmMreza"));
     setWindowTitle(QStringLiteral("ZORVEL - Set network - more PC on same database"));
     auto *layout = new QVBoxLayout(this);
-    m_Tlbr1 = new QToolBar(this);
-    m_Tlbr1->setObjectName(QStringLiteral("Tlbr1"));
-    m_Tlbr1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    auto addTool = [&](const char *key, const QString &caption, void (frmMreza::*handler)()) {
-        QAction *action = m_Tlbr1->addAction(caption);
-        action->setObjectName(QLatin1String(key));
-        connect(action, &QAction::triggered, this, handler);
-    };
-    addTool("save", QStringLiteral("F5-Save"), &frmMreza::cmdOK_Click);
-    addTool("help", QStringLiteral("F1-Help"), &frmMreza::cmdHelp_Click);
-    addTool("close", QStringLiteral("F-12 Close"), &frmMreza::cmdCancel_Click);
+    m_Tlbr1 = settingsToolbar(this, [this] { cmdOK_Click(); }, [this] { cmdHelp_Click(); }, [this] { cmdCancel_Click(); });
     layout->addWidget(m_Tlbr1);
 
     auto *f1 = new QGroupBox(QStringLiteral("1.Server path"), this);
@@ -112,8 +103,7 @@ void frmMreza::cmdCancel_Click()
 
 void frmMreza::cmdHelp_Click()
 {
-    HelpFile = QStringLiteral("\\Podesavanje.rtf");
-    ui::showModal(ui::formInstance<frmHelp>());
+    ShowHelp(QStringLiteral("\\Podesavanje.rtf"));
 }
 
 void frmMreza::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)

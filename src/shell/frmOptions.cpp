@@ -1,5 +1,6 @@
 #include "shell/frmOptions.h"
 
+#include "shell/SettingsToolbar.h"
 #include "platform/system/System.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
@@ -83,17 +84,7 @@ frmOptions::frmOptions()
 void frmOptions::buildControls()
 {
     auto *layout = new QVBoxLayout(this);
-    m_Tlbr1 = new QToolBar(this);
-    m_Tlbr1->setObjectName(QStringLiteral("Tlbr1"));
-    m_Tlbr1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    auto addTool = [&](const char *key, const QString &caption, void (frmOptions::*handler)()) {
-        QAction *action = m_Tlbr1->addAction(caption);
-        action->setObjectName(QLatin1String(key));
-        connect(action, &QAction::triggered, this, handler);
-    };
-    addTool("save", QStringLiteral("F5-Save"), &frmOptions::cmdOK_Click);
-    addTool("help", QStringLiteral("F1-Help"), &frmOptions::cmdHelp_Click);
-    addTool("close", QStringLiteral("F-12 Close"), &frmOptions::cmdCancel_Click);
+    m_Tlbr1 = settingsToolbar(this, [this] { cmdOK_Click(); }, [this] { cmdHelp_Click(); }, [this] { cmdCancel_Click(); });
     layout->addWidget(m_Tlbr1);
 
     auto *heading = new QLabel(QStringLiteral("Settings"), this);
@@ -473,8 +464,7 @@ void frmOptions::cmdCancel_Click()
 
 void frmOptions::cmdHelp_Click()
 {
-    HelpFile = QStringLiteral("\\helpZORVEL.rtf");
-    ui::showModal(ui::formInstance<frmHelp>());
+    ShowHelp();
 }
 
 void frmOptions::cmdPodesiWinPrinter_Click()

@@ -208,8 +208,7 @@ void frmRacunPregled::cmdClose_Click()
 
 void frmRacunPregled::cmdHelp_Click()
 {
-    HelpFile = QStringLiteral("\\helpZORVEL.rtf");
-    ui::showModal(ui::formInstance<frmHelp>());
+    ShowHelp();
 }
 
 void frmRacunPregled::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)

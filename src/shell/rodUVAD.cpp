@@ -273,8 +273,7 @@ void rodUVAD::Timer1_Timer()
 
 void rodUVAD::mnuHelp1_Click()
 {
-    dbModule::HelpFile = QStringLiteral("\\helpZORVEL.rtf");
-    ui::showModal(ui::formInstance<frmHelp>());
+    ShowHelp();
 }
 
 void rodUVAD::mnuAbout_Click()
