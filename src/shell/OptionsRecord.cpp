@@ -5,6 +5,13 @@
 
 namespace OptionsRecord {
 
+Database &database()
+{
+    if (!dbModule::OptionsDatabase)
+        raiseError(ErrorNo::NoCurrentRecord);
+    return *dbModule::OptionsDatabase;
+}
+
 namespace {
 const QString firstRow = QStringLiteral("rowid = (SELECT rowid FROM Options ORDER BY rowid LIMIT 1)");
 }

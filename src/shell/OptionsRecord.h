@@ -10,6 +10,9 @@
 
 namespace OptionsRecord {
 
+// The open options database; raises 3021 when start-up never opened it.
+Database &database();
+
 // The first row of "SELECT * FROM Options"; raises 3021 when the table has no row.
 Row read(Database &db);
 

@@ -84,9 +84,7 @@ void frmWinPrinter::Form_Load()
 {
     Row row;
     try {
-        if (!OptionsDatabase)
-            raiseError(ErrorNo::NoCurrentRecord);
-        row = OptionsRecord::read(*OptionsDatabase);
+        row = OptionsRecord::read(OptionsRecord::database());
     } catch (const AppError &e) {
         ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
         unload();
@@ -103,9 +101,7 @@ void frmWinPrinter::Form_Load()
 void frmWinPrinter::cmdOK_Click()
 {
     try {
-        if (!OptionsDatabase)
-            raiseError(ErrorNo::NoCurrentRecord);
-        OptionsRecord::savePrinterFont(*OptionsDatabase, m_txtFont->text());
+        OptionsRecord::savePrinterFont(OptionsRecord::database(), m_txtFont->text());
     } catch (const AppError &e) {
         ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
         return;

@@ -64,9 +64,7 @@ frmMreza::frmMreza()
 void frmMreza::Form_Load()
 {
     try {
-        if (!OptionsDatabase)
-            raiseError(ErrorNo::NoCurrentRecord);
-        const Row row = OptionsRecord::read(*OptionsDatabase);
+        const Row row = OptionsRecord::read(OptionsRecord::database());
         // A field without a value shows as an empty box.
         m_txtKasa->setText(row[QStringLiteral("Kasa")].textOr(QString(), System::numberFormat()));
         m_txtServerName->setText(row[QStringLiteral("ServerName")].textOr(QString(), System::numberFormat()));
@@ -86,9 +84,7 @@ void frmMreza::cmdOK_Click()
         return;
     }
     try {
-        if (!OptionsDatabase)
-            raiseError(ErrorNo::NoCurrentRecord);
-        OptionsRecord::saveNetwork(*OptionsDatabase, m_txtServerName->text(), *kasa);
+        OptionsRecord::saveNetwork(OptionsRecord::database(), m_txtServerName->text(), *kasa);
     } catch (const AppError &e) {
         ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
         return;

@@ -352,9 +352,7 @@ void frmOptions::Form_Load()
 {
     Row row;
     try {
-        if (!OptionsDatabase)
-            raiseError(ErrorNo::NoCurrentRecord);
-        row = OptionsRecord::read(*OptionsDatabase);
+        row = OptionsRecord::read(OptionsRecord::database());
     } catch (const AppError &e) {
         ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
         unload();
@@ -445,9 +443,7 @@ void frmOptions::cmdOK_Click()
     s.kasaText = m_txtKasa->text();
     s.mjestoProdaje = m_txtMjestoProdaje->text();
     try {
-        if (!OptionsDatabase)
-            raiseError(ErrorNo::NoCurrentRecord);
-        OptionsRecord::saveSettings(*OptionsDatabase, s);
+        OptionsRecord::saveSettings(OptionsRecord::database(), s);
     } catch (const AppError &e) {
         // Nothing was stored: the window stays open with what the user typed.
         ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
