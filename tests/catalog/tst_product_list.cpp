@@ -2,7 +2,7 @@
 #include "catalog/ProductRecord.h"
 #include "catalog/frmArtikli.h"
 #include "catalog/frmEditProduct.h"
-#include "../sales/SalesScreenOnTest.h"
+#include "SalesScreenOnTest.h"
 
 #include <QComboBox>
 #include <QRadioButton>

@@ -2,7 +2,7 @@
 #include "catalog/frmArtikli.h"
 #include "catalog/frmEditProduct.h"
 #include "catalog/frmNewProduct.h"
-#include "../sales/SalesScreenOnTest.h"
+#include "SalesScreenOnTest.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -6,6 +6,7 @@
 #include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
 #include "shell/rodUVAD.h"
+#include "SalesScreenOnTest.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
 #include "TestHelpers.h"
@@ -58,16 +59,7 @@ class SalesScreenTest : public QObject {
         TrakaRacunaFileDA = false;
         FiskalniRacunDA = "0";
         SkenerPrimarno = "0";
-        // Inside the main window, as the login shows it.
-        zirAZUVozari &screen = ui::formInstance<zirAZUVozari>();
-        rodUVAD &main = rodUVAD::instance();
-        main.setChildForm(&screen);
-        ui::showModeless(screen);
-        main.show();
-        main.activateWindow();
-        if (!QTest::qWaitForWindowActive(&main))
-            qWarning("the main window did not become active");
-        return screen;
+        return showSalesScreenInMainWindow();
     }
     static void press(zirAZUVozari &screen, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {

@@ -15,6 +15,20 @@
 #include <QtTest>
 #include <memory>
 
+// Shows the sales screen inside the main window, as the login does, and waits until it is active.
+inline zirAZUVozari &showSalesScreenInMainWindow()
+{
+    zirAZUVozari &screen = ui::formInstance<zirAZUVozari>();
+    rodUVAD &main = rodUVAD::instance();
+    main.setChildForm(&screen);
+    ui::showModeless(screen);
+    main.show();
+    main.activateWindow();
+    if (!QTest::qWaitForWindowActive(&main))
+        qWarning("the main window did not become active");
+    return screen;
+}
+
 class SalesScreenOnTest {
 public:
     explicit SalesScreenOnTest(const QDateTime &moment)
@@ -45,15 +59,7 @@ public:
         dbModule::FiskalniRacunDA = "0";
         dbModule::SkenerPrimarno = "0";
         dbModule::Kusur = false;
-        zirAZUVozari &screen = ui::formInstance<zirAZUVozari>();
-        rodUVAD &main = rodUVAD::instance();
-        main.setChildForm(&screen);
-        ui::showModeless(screen);
-        main.show();
-        main.activateWindow();
-        if (!QTest::qWaitForWindowActive(&main))
-            qWarning("the main window did not become active");
-        return screen;
+        return showSalesScreenInMainWindow();
     }
 
     static void sell(zirAZUVozari &screen, const QString &code, const QString &quantity)
