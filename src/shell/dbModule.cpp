@@ -100,6 +100,13 @@ void OpenMainDatabase()
     MainDatabase = Database::open(System::programPath(QStringLiteral("\\DODE.pos")));
 }
 
+Database &mainDatabase()
+{
+    if (!MainDatabase)
+        raiseError(ErrorNo::FileNotFound);
+    return *MainDatabase;
+}
+
 void LoadOptions()
 {
     auto row = OptionsDatabase->queryFirst(QStringLiteral("SELECT * FROM Options"));

@@ -71,6 +71,8 @@ void resetModuleVariables();
 QString GetLocaleText(int32_t lcType);
 void OpenOptionsDatabase();   // program folder + "\opt.pos"; a missing file raises 3024
 void OpenMainDatabase();      // program folder + "\DODE.pos"
+// The open main database; every window reaches it through here. Raises 3024 when it is not open.
+Database &mainDatabase();
 // Loads every option variable from the first Options row, with the Null rules of each field.
 void LoadOptions();
 // Reads the four company header variables from the first Company row; no row or a Null field

@@ -1,5 +1,7 @@
 #include "platform/ui/Dialogs.h"
 
+#include "platform/values/AppError.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -94,6 +96,13 @@ Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString
 void beep()
 {
     dialogs().beep();
+}
+
+void showError(const std::exception &error, const QString &title, QWidget *parent)
+{
+    const auto *appError = dynamic_cast<const AppError *>(&error);
+    const QString text = appError ? appError->numberAndDescription() : QString::fromLocal8Bit(error.what());
+    messageBox(text, Buttons::Ok, Icon::Information, title, parent);
 }
 
 // --- Qt dialogs ------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // reaches them through dialogs(), so that tests can script the answers and read back each message.
 #include <QList>
 #include <QString>
+#include <exception>
 #include <memory>
 
 class QWidget;
@@ -52,6 +53,10 @@ void setDialogs(std::unique_ptr<Dialogs> replacement);
 Answer messageBox(const QString &text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
                   const QString &title = QString(), QWidget *parent = nullptr);
 void beep();
+
+// The one way an error reaches the user: "number description" for the program's own errors,
+// the plain text for any other exception, information style, under the given title.
+void showError(const std::exception &error, const QString &title = QString(), QWidget *parent = nullptr);
 
 // The production dialogs (QMessageBox, QFileDialog, QPrintDialog, QApplication::beep).
 class QtDialogs : public Dialogs {
