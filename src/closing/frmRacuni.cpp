@@ -19,7 +19,7 @@ ReportDefinition frmRacuni::invoiceListReport()
     // Printed numbers are text that means numbers: 9 before 10; equal numbers keep a fixed order.
     d.tail = QStringLiteral(" ORDER BY Val(OrNo), Val(InvoiceID), InvoiceID");
     d.columns = {
-        {QStringLiteral("InvoiceNo"), QStringLiteral("InvoiceNo"), 900},
+        {QStringLiteral("InvoiceNo"), QStringLiteral("InvoiceNo"), 1300},
         {QStringLiteral("Cashier"), QStringLiteral("CashierName"), 2200},
         {QStringLiteral("Date"), QStringLiteral("DateSold"), 1200},
         {QStringLiteral("Time"), QStringLiteral("TimeSold"), 1100},
