@@ -62,7 +62,6 @@ QString composeLine(const ReportDefinition &def, const ReportResult &result, con
         case PrintField::Source::Cell: value = reformatDate(result.cell(def, row, f.key), f.date); break;
         case PrintField::Source::RowNumber: value = QString::number(row + 1); break;
         case PrintField::Source::Total: value = result.totals.value(f.key); break;
-        case PrintField::Source::Caption: value = result.caption; break;
         }
         line += fitted(f, value);
     }

@@ -89,7 +89,7 @@ struct Column {
 // One piece of a printed line. Its text is prefix + value, then fitted to `width` by `align`
 // (width 0: used as it is).
 struct PrintField {
-    enum class Source { Literal, Cell, RowNumber, Total, Caption };
+    enum class Source { Literal, Cell, RowNumber, Total };
     enum class DateForm { AsShown, Short /* dd.mm.yy */, Long /* dd.mm.yyyy */ };
     Source source = Source::Literal;
     QString key;              // Literal: the text; Cell, Total: the column's field

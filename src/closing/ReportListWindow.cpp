@@ -98,7 +98,11 @@ ReportListWindow::ReportListWindow(const QString &objectName, const QString &cap
 
     m_totalsRow = new QHBoxLayout;
     m_totalsRow->addStretch(1);
-    m_totalsRow->addWidget(new QLabel(m_look.totalLabel, this));
+    // Shown with the first total box: a member without a total has no label either.
+    m_totalLabel = new QLabel(m_look.totalLabel, this);
+    m_totalLabel->setObjectName(QStringLiteral("lblTotal"));
+    m_totalLabel->hide();
+    m_totalsRow->addWidget(m_totalLabel);
     for (const Column &c : m_definition.columns)
         if (c.totalled)
             addTotalBox(c.field, c.totalBox, c.totalLabel);
@@ -114,8 +118,8 @@ ReportListWindow::ReportListWindow(const QString &objectName, const QString &cap
     cmdPrint = button(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), QStyle::SP_FileIcon);
     cmdSacuvaj = button(this, QStringLiteral("cmdSacuvaj"), QStringLiteral("Save"), QStyle::SP_DialogSaveButton);
     cmdClose = button(this, QStringLiteral("cmdClose"), QStringLiteral("Close"), QStyle::SP_DialogCloseButton);
-    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
-    connect(cmdSacuvaj, &QPushButton::clicked, this, [this] { cmdSacuvaj_Click(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { guarded([this] { cmdPrint_Click(); }); });
+    connect(cmdSacuvaj, &QPushButton::clicked, this, [this] { guarded([this] { cmdSacuvaj_Click(); }); });
     connect(cmdClose, &QPushButton::clicked, this, &ReportListWindow::cmdClose_Click);
     if (m_look.helpButton == QLatin1String("cmdHelp"))
         connect(cmdHelp, &QPushButton::clicked, this, &ReportListWindow::cmdHelp_Click);
@@ -144,8 +148,18 @@ ReportListWindow::ReportListWindow(const QString &objectName, const QString &cap
     resize(980, 640);
 }
 
+void ReportListWindow::guarded(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &e) {
+        ui::showError(e, windowTitle(), this);
+    }
+}
+
 QLineEdit *ReportListWindow::addTotalBox(const QString &key, const QString &objectName, const QString &label)
 {
+    m_totalLabel->show();
     if (!label.isEmpty())
         m_totalsRow->addWidget(new QLabel(label, this));
     auto *box = new QLineEdit(this);

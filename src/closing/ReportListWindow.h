@@ -20,6 +20,7 @@
 #include "platform/ui/Form.h"
 
 #include <QMap>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -111,6 +112,9 @@ protected:
     // The empty-list message; true when the list is empty (and the message was shown).
     bool refuseEmptyList();
 
+    // Runs a handler so that no exception leaves it: an error is shown under the window's caption.
+    void guarded(const std::function<void()> &handler);
+
     QVBoxLayout *leftColumn = nullptr;   // under the period: room for a member's controls
     QHBoxLayout *buttonRow = nullptr;    // beside print and save: room for a member's buttons
 
@@ -125,5 +129,6 @@ private:
     std::vector<Grouping> m_groupings;
     std::vector<QRadioButton *> m_groupingButtons;
     QHBoxLayout *m_totalsRow = nullptr;
+    QLabel *m_totalLabel = nullptr;
     QMap<QString, QLineEdit *> m_totalBoxes;   // by result key
 };

@@ -1,7 +1,6 @@
 #include "closing/frmRacuni.h"
 
 #include "closing/InvoiceBrowserLink.h"
-#include "platform/ui/Dialogs.h"
 #include "platform/ui/ListView.h"
 
 #include <QHBoxLayout>
@@ -73,13 +72,9 @@ frmRacuni::frmRacuni()
 
 void frmRacuni::cmdPrintPregled_Click()
 {
-    try {
-        // The last day or period of this run, or every invoice before the first one; the list's
-        // rows are not consulted.
-        InvoiceBrowserLink::showInvoices(lastSelection().value_or(Selection::all()));
-    } catch (const std::exception &e) {
-        ui::showError(e, windowTitle(), this);
-    }
+    // The last day or period of this run, or every invoice before the first one; the list's rows
+    // are not consulted.
+    guarded([this] { InvoiceBrowserLink::showInvoices(lastSelection().value_or(Selection::all())); });
 }
 
 void frmRacuni::cmdPrintPregled1_Click()
@@ -87,12 +82,8 @@ void frmRacuni::cmdPrintPregled1_Click()
     const ui::ListItem *row = lv1->selectedItem();
     if (!row)
         return;
-    const int keyColumn = definition().columnIndex(QStringLiteral("InvoiceID"));
-    try {
-        InvoiceBrowserLink::showInvoices(Selection::invoice(row->subItem(keyColumn)));
-    } catch (const std::exception &e) {
-        ui::showError(e, windowTitle(), this);
-    }
+    const QString invoiceId = row->subItem(definition().columnIndex(QStringLiteral("InvoiceID")));
+    guarded([invoiceId] { InvoiceBrowserLink::showInvoices(Selection::invoice(invoiceId)); });
 }
 
 bool frmRacuni::memberKey(int key)
