@@ -52,10 +52,10 @@ QString fitted(const PrintField &f, const QString &value)
     return f.align == Align::Left ? dbModule::PadRight(f.width, text) : dbModule::PadLeft(f.width, text);
 }
 
-QString composeLine(const ReportDefinition &def, const ReportResult &result, const PrintLineSpec &spec, int row)
+QString composeLine(const ReportDefinition &def, const ReportResult &result, const PrintLineFields &fields, int row)
 {
     QString line;
-    for (const PrintField &f : spec) {
+    for (const PrintField &f : fields) {
         QString value;
         switch (f.source) {
         case PrintField::Source::Literal: value = f.key; break;
@@ -226,11 +226,11 @@ QStringList reportLines(const ReportDefinition &def, const ReportResult &result,
         lines << QString();
     lines << dashes << layout.headerLines << dashes;
     for (int row = 0; row < int(result.rows.size()); ++row)
-        for (const PrintLineSpec &spec : layout.rowLines)
-            lines << composeLine(def, result, spec, row);
+        for (const PrintLineFields &fields : layout.rowLines)
+            lines << composeLine(def, result, fields, row);
     lines << dashes;
-    for (const PrintLineSpec &spec : layout.totalLines)
-        lines << composeLine(def, result, spec, -1);
+    for (const PrintLineFields &fields : layout.totalLines)
+        lines << composeLine(def, result, fields, -1);
     lines << layout.trailerLines;
     return lines;
 }

@@ -103,7 +103,7 @@ struct PrintField {
     static PrintField rowNumber(int width, Align a = Align::Left);
     static PrintField total(const QString &field, int width, Align a, const QString &prefix = QString());
 };
-using PrintLineSpec = std::vector<PrintField>;
+using PrintLineFields = std::vector<PrintField>;
 
 // The text report: titleLines, the caption, the stamp line (empty, or "Printed:" + date + " " +
 // time when printedStamp), dashes, headerLines, dashes, the rowLines of every row, dashes,
@@ -113,8 +113,8 @@ struct PrintLayout {
     QStringList titleLines;
     bool printedStamp = false;
     QStringList headerLines;
-    std::vector<PrintLineSpec> rowLines;
-    std::vector<PrintLineSpec> totalLines;
+    std::vector<PrintLineFields> rowLines;
+    std::vector<PrintLineFields> totalLines;
     QStringList trailerLines;
 };
 
