@@ -1,6 +1,7 @@
 #include "sales/zirAZUVozari.h"
 
 #include "catalog/frmArtikli.h"
+#include "closing/frmRacuni.h"
 #include "sales/CashierChange.h"
 #include "sales/LogOff.h"
 #include "sales/frmMSGinvoice.h"
@@ -578,7 +579,7 @@ void zirAZUVozari::cmdOsvjezi_Click()
 
 void zirAZUVozari::cmdNoviArtikal_Click()
 {
-    // The invoice list window comes later.
+    openInvoiceList();
 }
 
 void zirAZUVozari::cmdLogOff_Click()

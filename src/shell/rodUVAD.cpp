@@ -3,6 +3,7 @@
 #include "catalog/frmArtikli.h"
 #include "catalog/frmNewProduct.h"
 #include "closing/FiscalOperations.h"
+#include "closing/frmRacuni.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
 #include "sales/frmTrakaRacuna.h"
 #include "shell/frmOptions.h"
@@ -224,6 +225,8 @@ void rodUVAD::buildMenus()
         {"cmdZizvjestaj", [] { cmdZizvjestaj_Click(); }},
         {"cmdPeriodicniIzvjestaj", [] { openPeriodicReport(); }},
         {"cmdReklamiranjeRacuna", [] { openInvoiceWithdrawal(); }},
+        {"mnuProdajaPR", [] { openInvoiceList(); }},
+        {"mnuPregledRacuna", [] { openInvoiceList(); }},
     };
     for (const auto &[name, open] : openers)
         connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);

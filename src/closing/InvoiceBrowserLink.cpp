@@ -1,0 +1,26 @@
+#include "closing/InvoiceBrowserLink.h"
+
+namespace InvoiceBrowserLink {
+
+namespace {
+
+Browser &installed()
+{
+    static Browser browser;
+    return browser;
+}
+
+}  // namespace
+
+void showInvoices(const ReportList::Selection &selection)
+{
+    if (installed())
+        installed()(selection);
+}
+
+void setBrowser(Browser browser)
+{
+    installed() = std::move(browser);
+}
+
+}  // namespace InvoiceBrowserLink
