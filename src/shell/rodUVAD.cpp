@@ -1,9 +1,12 @@
 #include "shell/rodUVAD.h"
 
 #include "catalog/frmArtikli.h"
+#include "catalog/frmEditProduct.h"
 #include "catalog/frmNewProduct.h"
+#include "catalog/frmSastav.h"
 #include "closing/FiscalOperations.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
+#include "sales/frmKlikTabla.h"
 #include "sales/frmTrakaRacuna.h"
 #include "shell/frmOptions.h"
 
@@ -224,9 +227,12 @@ void rodUVAD::buildMenus()
         {"cmdZizvjestaj", [] { cmdZizvjestaj_Click(); }},
         {"cmdPeriodicniIzvjestaj", [] { openPeriodicReport(); }},
         {"cmdReklamiranjeRacuna", [] { openInvoiceWithdrawal(); }},
+        {"cmdKliktabla", [] { openClickTableSetup(); }},
     };
     for (const auto &[name, open] : openers)
         connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);
+    // "F4-Structure" of the edit product window.
+    setProductCompositionOpener(openProductComposition);
 }
 
 void rodUVAD::buildStatusBar()
