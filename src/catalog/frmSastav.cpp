@@ -62,7 +62,7 @@ frmSastav::frmSastav()
 
     m_lv1 = new ui::ListView(this);
     m_lv1->setObjectName(QStringLiteral("lv1"));
-    m_lv1->addColumn(QStringLiteral("ProductID"), 1200);
+    m_lv1->addColumn(QStringLiteral("ProductID"), 1650);
     m_lv1->addColumn(QStringLiteral("ProductName"), 3500);
     m_lv1->addColumn(QStringLiteral("Quantity"), 1000, Qt::AlignRight);
     m_lv1->addColumn(QStringLiteral("Unit"), 800);

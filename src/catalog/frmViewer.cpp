@@ -81,7 +81,7 @@ frmViewer::frmViewer()
 
     m_lv1 = new ui::ListView(this);
     m_lv1->setObjectName(QStringLiteral("lv1"));
-    m_lv1->addColumn(QStringLiteral("ProductID-BarCode"), 1200);
+    m_lv1->addColumn(QStringLiteral("ProductID-BarCode"), 1800);
     m_lv1->addColumn(QStringLiteral("Product Name"), 3300);
     m_lv1->addColumn(QStringLiteral("Price"), 1000, Qt::AlignRight);
     m_lv1->addColumn(QStringLiteral("Tax Rate"), 800, Qt::AlignRight);

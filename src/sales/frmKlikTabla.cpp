@@ -60,10 +60,10 @@ frmKlikTabla::frmKlikTabla()
 
     m_lv1 = new ui::ListView(this);
     m_lv1->setObjectName(QStringLiteral("lv1"));
-    m_lv1->addColumn(QStringLiteral("ProductID"), 1100);
-    m_lv1->addColumn(QStringLiteral("ProductName"), 2600);
-    m_lv1->addColumn(QStringLiteral("Price"), 1000, Qt::AlignRight);
-    m_lv1->setMinimumWidth(330);
+    m_lv1->addColumn(QStringLiteral("ProductID"), 1500);
+    m_lv1->addColumn(QStringLiteral("ProductName"), 1900);
+    m_lv1->addColumn(QStringLiteral("Price"), 900, Qt::AlignRight);
+    m_lv1->setMinimumWidth(310);
 
     auto *renameBox = new QGroupBox(this);
     auto *label3 = new QLabel(QStringLiteral("input new card name - category"), renameBox);
@@ -97,7 +97,9 @@ frmKlikTabla::frmKlikTabla()
     buttons->addWidget(cmdClose, 1, 1);
 
     m_SSTab1 = new ClickTableWidget(this);
-    m_SSTab1->setMinimumWidth(600);   // ten tab names side by side, uncut
+    // Ten tab names side by side, uncut: compact tabs as on the sales screen.
+    m_SSTab1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 6px 5px; min-width: 0px; }"));
+    m_SSTab1->setMinimumWidth(620);
     for (int n = 0; n < ClickTable::ButtonCount; ++n) {
         QPushButton *b = m_SSTab1->button(n);
         b->setMinimumSize(88, 44);
@@ -113,7 +115,7 @@ frmKlikTabla::frmKlikTabla()
     auto *root = new QHBoxLayout(this);
     root->addLayout(left);
     root->addWidget(m_SSTab1, 1);
-    resize(1000, 660);
+    resize(1010, 660);
 
     setTabOrder(m_search->cboTemp(), m_search->cboView());
 
