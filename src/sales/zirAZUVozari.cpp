@@ -464,6 +464,9 @@ void zirAZUVozari::buildControls()
     m_txtQuantity->installEventFilter(this);
     m_lv1->installEventFilter(this);
     m_lv1->viewport()->installEventFilter(this);
+    // The cashier login is also a double click on the cashier's name or a click on its frame.
+    m_txtUserFullName->installEventFilter(this);
+    m_frame10->installEventFilter(this);
 
     connect(m_txtProdCode, &QLineEdit::textChanged, this, &zirAZUVozari::txtProdCode_Change);
     connect(m_txtDescription, &QLineEdit::textChanged, this, &zirAZUVozari::EnableAddItem);
@@ -628,6 +631,11 @@ bool zirAZUVozari::eventFilter(QObject *watched, QEvent *event)
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             txtProdCode_LostFocus();
+    } else if ((event->type() == QEvent::MouseButtonDblClick && watched == m_txtUserFullName)
+               || (event->type() == QEvent::MouseButtonRelease && watched == m_frame10
+                   && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)) {
+        cmdPrijava_Click();
+        return true;
     } else if (event->type() == QEvent::MouseButtonRelease && watched == m_lv1->viewport()) {
         const auto button = static_cast<QMouseEvent *>(event)->button();
         if (button == Qt::LeftButton)

@@ -1,10 +1,13 @@
 #include "shell/rodUVAD.h"
 
 #include "catalog/frmArtikli.h"
+#include "catalog/frmEditProduct.h"
 #include "catalog/frmNewProduct.h"
+#include "catalog/frmSastav.h"
 #include "closing/FiscalOperations.h"
 #include "closing/frmRacuni.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
+#include "sales/frmKlikTabla.h"
 #include "sales/frmTrakaRacuna.h"
 #include "shell/frmOptions.h"
 
@@ -227,9 +230,12 @@ void rodUVAD::buildMenus()
         {"cmdReklamiranjeRacuna", [] { openInvoiceWithdrawal(); }},
         {"mnuProdajaPR", [] { openInvoiceList(); }},
         {"mnuPregledRacuna", [] { openInvoiceList(); }},
+        {"cmdKliktabla", [] { openClickTableSetup(); }},
     };
     for (const auto &[name, open] : openers)
         connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);
+    // "F4-Structure" of the edit product window.
+    setProductCompositionOpener(openProductComposition);
 }
 
 void rodUVAD::buildStatusBar()
