@@ -8,6 +8,9 @@
 #include "closing/frmRacuni.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
 #include "sales/frmKlikTabla.h"
+#include "reports/frmIzvjestajKIF.h"
+#include "reports/frmPopisRobe.h"
+#include "reports/frmTaxbyInvoice.h"
 #include "sales/frmTrakaRacuna.h"
 #include "shell/frmOptions.h"
 
@@ -231,6 +234,9 @@ void rodUVAD::buildMenus()
         {"mnuProdajaPR", [] { openInvoiceList(); }},
         {"mnuPregledRacuna", [] { openInvoiceList(); }},
         {"cmdKliktabla", [] { openClickTableSetup(); }},
+        {"mnuKIF", [] { openInvoiceBook(); }},
+        {"mnuPorezPoRacunima", [] { openTaxByInvoice(); }},
+        {"mnuPopis", [] { openInventoryList(); }},
     };
     for (const auto &[name, open] : openers)
         connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);
