@@ -5,6 +5,9 @@
 #include "closing/FiscalOperations.h"
 #include "closing/frmRacuni.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
+#include "reports/frmSales.h"
+#include "reports/frmSalesProducts.h"
+#include "reports/frmSalesTax.h"
 #include "sales/frmTrakaRacuna.h"
 #include "shell/frmOptions.h"
 
@@ -227,6 +230,9 @@ void rodUVAD::buildMenus()
         {"cmdReklamiranjeRacuna", [] { openInvoiceWithdrawal(); }},
         {"mnuProdajaPR", [] { openInvoiceList(); }},
         {"mnuPregledRacuna", [] { openInvoiceList(); }},
+        {"mnuProdajaPoKasiru", [] { openSalesByCashier(); }},
+        {"mnuPreProducts", [] { openSalesByProducts(); }},
+        {"mnuPorezPoStopama", [] { openTaxByRate(); }},
     };
     for (const auto &[name, open] : openers)
         connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);
