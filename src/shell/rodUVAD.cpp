@@ -11,6 +11,9 @@
 #include "reports/frmIzvjestajKIF.h"
 #include "reports/frmPopisRobe.h"
 #include "reports/frmTaxbyInvoice.h"
+#include "reports/frmSales.h"
+#include "reports/frmSalesProducts.h"
+#include "reports/frmSalesTax.h"
 #include "sales/frmTrakaRacuna.h"
 #include "shell/frmOptions.h"
 
@@ -237,6 +240,9 @@ void rodUVAD::buildMenus()
         {"mnuKIF", [] { openInvoiceBook(); }},
         {"mnuPorezPoRacunima", [] { openTaxByInvoice(); }},
         {"mnuPopis", [] { openInventoryList(); }},
+        {"mnuProdajaPoKasiru", [] { openSalesByCashier(); }},
+        {"mnuPreProducts", [] { openSalesByProducts(); }},
+        {"mnuPorezPoStopama", [] { openTaxByRate(); }},
     };
     for (const auto &[name, open] : openers)
         connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);

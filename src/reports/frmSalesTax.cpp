@@ -1,0 +1,93 @@
+#include "reports/frmSalesTax.h"
+
+#include <QLineEdit>
+
+using namespace ReportList;
+
+ReportDefinition frmSalesTax::taxByRateReport(bool byDate)
+{
+    // A line whose tax row was deleted since the sale still counts, under its own tax key and the
+    // rate stored on the line, so that the report adds up to the invoices. Lines of an existing tax
+    // show its current name and rate.
+    const QString rate = QStringLiteral("COALESCE(Tax.Percent, SalesDetails.TaxPercent)");
+    const QString sums = QStringLiteral(
+        ", Sum(SalesDetails.TaxAmount) AS Porez, Sum(SalesDetails.Amount) AS IznosSaPorezom,"
+        " Sum(SalesDetails.Amount) - Sum(SalesDetails.TaxAmount) AS IznosBezPoreza"
+        " FROM Invoices INNER JOIN SalesDetails ON Invoices.InvoiceID = SalesDetails.InvoiceID"
+        " LEFT JOIN Tax ON SalesDetails.TaxID = Tax.TaxID");
+    const QString keys = QStringLiteral("SalesDetails.TaxID, Tax.Name, ") + rate;
+
+    ReportDefinition d;
+    d.title = QStringLiteral("TAX Report - Accrued taxes");
+    if (byDate) {
+        d.select = QStringLiteral("SELECT SalesDetails.TaxID AS TaxID, Tax.Name AS Name, ") + rate
+                   + QStringLiteral(" AS Percent, Invoices.DateSold AS DateSold") + sums;
+        d.tail = QStringLiteral(" GROUP BY Invoices.DateSold, ") + keys
+                 + QStringLiteral(" ORDER BY Invoices.DateSold, ") + keys;
+    } else {
+        d.select = QStringLiteral("SELECT SalesDetails.TaxID AS TaxID, Tax.Name AS Name, ") + rate
+                   + QStringLiteral(" AS Percent, ' ' AS DateSold") + sums;
+        d.tail = QStringLiteral(" GROUP BY ") + keys + QStringLiteral(" ORDER BY ") + keys;
+    }
+    d.dateField = QStringLiteral("Invoices.DateSold");
+    d.emptyTotalText = QStringLiteral("0,00");   // whatever the user's decimal separator
+    d.columns = {
+        {QStringLiteral("TaxId"), QStringLiteral("TaxID"), 700},
+        {QStringLiteral("Tax type"), QStringLiteral("Name"), 1900},
+        {QStringLiteral("Tax rate"), QStringLiteral("Percent"), 1000, Align::Right, Kind::Money},
+        {QStringLiteral("Date"), QStringLiteral("DateSold"), 1200},
+        {QStringLiteral("Osnovica"), QStringLiteral("IznosBezPoreza"), 1200, Align::Right, Kind::Money, true,
+         QStringLiteral("txtOsnovica"), QStringLiteral("Base")},
+        {QStringLiteral("Iznos poreza"), QStringLiteral("Porez"), 1400, Align::Right, Kind::Money, true,
+         QStringLiteral("txtPDV"), QStringLiteral("Tax")},
+        {QStringLiteral("Iznos sa porezom-PDVom"), QStringLiteral("IznosSaPorezom"), 2700, Align::Right, Kind::Money,
+         true, QStringLiteral("txtTotalAmount"), QStringLiteral("Total with Tax")},
+    };
+    PrintLayout &layout = d.layout;
+    layout.titleLines = {QStringLiteral("Taxes report for period")};
+    layout.printedStamp = true;
+    layout.headerLines = {QStringLiteral("Id and type TAX       Rate[%]    Date   "),
+                          QStringLiteral("             Base          TAX     Total")};
+    layout.rowLines = {
+        {PrintField::cell(QStringLiteral("TaxID"), 2, Align::Left),
+         PrintField::cell(QStringLiteral("Name"), 20, Align::Left),
+         PrintField::cell(QStringLiteral("Percent"), 7, Align::Right),
+         PrintField::cell(QStringLiteral("DateSold"), 11, Align::Right, PrintField::DateForm::Long)},
+        {PrintField::cell(QStringLiteral("IznosBezPoreza"), 20, Align::Right),
+         PrintField::cell(QStringLiteral("Porez"), 10, Align::Right),
+         PrintField::cell(QStringLiteral("IznosSaPorezom"), 10, Align::Right)},
+    };
+    layout.totalLines = {{
+        PrintField::text(byDate ? QStringLiteral("TOTAL: ") : QStringLiteral("TOTAL :  ")),
+        PrintField::total(QStringLiteral("IznosBezPoreza"), 10, Align::Right),
+        PrintField::total(QStringLiteral("Porez"), 10, Align::Right),
+        PrintField::total(QStringLiteral("IznosSaPorezom"), 10, Align::Right),
+    }};
+    return d;
+}
+
+namespace {
+
+ReportListWindow::Look taxLook()
+{
+    ReportListWindow::Look look;
+    look.pickDateLabel = QStringLiteral("Choose date or period");
+    return look;
+}
+
+}  // namespace
+
+frmSalesTax::frmSalesTax()
+    : ReportListWindow(QStringLiteral("frmSalesTax"), QStringLiteral("TAX Report"), taxByRateReport(true), taxLook())
+{
+    addGroupings(QStringLiteral("Total by"),
+                 {{QStringLiteral("optDatum"), QStringLiteral("date"), taxByRateReport(true)},
+                  {QStringLiteral("optStopa"), QStringLiteral("tax rate"), taxByRateReport(false)}});
+    txtOsnovica = findChild<QLineEdit *>(QStringLiteral("txtOsnovica"));
+    txtPDV = findChild<QLineEdit *>(QStringLiteral("txtPDV"));
+}
+
+void openTaxByRate()
+{
+    ui::showModal(ui::formInstance<frmSalesTax>());
+}
