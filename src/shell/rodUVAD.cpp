@@ -3,8 +3,10 @@
 #include "catalog/frmArtikli.h"
 #include "catalog/frmNewProduct.h"
 #include "closing/FiscalOperations.h"
+#include "closing/frmRacPRG.h"
 #include "closing/frmRacuni.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
+#include "closing/frmZakljucakPregled1.h"
 #include "sales/frmTrakaRacuna.h"
 #include "shell/frmOptions.h"
 
@@ -227,6 +229,8 @@ void rodUVAD::buildMenus()
         {"cmdReklamiranjeRacuna", [] { openInvoiceWithdrawal(); }},
         {"mnuProdajaPR", [] { openInvoiceList(); }},
         {"mnuPregledRacuna", [] { openInvoiceList(); }},
+        {"mnuListRacun", [] { openInvoiceBrowser(); }},
+        {"mnuPregledZakljucaka1", [] { openEndReportReview(); }},
     };
     for (const auto &[name, open] : openers)
         connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);
