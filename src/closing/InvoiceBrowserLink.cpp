@@ -1,5 +1,7 @@
 #include "closing/InvoiceBrowserLink.h"
 
+#include "closing/frmRacPRG.h"
+
 namespace InvoiceBrowserLink {
 
 namespace {
@@ -16,6 +18,8 @@ void showInvoices(const ReportList::Selection &selection)
 {
     if (installed())
         installed()(selection);
+    else
+        showInvoicesInBrowser(selection);
 }
 
 void setBrowser(Browser browser)

@@ -1,7 +1,7 @@
 #pragma once
 // The hand-off from the invoice list to the invoice browser: a selection of invoices (all, a day,
-// a period or one invoice) as values, never as SQL text. The browser window installs itself here;
-// until it does, a hand-off shows nothing.
+// a period or one invoice) as values, never as SQL text. The invoice browser (frmRacPRG) takes
+// them unless another browser has been put in its place (tests).
 #include "closing/ReportList.h"
 
 #include <functional>
@@ -13,7 +13,7 @@ using Browser = std::function<void(const ReportList::Selection &)>;
 // Shows the receipts of the selected invoices (in invoice-number order) and returns when the user
 // has closed them.
 void showInvoices(const ReportList::Selection &selection);
-// Puts a browser in place; an empty function restores the default.
+// Puts a browser in place; an empty function restores the invoice browser.
 void setBrowser(Browser browser);
 
 }  // namespace InvoiceBrowserLink

@@ -5,6 +5,7 @@
 #include "catalog/frmNewProduct.h"
 #include "catalog/frmSastav.h"
 #include "closing/FiscalOperations.h"
+#include "closing/frmRacPRG.h"
 #include "closing/frmRacuni.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
 #include "sales/frmKlikTabla.h"
@@ -14,6 +15,7 @@
 #include "reports/frmSales.h"
 #include "reports/frmSalesProducts.h"
 #include "reports/frmSalesTax.h"
+#include "closing/frmZakljucakPregled1.h"
 #include "sales/frmTrakaRacuna.h"
 #include "shell/frmOptions.h"
 
@@ -243,6 +245,8 @@ void rodUVAD::buildMenus()
         {"mnuProdajaPoKasiru", [] { openSalesByCashier(); }},
         {"mnuPreProducts", [] { openSalesByProducts(); }},
         {"mnuPorezPoStopama", [] { openTaxByRate(); }},
+        {"mnuListRacun", [] { openInvoiceBrowser(); }},
+        {"mnuPregledZakljucaka1", [] { openEndReportReview(); }},
     };
     for (const auto &[name, open] : openers)
         connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);
