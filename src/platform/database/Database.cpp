@@ -478,6 +478,8 @@ sqlite3_stmt *Database::prepared(const QString &sql)
 
 Rows Database::query(const QString &sql, const Params &params)
 {
+    if (m_observer)
+        m_observer(sql, params);
     int rc = SQLITE_OK;
     sqlite3_stmt *st = prepared(sql);
     StatementUse use{st};
