@@ -11,6 +11,10 @@ CREATE TABLE Login (
   Kas INTEGER
 );
 CREATE INDEX LoginDate ON Login(Date);
+-- Numbers kept as text keys are read by their numeric value; these indexes hold that value, so the
+-- largest number is found without reading the table. BINARY inside the CAST keeps the index usable
+-- by the engine's planner over a NOCASE column; CAST is the engine's own, so any client can write.
+CREATE INDEX LoginNoValue ON Login(CAST(LogInNo COLLATE BINARY AS INTEGER));
 
 CREATE TABLE Sales (
   Kas INTEGER,
@@ -27,6 +31,7 @@ CREATE TABLE Sales (
 );
 CREATE INDEX SalesClosed ON Sales(Closed);
 CREATE INDEX SalesGrupni ON Sales(Grupni);
+CREATE INDEX SalesIDValue ON Sales(CAST(SalesID COLLATE BINARY AS INTEGER));
 
 CREATE TABLE Invoices (
   Kas INTEGER,
@@ -48,6 +53,7 @@ CREATE TABLE Invoices (
 );
 CREATE INDEX InvoicesDateSold ON Invoices(DateSold);
 CREATE INDEX InvoicesSalesID ON Invoices(SalesID);
+CREATE INDEX InvoicesIDValue ON Invoices(CAST(InvoiceID COLLATE BINARY AS INTEGER));
 
 CREATE TABLE SalesDetails (
   Kas INTEGER,

@@ -46,8 +46,10 @@ ClickButtons loadClickButtons(Database &db)
 ClickButtons loadClickButtons(Database &db, const NumberFormat &format)
 {
     ClickButtons buttons;
+    // "+ID" keeps the engine from walking every product in ID order: the few placed products are
+    // found through the Tab index and then sorted.
     const Rows rows = db.query(QStringLiteral("SELECT ProdDescription, ProdCode, UnitPrice, Tab, Pict FROM Products "
-                                              "WHERE Tab > -1 ORDER BY ID"));
+                                              "WHERE Tab > -1 ORDER BY +ID"));
     for (const Row &row : rows) {
         int64_t index = -1;
         try {

@@ -1,6 +1,7 @@
 #include "sales/RegisterShift.h"
 
 #include "platform/system/System.h"
+#include <limits>
 
 namespace {
 
@@ -20,18 +21,22 @@ ShiftRow shiftFromRow(const Row &row)
 {
     ShiftRow s;
     s.rowId = row[QStringLiteral("rid")].toInt64();
-    s.number = int64_t(Val(row[QStringLiteral("SalesID")].textOr()));
+    s.number = row[QStringLiteral("number")].toInt64();
     s.closed = !row[QStringLiteral("Closed")].isNull() && row[QStringLiteral("Closed")].toBool();
     s.total = moneyOrZero(row[QStringLiteral("TotalSales")]);
     return s;
 }
 
-// The open shift is the row whose SalesID has the highest numeric value. It is found by that value
-// rather than by its text, so a number stored as "007" is still found.
+// A shift's number is the numeric value of its SalesID text, so one stored as "007" is still shift
+// 7. The expression is the index's own, word for word, so both lookups are answered from the index
+// whatever the number of shifts.
 std::optional<ShiftRow> highestShift(Database &db)
 {
-    auto row = db.queryFirst(QStringLiteral("SELECT rowid AS rid, SalesID, Closed, TotalSales FROM Sales "
-                                            "ORDER BY Val(SalesID) DESC, rowid DESC LIMIT 1"));
+    auto row = db.queryFirst(QStringLiteral("SELECT rowid AS rid, CAST(SalesID COLLATE BINARY AS INTEGER) AS number, "
+                                            "Closed, TotalSales FROM Sales "
+                                            "WHERE CAST(SalesID COLLATE BINARY AS INTEGER) = "
+                                            "(SELECT Max(CAST(SalesID COLLATE BINARY AS INTEGER)) FROM Sales) "
+                                            "ORDER BY rowid DESC LIMIT 1"));
     if (!row)
         return std::nullopt;
     return shiftFromRow(*row);
@@ -39,12 +44,23 @@ std::optional<ShiftRow> highestShift(Database &db)
 
 std::optional<ShiftRow> shiftByNumber(Database &db, int64_t number)
 {
-    auto row = db.queryFirst(QStringLiteral("SELECT rowid AS rid, SalesID, Closed, TotalSales FROM Sales "
-                                            "WHERE Val(SalesID) = ? ORDER BY rowid DESC LIMIT 1"),
+    auto row = db.queryFirst(QStringLiteral("SELECT rowid AS rid, CAST(SalesID COLLATE BINARY AS INTEGER) AS number, "
+                                            "Closed, TotalSales FROM Sales "
+                                            "WHERE CAST(SalesID COLLATE BINARY AS INTEGER) = ? "
+                                            "ORDER BY rowid DESC LIMIT 1"),
                              {Value::integer(number)});
     if (!row)
         return std::nullopt;
     return shiftFromRow(*row);
+}
+
+// The number after a stored shift's; the engine caps a longer number at the largest whole number,
+// which has no successor.
+int64_t shiftNumberAfter(int64_t number)
+{
+    if (number == std::numeric_limits<int64_t>::max())
+        raiseError(ErrorNo::Overflow);
+    return number + 1;
 }
 
 int64_t openShift(Database &db, int64_t number, const QString &cashierUserID, const QDateTime &now)
@@ -76,7 +92,7 @@ ShiftState openOrContinue(Database &db, const QString &cashierUserID, const QDat
             state.totalSales = highest->total;
             return;
         }
-        state.salesID = highest ? highest->number + 1 : 1;
+        state.salesID = highest ? shiftNumberAfter(highest->number) : 1;
         state.created = true;
         openShift(db, state.salesID, cashierUserID, now);
     });
@@ -95,7 +111,7 @@ InvoiceBooking addInvoice(Database &db, int64_t shiftNo, Currency amount, const 
             shift = highestShift(db);
             if (!shift || shift->closed) {
                 ShiftRow fresh;
-                fresh.number = shift ? shift->number + 1 : 1;
+                fresh.number = shift ? shiftNumberAfter(shift->number) : 1;
                 fresh.rowId = openShift(db, fresh.number, cashierUserID, now);
                 shift = fresh;
             }

@@ -1,8 +1,10 @@
 #include "sales/SaleRecorder.h"
 
+#include "sales/InvoiceCounters.h"
 #include "sales/RegisterShift.h"
 #include "sales/StockDecrease.h"
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -22,6 +24,13 @@ struct InvoiceNumbers {
     int64_t orNo = 0;
 };
 
+int64_t wholeNumberAfter(int64_t value)
+{
+    if (value == std::numeric_limits<int64_t>::max())
+        raiseError(ErrorNo::Overflow);
+    return value + 1;
+}
+
 int64_t wholeNumberAfter(double value)
 {
     const double next = std::floor(value) + 1;
@@ -36,20 +45,14 @@ int64_t wholeNumberAfter(double value)
 // number set in the settings is kept.
 InvoiceNumbers numbersToStore(Database &db, const SaleToRecord &sale)
 {
-    const Value current = db.scalar(QStringLiteral("SELECT Max(Val(InvoiceID)) FROM Invoices"));
-    if (current.isNull())
+    const auto last = InvoiceCounterSeed::lastStored(db);
+    if (!last || last->invoiceID < sale.invoiceID)
         return {sale.invoiceID, sale.orNo};
-    const bool wentAhead = current.kind() == Value::Kind::Integer ? current.toInt64() >= sale.invoiceID
-                                                                  : Val(current.toText()) >= double(sale.invoiceID);
-    if (!wentAhead)
-        return {sale.invoiceID, sale.orNo};
-    // The same row the sales screen's load seeds its counters from.
-    const Value storedOrNo = db.scalar(QStringLiteral("SELECT OrNo FROM Invoices WHERE Val(InvoiceID) = ? "
-                                                      "ORDER BY rowid DESC LIMIT 1"),
-                                       {current});
     InvoiceNumbers numbers;
-    numbers.invoiceID = current.kind() == Value::Kind::Integer ? current.toInt64() + 1 : wholeNumberAfter(Val(current.toText()));
-    numbers.orNo = wholeNumberAfter(storedOrNo.isNull() ? 0.0 : Val(storedOrNo.toText()));
+    numbers.invoiceID = last->invoiceID + 1;
+    numbers.orNo = last->orNo.isNull()                        ? 1
+                   : last->orNo.kind() == Value::Kind::Integer ? wholeNumberAfter(last->orNo.toInt64())
+                                                               : wholeNumberAfter(Val(last->orNo.toText()));
     return numbers;
 }
 

@@ -1,13 +1,19 @@
 #include "shell/LoginLogic.h"
 
 #include "platform/system/System.h"
+#include <limits>
 
 namespace LoginLogic {
 
 int64_t nextLoginNumber(Database &db)
 {
-    const Value current = db.scalar(QStringLiteral("SELECT Max(Val(LogInNo)) AS [current] FROM Login"));
-    const int64_t last = current.isNull() ? 0 : current.toInt64(System::numberFormat());
+    // The numeric value of the text key ("041" is 41, "abc" 0), read from the index that holds it.
+    const Value current =
+        db.scalar(QStringLiteral("SELECT Max(CAST(LogInNo COLLATE BINARY AS INTEGER)) AS [current] FROM Login"));
+    const int64_t last = current.isNull() ? 0 : current.toInt64();
+    // The engine caps a longer number at the largest whole number, which has no successor.
+    if (last == std::numeric_limits<int64_t>::max())
+        raiseError(ErrorNo::Overflow);
     return last + 1;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/system/System.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
+#include "shell/MainSchema.h"
 #include <QFileInfo>
 
 namespace dbModule {
@@ -97,7 +98,10 @@ void OpenOptionsDatabase()
 
 void OpenMainDatabase()
 {
-    MainDatabase = Database::open(System::programPath(QStringLiteral("\\DODE.pos")));
+    auto db = Database::open(System::programPath(QStringLiteral("\\DODE.pos")));
+    // A file from an earlier version gets the indexes the sale road needs before it is used.
+    MainSchema::addMissingIndexes(*db);
+    MainDatabase = std::move(db);
 }
 
 Database &mainDatabase()

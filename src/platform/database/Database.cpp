@@ -415,7 +415,11 @@ void Database::configure()
         // Reading the schema is the first moment the file's locks matter: a file another program
         // keeps locked past the busy timeout is reported as held exclusively.
         scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        // A rollback journal (safe on a shared folder, where WAL is not) that stays beside the file
+        // and is ended by zeroing its header: as safe as deleting it, but without creating and
+        // removing a file, and syncing the folder, on every commit.
+        execute(QStringLiteral("PRAGMA journal_mode=PERSIST"));
+        execute(QStringLiteral("PRAGMA journal_size_limit=4194304"));
         execute(QStringLiteral("PRAGMA synchronous=FULL"));
         execute(QStringLiteral("PRAGMA foreign_keys=ON"));
     } catch (const AppError &e) {
@@ -478,6 +482,8 @@ sqlite3_stmt *Database::prepared(const QString &sql)
 
 Rows Database::query(const QString &sql, const Params &params)
 {
+    if (m_observer)
+        m_observer(sql, params);
     int rc = SQLITE_OK;
     sqlite3_stmt *st = prepared(sql);
     StatementUse use{st};

@@ -73,6 +73,10 @@ public:
     void setBusyTimeoutMs(int ms);
     static void setDefaultBusyTimeoutMs(int ms);  // for connections opened from now on
     void setTransactionRetries(int retries) { m_retries = retries; }
+    // Test hook: sees every statement before it runs, with its bound values (for checking which
+    // statements a procedure runs and how the engine plans them).
+    using StatementObserver = std::function<void(const QString &sql, const Params &params)>;
+    void setStatementObserver(StatementObserver observer) { m_observer = std::move(observer); }
 
 private:
     Database(sqlite3 *db, const QString &path);
@@ -88,6 +92,7 @@ private:
     bool m_inTransaction = false;
     int m_retries = 5;
     int m_busyTimeoutMs = 5000;
+    StatementObserver m_observer;
 };
 
 // The escape-free LIKE pattern for a user's search text: "*" is any text, "?" any one character,
