@@ -5,6 +5,9 @@
 #include "closing/FiscalOperations.h"
 #include "closing/frmRacuni.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
+#include "reports/frmActivity.h"
+#include "reports/frmStanjeArtikala.h"
+#include "reports/frmZakljucakPregled.h"
 #include "sales/frmTrakaRacuna.h"
 #include "shell/frmOptions.h"
 
@@ -227,6 +230,9 @@ void rodUVAD::buildMenus()
         {"cmdReklamiranjeRacuna", [] { openInvoiceWithdrawal(); }},
         {"mnuProdajaPR", [] { openInvoiceList(); }},
         {"mnuPregledRacuna", [] { openInvoiceList(); }},
+        {"mnuViewUsersTable", [] { openWorkingTime(); }},
+        {"mnuPregledZakljucaka", [] { openRegisterShiftsReport(); }},
+        {"mnuStanjeArtikala", [] { openStockOfProducts(); }},
     };
     for (const auto &[name, open] : openers)
         connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);
