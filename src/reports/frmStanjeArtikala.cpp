@@ -17,7 +17,7 @@ ReportDefinition frmStanjeArtikala::stockReport()
     d.select = QStringLiteral("SELECT ProdCode, ProdDescription, Unit, Qty, UnitPrice * Qty AS iznos FROM Products");
     d.columns = {
         {QStringLiteral("ProductID"), QStringLiteral("ProdCode"), 1300},
-        {QStringLiteral("ProductName"), QStringLiteral("ProdDescription"), 3600},
+        {QStringLiteral("ProductName"), QStringLiteral("ProdDescription"), 5000},
         {QStringLiteral("Unit"), QStringLiteral("Unit"), 700},
         {QStringLiteral("Quantity"), QStringLiteral("Qty"), 1100, Align::Right, Kind::Quantity},
         {QStringLiteral("Amount"), QStringLiteral("iznos"), 1200, Align::Right, Kind::Money, true},

@@ -113,9 +113,9 @@ private slots:
         QVERIFY(result.totals.isEmpty());
     }
 
-    // The period run from the window and saved with F4 is the golden text; print has no total
-    // line, the current log-in's empty cells print as blanks, rows are 39 wide.
-    void theWindowSavesTheGoldenReport()
+    // The period run from the window and saved with F4, or printed with F5, is the golden text:
+    // no total line, the current log-in's empty cells print as blanks, rows are 39 wide.
+    void theWindowSavesAndPrintsTheGoldenReport()
     {
         frmActivity &window = opened();
         QVERIFY(!window.txtTotalAmount);   // no total box
@@ -128,6 +128,16 @@ private slots:
         script->queueFileName(chosen);
         QTest::keyClick(window.lv1, Qt::Key_F4);
         QVERIFY(matchesGolden(fileBytes(chosen), "reports/working_time_period.txt"));
+
+        // F5 prints the same text on the report port, then the feed lines.
+        EnvironmentGuard guard("ZORVEL_LPT1");
+        const QString port = fixture->folder().file("lpt1.out");
+        QFile(port).open(QIODevice::WriteOnly);
+        qputenv("ZORVEL_LPT1", port.toLocal8Bit());
+        PrinterZaIzvjestaj = "1";
+        PraznihLinijaPoslijeRacuna = 1;
+        QTest::keyClick(window.lv1, Qt::Key_F5);
+        QCOMPARE(fileBytes(port), fileBytes(QStringLiteral(ZORVEL_TEST_DATA_DIR "/reports/working_time_period.txt")) + "\r\n");
         QVERIFY(script->messages.isEmpty());
     }
 
