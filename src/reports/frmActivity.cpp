@@ -103,11 +103,10 @@ void frmActivity::cmdBrisi_Click()
 
 bool frmActivity::memberKey(int key)
 {
-    switch (key) {
-    case Qt::Key_F6: guarded([this] { cmdBrisi_Click(); }); return true;
-    case Qt::Key_F1: cmdHelp_Click(); return true;
-    default: return false;
-    }
+    if (key != Qt::Key_F6)
+        return false;
+    guarded([this] { cmdBrisi_Click(); });
+    return true;
 }
 
 void openWorkingTime()
