@@ -16,6 +16,9 @@
 #include "reports/frmSalesProducts.h"
 #include "reports/frmSalesTax.h"
 #include "closing/frmZakljucakPregled1.h"
+#include "reports/frmActivity.h"
+#include "reports/frmStanjeArtikala.h"
+#include "reports/frmZakljucakPregled.h"
 #include "sales/frmTrakaRacuna.h"
 #include "shell/frmOptions.h"
 
@@ -247,6 +250,9 @@ void rodUVAD::buildMenus()
         {"mnuPorezPoStopama", [] { openTaxByRate(); }},
         {"mnuListRacun", [] { openInvoiceBrowser(); }},
         {"mnuPregledZakljucaka1", [] { openEndReportReview(); }},
+        {"mnuViewUsersTable", [] { openWorkingTime(); }},
+        {"mnuPregledZakljucaka", [] { openRegisterShiftsReport(); }},
+        {"mnuStanjeArtikala", [] { openStockOfProducts(); }},
     };
     for (const auto &[name, open] : openers)
         connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);

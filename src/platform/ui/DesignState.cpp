@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QButtonGroup>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -21,9 +22,13 @@ namespace ui {
 namespace {
 
 // The controls a window is built from. Parts that Qt widgets make for themselves (scroll bars,
-// headers, the edit line inside a spin box or combo box) are left to their owners.
+// headers, the edit line inside a spin box or combo box, the month and year buttons of a
+// calendar, which name the month it shows) are left to their owners.
 bool isControl(QWidget *widget)
 {
+    for (QWidget *owner = widget->parentWidget(); owner; owner = owner->parentWidget())
+        if (qobject_cast<QCalendarWidget *>(owner))
+            return false;
     if (qobject_cast<QLineEdit *>(widget)) {
         QWidget *parent = widget->parentWidget();
         return !qobject_cast<QAbstractSpinBox *>(parent) && !qobject_cast<QComboBox *>(parent);

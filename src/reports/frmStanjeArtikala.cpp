@@ -1,0 +1,89 @@
+#include "reports/frmStanjeArtikala.h"
+
+#include "platform/system/System.h"
+#include "platform/values/DateFormat.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QStyle>
+
+using namespace ReportList;
+
+ReportDefinition frmStanjeArtikala::stockReport()
+{
+    ReportDefinition d;
+    d.title = QStringLiteral("Quantity of items in stock");
+    // The database multiplies price by quantity; a product without either has no value.
+    d.select = QStringLiteral("SELECT ProdCode, ProdDescription, Unit, Qty, UnitPrice * Qty AS iznos FROM Products");
+    d.columns = {
+        {QStringLiteral("ProductID"), QStringLiteral("ProdCode"), 1300},
+        {QStringLiteral("ProductName"), QStringLiteral("ProdDescription"), 5000},
+        {QStringLiteral("Unit"), QStringLiteral("Unit"), 700},
+        {QStringLiteral("Quantity"), QStringLiteral("Qty"), 1100, Align::Right, Kind::Quantity},
+        {QStringLiteral("Amount"), QStringLiteral("iznos"), 1200, Align::Right, Kind::Money, true},
+    };
+    d.emptyListMessage = QStringLiteral("List does not contain any item.");
+    d.layout.titleLines = {QStringLiteral("Quantity of items in stock")};
+    d.layout.headerLines = {QStringLiteral("No Product Name      Unit Quanti  Amount")};
+    d.layout.rowLines = {{
+        PrintField::rowNumber(3, Align::Left),
+        PrintField::cell(QStringLiteral("ProdDescription"), 20, Align::Left),
+        PrintField::cell(QStringLiteral("Unit"), 3, Align::Right),
+        PrintField::cell(QStringLiteral("Qty"), 6, Align::Right),
+        PrintField::cell(QStringLiteral("iznos"), 8, Align::Right),
+    }};
+    d.layout.totalLines = {{PrintField::total(QStringLiteral("iznos"), 40, Align::Right, QStringLiteral("TOTAL: "))}};
+    return d;
+}
+
+namespace {
+
+ReportListWindow::Look stockLook()
+{
+    ReportListWindow::Look look;
+    look.hasPeriod = false;
+    look.keyHints = {QStringLiteral("F1-Help")};   // the other keys are written on their buttons
+    return look;
+}
+
+}  // namespace
+
+frmStanjeArtikala::frmStanjeArtikala()
+    : ReportListWindow(QStringLiteral("frmStanjeArtikala"), QStringLiteral("Quantity of items in stock"), stockReport(),
+                       stockLook())
+{
+    cmdPrint->setText(QStringLiteral("F5-Print"));
+    cmdSacuvaj->setText(QStringLiteral("F4-Save"));
+    cmdClose->setText(QStringLiteral("F12-Close"));
+    cmdOsvjezi = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("F6-Refresh"), this);
+    cmdOsvjezi->setObjectName(QStringLiteral("cmdOsvjezi"));
+    cmdOsvjezi->setAutoDefault(false);
+    cmdOsvjezi->setMinimumHeight(36);
+    buttonRow->insertWidget(buttonRow->count() - 2, cmdOsvjezi);
+    connect(cmdOsvjezi, &QPushButton::clicked, this, &frmStanjeArtikala::cmdOsvjezi_Click);
+}
+
+void frmStanjeArtikala::cmdOsvjezi_Click()
+{
+    // The query runs again, so products added meanwhile appear too.
+    guarded([this] { select(Selection::all()); });
+}
+
+bool frmStanjeArtikala::memberKey(int key)
+{
+    if (key != Qt::Key_F6)
+        return false;
+    cmdOsvjezi_Click();
+    return true;
+}
+
+void frmStanjeArtikala::adjustResult(ReportResult &result)
+{
+    const QDateTime now = System::now();
+    result.caption = DateFormat::ddmmyyyy(now.date()) + QStringLiteral("  ") + DateFormat::hhmmss(now.time());
+}
+
+void openStockOfProducts()
+{
+    ui::showModal(ui::formInstance<frmStanjeArtikala>());
+}
