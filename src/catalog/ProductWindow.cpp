@@ -20,13 +20,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-Database &productDatabase()
-{
-    if (!dbModule::MainDatabase)
-        raiseError(ErrorNo::FileNotFound);
-    return *dbModule::MainDatabase;
-}
-
 namespace {
 
 const NumberFormat &userFormat() { return dbModule::UserNumberFormat(); }
@@ -181,7 +174,7 @@ void ProductWindow::LoadLists()
         LoadTaxList();
         LoadUnitList();
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, caption(), this);
+        ui::showError(e, caption(), this);
     }
 }
 
@@ -189,7 +182,7 @@ void ProductWindow::LoadUnitList()
 {
     const QSignalBlocker quiet(m_txtUnit);
     m_txtUnit->clear();
-    for (const Unit &unit : Units::list(productDatabase()))
+    for (const Unit &unit : Units::list(dbModule::mainDatabase()))
         m_txtUnit->addItem(unit.abr);
     m_txtUnit->setCurrentIndex(-1);
 }
@@ -198,7 +191,7 @@ void ProductWindow::LoadTaxList()
 {
     const QSignalBlocker quiet(m_cboTax);
     m_cboTax->clear();
-    for (const ProductTaxRate &rate : ProductTaxRates::list(productDatabase()))
+    for (const ProductTaxRate &rate : ProductTaxRates::list(dbModule::mainDatabase()))
         m_cboTax->addItem(rate.taxID);
     m_cboTax->setCurrentIndex(-1);
 }
@@ -249,7 +242,7 @@ void ProductWindow::txtUnit_Change()
 {
     // A unit that is not found leaves the name shown; so does a database failure.
     try {
-        if (auto unit = Units::find(productDatabase(), m_txtUnit->currentText()))
+        if (auto unit = Units::find(dbModule::mainDatabase(), m_txtUnit->currentText()))
             m_txtUnitName->setText(unit->unitName);
     } catch (const AppError &) {
     }
@@ -258,7 +251,7 @@ void ProductWindow::txtUnit_Change()
 void ProductWindow::cboTax_Change()
 {
     try {
-        if (auto rate = ProductTaxRates::find(productDatabase(), m_cboTax->currentText()))
+        if (auto rate = ProductTaxRates::find(dbModule::mainDatabase(), m_cboTax->currentText()))
             taxFound(*rate);
     } catch (const AppError &) {
     }
@@ -387,5 +380,5 @@ void ProductWindow::reportSaveError(const AppError &error, bool beepAfterDuplica
         m_txtProdCode->setFocus();
         return;
     }
-    ui::messageBox(error.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, caption(), this);
+    ui::showError(error, caption(), this);
 }

@@ -84,5 +84,3 @@ private:
     QLineEdit *numberBox(const char *name, bool formatOnLeave);
     Texts m_texts;
 };
-
-Database &productDatabase();

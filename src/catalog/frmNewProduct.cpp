@@ -77,7 +77,7 @@ void frmNewProduct::cmdAdd_Click()
     try {
         if (!placePictureInFolder())
             return;
-        Products::add(productDatabase(), *product);
+        Products::add(dbModule::mainDatabase(), *product);
     } catch (const AppError &e) {
         reportSaveError(e, false);
         return;

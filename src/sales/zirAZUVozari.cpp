@@ -50,13 +50,6 @@ constexpr int FunctionButtonHeight = 46;
 constexpr int EntryBoxHeight = 30;
 constexpr int LockedBoxHeight = 25;
 
-Database &mainDatabase()
-{
-    if (!dbModule::MainDatabase)
-        raiseError(ErrorNo::FileNotFound);
-    return *dbModule::MainDatabase;
-}
-
 const NumberFormat &userFormat()
 {
     return dbModule::UserNumberFormat();
@@ -486,7 +479,7 @@ void zirAZUVozari::Form_Load()
     m_quantityKeys->setDecimalSeparator(userFormat().decimal);
 
     try {
-        Database &db = mainDatabase();
+        Database &db = dbModule::mainDatabase();
         const ShiftState shift = RegisterShift::openOrContinue(db, m_cboID->text(), System::now());
         m_shiftNo = shift.salesID;
         setRunningTotal(RegisterShift::formatRunningTotal(shift.totalSales));
@@ -498,7 +491,7 @@ void zirAZUVozari::Form_Load()
         m_SSTab1->LoadTabCaptions(db);
         m_SSTab1->LoadClickButtons(db);
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, mainWindowCaption(), this);
+        ui::showError(e, mainWindowCaption(), this);
     }
 
     if (dbModule::Kupac) {
@@ -570,9 +563,9 @@ void zirAZUVozari::cmdOsvjezi_Click()
 {
     m_SSTab1->clearButtons();
     try {
-        m_SSTab1->refresh(mainDatabase());
+        m_SSTab1->refresh(dbModule::mainDatabase());
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, mainWindowCaption(), this);
+        ui::showError(e, mainWindowCaption(), this);
     }
 }
 
@@ -657,7 +650,7 @@ void zirAZUVozari::txtProdCode_Change()
     std::optional<Product> product;
     if (!code.isEmpty()) {
         try {
-            product = ItemEntry::lookup(mainDatabase(), code);
+            product = ItemEntry::lookup(dbModule::mainDatabase(), code);
         } catch (const AppError &) {
             // No database: the code stays unknown.
         }
@@ -720,7 +713,7 @@ void zirAZUVozari::scanCode()
     std::optional<Product> product;
     if (!code.isEmpty() && code != ItemEntry::ClosingCode) {
         try {
-            product = ItemEntry::lookup(mainDatabase(), code);
+            product = ItemEntry::lookup(dbModule::mainDatabase(), code);
         } catch (const AppError &) {
         }
     }
@@ -983,10 +976,10 @@ void zirAZUVozari::closeInvoice()
 
     RecordedSale recorded;
     try {
-        recorded = SaleRecorder::record(mainDatabase(), sale, userFormat());
+        recorded = SaleRecorder::record(dbModule::mainDatabase(), sale, userFormat());
     } catch (const AppError &e) {
         // Nothing was stored: the invoice stays on the screen with its numbers, to try again.
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, caption, this);
+        ui::showError(e, caption, this);
         return;
     } catch (const std::exception &e) {
         ui::messageBox(QString::fromLocal8Bit(e.what()), ui::Buttons::Ok, ui::Icon::Information, caption, this);
@@ -1014,7 +1007,7 @@ void zirAZUVozari::closeInvoice()
         PrintInvoice(receipt);
     } catch (const AppError &e) {
         // The sale is stored; a failed print is reported and the screen goes on.
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, caption, this);
+        ui::showError(e, caption, this);
     }
 
     m_txtPosDisplay->clear();

@@ -354,7 +354,7 @@ void frmOptions::Form_Load()
     try {
         row = OptionsRecord::read(OptionsRecord::database());
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
+        ui::showError(e, QString(), this);
         unload();
         return;
     }
@@ -446,7 +446,7 @@ void frmOptions::cmdOK_Click()
         OptionsRecord::saveSettings(OptionsRecord::database(), s);
     } catch (const AppError &e) {
         // Nothing was stored: the window stays open with what the user typed.
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
+        ui::showError(e, QString(), this);
         return;
     }
     ui::messageBox(QStringLiteral("Changes are saved."), ui::Buttons::Ok, ui::Icon::None, QString(), this);

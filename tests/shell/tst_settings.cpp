@@ -222,7 +222,7 @@ private slots:
             w.cmdCancel_Click();
         });
         QVERIFY(stillOpen);
-        QCOMPARE(script->lastMessage().icon, ui::Icon::Critical);
+        QCOMPARE(script->lastMessage().icon, ui::Icon::Information);
         QVERIFY(script->lastMessage().text.startsWith("3021"));
         QVERIFY(!script->messageTexts().contains("Changes are saved."));
         QCOMPARE(dbModule::Currency, QString("EUR"));
