@@ -157,6 +157,9 @@ void frmLogin::Form_Load()
         OpenOptionsDatabase();
         LoadOptions();
         OpenMainDatabase();
+        // A file that cannot be written is found now, with its name, not at the first login.
+        OptionsDatabase->checkWritable();
+        mainDatabase().checkWritable();
         LoadCompanyHeader();
 
         txtUserName->clear();
