@@ -921,6 +921,8 @@ void zirAZUVozari::DeleteSelectedLine()
     showInvoiceLines(-1);
     showTotals();
     m_txtPosDisplay->clear();
+    // The next scanned code goes into the code box, not into the list the cashier tapped.
+    m_txtProdCode->setFocus();
 }
 
 void zirAZUVozari::EditSelectedLine()
