@@ -67,11 +67,6 @@ QString fieldText(const Value &field)
     return field.textOr(QString(), System::numberFormat());
 }
 
-int valueOf(const QCheckBox *box)
-{
-    return box->isChecked() ? 1 : 0;
-}
-
 }  // namespace
 
 frmOptions::frmOptions()
@@ -351,6 +346,7 @@ void frmOptions::selectOption(const OptionGroup &group, const QString &value)
 void frmOptions::Form_Load()
 {
     Row row;
+    m_shownChecks.clear();
     try {
         row = OptionsRecord::read(OptionsRecord::database());
     } catch (const AppError &e) {
@@ -378,20 +374,21 @@ void frmOptions::Form_Load()
     readOption(m_tipRacuna, "TipRacuna");
     readOption(m_printerZaRacun, "PrinterZaRacun");
     readOption(m_emulacija, "Emulacija");
-    m_chkRezacPapira->setChecked(ticks("RezacPapira"));
+    showCheck(m_chkRezacPapira, row[QStringLiteral("RezacPapira")], ticks("RezacPapira"));
     readOption(m_printerZaIzvjestaj, "PrinterZaIzvjestaj");
     readOption(m_posMonitor, "POSMonitor");
     m_txtFooter->setText(text("Footer"));
-    m_chkTrakaRacunaFileDA->setChecked(ticks("TrakaRacunaFileDA"));
+    showCheck(m_chkTrakaRacunaFileDA, row[QStringLiteral("TrakaRacunaFileDA")], ticks("TrakaRacunaFileDA"));
     m_txtTrakaRacunaFile->setText(text("TrakaRacunaFile"));
-    m_chkDisplejKupca->setChecked(ticks("DisplejKupca"));
-    m_chkKusur->setChecked(ticks("Kusur"));
-    m_chkPrikaziOdmah->setChecked(ticks("PrikaziOdmah"));
-    m_chkNoviRacunAutomatski->setChecked(ticks("NoviRacunAutomatski"));
+    showCheck(m_chkDisplejKupca, row[QStringLiteral("DisplejKupca")], ticks("DisplejKupca"));
+    showCheck(m_chkKusur, row[QStringLiteral("Kusur")], ticks("Kusur"));
+    showCheck(m_chkPrikaziOdmah, row[QStringLiteral("PrikaziOdmah")], ticks("PrikaziOdmah"));
+    showCheck(m_chkNoviRacunAutomatski, row[QStringLiteral("NoviRacunAutomatski")], ticks("NoviRacunAutomatski"));
     readOption(m_rekapPoreza, "RekapPoreza");
-    m_chkPrintKasir->setChecked(ticks("PrintKasir"));
+    showCheck(m_chkPrintKasir, row[QStringLiteral("PrintKasir")], ticks("PrintKasir"));
     m_txtKasa->setText(text("Kasa"));
     m_txtServerName->setText(text("ServerName"));
+    // Shown from the variable, which a click may have changed: it stores what it shows.
     m_chkShowAmount->setChecked(LoginLogic::optionIsOn(StanjeKaseVidljivo));
     const Value &changeUser = row[QStringLiteral("ChangeUser")];
     if (!changeUser.isNull())
@@ -402,8 +399,22 @@ void frmOptions::Form_Load()
     else if (ChangeUser == QLatin1String("2"))
         m_chkAskPassword->setChecked(false);
     m_txtCurrency->setText(text("Currency"));
-    m_chkFiskalniRacunDA->setChecked(ticks("FiskalniRacunDA"));
+    showCheck(m_chkFiskalniRacunDA, row[QStringLiteral("FiskalniRacunDA")], ticks("FiskalniRacunDA"));
     m_txtFiskalniFile->setText(text("FiskalniFile"));
+}
+
+void frmOptions::showCheck(QCheckBox *box, const Value &stored, bool ticked)
+{
+    box->setChecked(ticked);
+    m_shownChecks.insert(box, {stored, ticked});
+}
+
+Value frmOptions::checkValue(const QCheckBox *box) const
+{
+    const auto shown = m_shownChecks.constFind(box);
+    if (shown == m_shownChecks.constEnd())
+        return Value::integer(box->isChecked() ? 1 : 0);
+    return OptionsRecord::checkBoxValue(shown->stored, shown->ticked, box->isChecked());
 }
 
 void frmOptions::chkShowAmount_Click()
@@ -428,14 +439,14 @@ void frmOptions::cmdOK_Click()
         return;
     }
     OptionsRecord::Settings s;
-    s.displejKupca = valueOf(m_chkDisplejKupca);
-    s.kusur = valueOf(m_chkKusur);
-    s.prikaziOdmah = valueOf(m_chkPrikaziOdmah);
-    s.printKasir = valueOf(m_chkPrintKasir);
-    s.trakaRacunaFileDA = valueOf(m_chkTrakaRacunaFileDA);
-    s.showAmount = valueOf(m_chkShowAmount);
-    s.fiskalniRacunDA = valueOf(m_chkFiskalniRacunDA);
-    s.rezacPapira = valueOf(m_chkRezacPapira);
+    s.displejKupca = checkValue(m_chkDisplejKupca);
+    s.kusur = checkValue(m_chkKusur);
+    s.prikaziOdmah = checkValue(m_chkPrikaziOdmah);
+    s.printKasir = checkValue(m_chkPrintKasir);
+    s.trakaRacunaFileDA = checkValue(m_chkTrakaRacunaFileDA);
+    s.showAmount = checkValue(m_chkShowAmount);
+    s.fiskalniRacunDA = checkValue(m_chkFiskalniRacunDA);
+    s.rezacPapira = checkValue(m_chkRezacPapira);
     s.currency = m_txtCurrency->text();
     s.fiskalniFile = m_txtFiskalniFile->text();
     s.footer = m_txtFooter->text();
