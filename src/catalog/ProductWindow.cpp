@@ -308,17 +308,19 @@ void ProductWindow::showPicture(const QString &fullPath)
         m_imgPicture->setPixmap(picture);
 }
 
-bool ProductWindow::placePictureInFolder()
+bool ProductWindow::placePictureInFolder(Product &product)
 {
     if (m_chosenPicturePath.isEmpty() || m_txtPicturePath->text().isEmpty())
         return true;
-    const QString target = pictureFolder() + m_txtPicturePath->text();
+    // Another picture under the same name stays as it is (other products show it); this one is
+    // stored under a free name.
+    const QString name = ProductEntry::freePictureName(pictureFolder(), m_txtPicturePath->text(), m_chosenPicturePath);
+    m_txtPicturePath->setText(name);
+    product.pict = name;
+    const QString target = pictureFolder() + name;
     const QFileInfo source(m_chosenPicturePath);
-    if (QFileInfo(target).exists()) {
-        // A file of that name is there already (perhaps this very one): it is kept, since other
-        // products may show it.
-        return true;
-    }
+    if (QFileInfo(target).exists())
+        return true;   // this very picture is there already
     QDir().mkpath(pictureFolder());
     if (QFile::copy(source.absoluteFilePath(), target))
         return true;
@@ -354,6 +356,7 @@ QWidget *ProductWindow::boxOf(EntryField field) const
     case EntryField::VPUnitPrice: return m_txtVPUnitPrice;
     case EntryField::VPUnitPricebezPDV: return m_txtVPUnitPricebezPDV;
     case EntryField::Quantity: return m_txtQuantity;
+    case EntryField::Unit: return m_txtUnit;
     case EntryField::TaxID: return m_cboTax;
     }
     return m_txtProdCode;
@@ -367,7 +370,18 @@ std::optional<Product> ProductWindow::checkedProduct()
         boxOf(refusal->focus)->setFocus();
         return std::nullopt;
     }
-    return std::get<Product>(checked);
+    const Product product = std::get<Product>(checked);
+    try {
+        if (auto refusal = ProductEntry::checkReferences(dbModule::mainDatabase(), product)) {
+            ui::messageBox(refusal->message, ui::Buttons::Ok, ui::Icon::Information, caption(), this);
+            boxOf(refusal->focus)->setFocus();
+            return std::nullopt;
+        }
+    } catch (const AppError &e) {
+        ui::showError(e, caption(), this);
+        return std::nullopt;
+    }
+    return product;
 }
 
 void ProductWindow::reportSaveError(const AppError &error, bool beepAfterDuplicate)

@@ -132,7 +132,7 @@ void frmEditProduct::cmdUpdate_Click()
     if (!product)
         return;
     try {
-        if (!placePictureInFolder())
+        if (!placePictureInFolder(*product))
             return;
         if (Products::update(dbModule::mainDatabase(), m_loadedCode, *product) == 0)
             raiseError(ErrorNo::NoCurrentRecord);   // the product was deleted meanwhile: say so, keep the typing

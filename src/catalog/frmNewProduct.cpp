@@ -75,7 +75,7 @@ void frmNewProduct::cmdAdd_Click()
     // The quantity is kept as this window shows it: with two decimals.
     product->qty = product->qty.roundTo2();
     try {
-        if (!placePictureInFolder())
+        if (!placePictureInFolder(*product))
             return;
         Products::add(dbModule::mainDatabase(), *product);
     } catch (const AppError &e) {
