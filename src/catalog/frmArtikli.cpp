@@ -72,6 +72,8 @@ frmArtikli::frmArtikli()
     setWindowTitle(Caption);
 
     auto *searchTab = new QTabWidget(this);
+    // The tab's caption is always whole: the widget asks for the room instead of scroll arrows.
+    searchTab->setUsesScrollButtons(false);
     auto *searchPage = new QWidget(searchTab);
     searchTab->addTab(searchPage, QStringLiteral("Search product"));
     m_cboView = new QComboBox(searchPage);
@@ -108,6 +110,7 @@ frmArtikli::frmArtikli()
     buttons->addWidget(cmdClose, 1, 1);
 
     auto *listTab = new QTabWidget(this);
+    listTab->setUsesScrollButtons(false);
     m_lv1 = new ui::ListView(listTab);
     m_lv1->setObjectName(QStringLiteral("lv1"));
     m_lv1->setToolTip(QStringLiteral("Double click for edit."));

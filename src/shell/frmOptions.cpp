@@ -33,7 +33,10 @@ namespace {
 QGroupBox *frame(const QString &caption, QWidget *parent)
 {
     auto *box = new QGroupBox(caption, parent);
-    new QVBoxLayout(box);
+    // Close-set frames: the busiest tab must fit a 1024 x 768 screen.
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setSpacing(2);
     return box;
 }
 
@@ -111,6 +114,7 @@ void frmOptions::buildControls()
     addButton("cmdCancel", QStringLiteral("F12-Zatvori"), QString(), &frmOptions::cmdCancel_Click);
     buttons->addStretch(1);
     layout->addLayout(buttons);
+    layout->setSpacing(4);
     resize(860, 640);
 }
 
@@ -215,8 +219,10 @@ QWidget *frmOptions::buildProgramTab()
     addTo(f13, addOption(m_posMonitor, "optPOSMonitor2", QStringLiteral("1024x768"), QStringLiteral("2")));
 
     const QList<QGroupBox *> frames{f1, f2, f3, f4, f5, f6, f7, f8, f9, f10, f11, f12, f13};
+    grid->setVerticalSpacing(4);
     for (int i = 0; i < frames.size(); ++i)
         grid->addWidget(frames[i], i % 7, i / 7);
+    grid->setRowStretch(7, 1);
     return page;
 }
 
