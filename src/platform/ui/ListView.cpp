@@ -1,8 +1,7 @@
 #include "platform/ui/ListView.h"
 
-#include <QStyle>
-
 #include <QHeaderView>
+#include <QStyle>
 #include <cmath>
 
 namespace ui {
