@@ -1,15 +1,15 @@
 // The program: the login window's loading is the start-up; the event loop runs until the
 // program is ended explicitly (Cancel at login, log-off, the End Report).
 #include "platform/ui/Form.h"
+#include "platform/ui/GuardedApplication.h"
 #include "shell/EndProgram.h"
 #include "shell/frmAbout.h"
 #include "shell/frmLogin.h"
 
-#include <QApplication>
-
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    // No exception may end the program from inside an event handler.
+    ui::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZORVEL"));
     QApplication::setWindowIcon(programIcon());
     // Hiding or refusing to close windows never ends the program by itself.

@@ -1,5 +1,10 @@
 #include "catalog/ProductEntry.h"
 
+#include "catalog/ProductTaxRates.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 namespace ProductEntry {
 
 namespace {
@@ -53,6 +58,38 @@ std::variant<Product, EntryRefusal> check(const ProductEntryTexts &t, const Numb
     p.taxPercent = rate->roundTo2();
     p.pict = t.pict;
     return p;
+}
+
+std::optional<EntryRefusal> checkReferences(Database &db, const Product &product)
+{
+    if (!Units::find(db, product.unit))
+        return EntryRefusal{QStringLiteral("Unit \"%1\" does not exist.").arg(product.unit), EntryField::Unit};
+    if (!ProductTaxRates::find(db, product.taxID))
+        return EntryRefusal{QStringLiteral("Tax rate \"%1\" does not exist.").arg(product.taxID), EntryField::TaxID};
+    return std::nullopt;
+}
+
+QString freePictureName(const QString &folder, const QString &fileName, const QString &sourcePath)
+{
+    auto sameContent = [&](const QString &path) {
+        QFile a(path);
+        QFile b(sourcePath);
+        if (QFileInfo(path).canonicalFilePath() == QFileInfo(sourcePath).canonicalFilePath())
+            return true;
+        return a.size() == b.size() && a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly)
+               && a.readAll() == b.readAll();
+    };
+    const QDir dir(folder);
+    if (!dir.exists(fileName) || sameContent(dir.filePath(fileName)))
+        return fileName;
+    const QFileInfo name(fileName);
+    const QString suffix = name.suffix().isEmpty() ? QString() : QLatin1Char('.') + name.suffix();
+    const QString base = suffix.isEmpty() ? fileName : fileName.left(fileName.size() - suffix.size());
+    for (int n = 2;; ++n) {
+        const QString candidate = QStringLiteral("%1 (%2)%3").arg(base).arg(n).arg(suffix);
+        if (!dir.exists(candidate) || sameContent(dir.filePath(candidate)))
+            return candidate;
+    }
 }
 
 QString formatMoneyBox(const QString &text, const NumberFormat &format)

@@ -20,13 +20,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-Database &productDatabase()
-{
-    if (!dbModule::MainDatabase)
-        raiseError(ErrorNo::FileNotFound);
-    return *dbModule::MainDatabase;
-}
-
 namespace {
 
 const NumberFormat &userFormat() { return dbModule::UserNumberFormat(); }
@@ -181,7 +174,7 @@ void ProductWindow::LoadLists()
         LoadTaxList();
         LoadUnitList();
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, caption(), this);
+        ui::showError(e, caption(), this);
     }
 }
 
@@ -189,7 +182,7 @@ void ProductWindow::LoadUnitList()
 {
     const QSignalBlocker quiet(m_txtUnit);
     m_txtUnit->clear();
-    for (const Unit &unit : Units::list(productDatabase()))
+    for (const Unit &unit : Units::list(dbModule::mainDatabase()))
         m_txtUnit->addItem(unit.abr);
     m_txtUnit->setCurrentIndex(-1);
 }
@@ -198,7 +191,7 @@ void ProductWindow::LoadTaxList()
 {
     const QSignalBlocker quiet(m_cboTax);
     m_cboTax->clear();
-    for (const ProductTaxRate &rate : ProductTaxRates::list(productDatabase()))
+    for (const ProductTaxRate &rate : ProductTaxRates::list(dbModule::mainDatabase()))
         m_cboTax->addItem(rate.taxID);
     m_cboTax->setCurrentIndex(-1);
 }
@@ -249,7 +242,7 @@ void ProductWindow::txtUnit_Change()
 {
     // A unit that is not found leaves the name shown; so does a database failure.
     try {
-        if (auto unit = Units::find(productDatabase(), m_txtUnit->currentText()))
+        if (auto unit = Units::find(dbModule::mainDatabase(), m_txtUnit->currentText()))
             m_txtUnitName->setText(unit->unitName);
     } catch (const AppError &) {
     }
@@ -258,7 +251,7 @@ void ProductWindow::txtUnit_Change()
 void ProductWindow::cboTax_Change()
 {
     try {
-        if (auto rate = ProductTaxRates::find(productDatabase(), m_cboTax->currentText()))
+        if (auto rate = ProductTaxRates::find(dbModule::mainDatabase(), m_cboTax->currentText()))
             taxFound(*rate);
     } catch (const AppError &) {
     }
@@ -315,17 +308,19 @@ void ProductWindow::showPicture(const QString &fullPath)
         m_imgPicture->setPixmap(picture);
 }
 
-bool ProductWindow::placePictureInFolder()
+bool ProductWindow::placePictureInFolder(Product &product)
 {
     if (m_chosenPicturePath.isEmpty() || m_txtPicturePath->text().isEmpty())
         return true;
-    const QString target = pictureFolder() + m_txtPicturePath->text();
+    // Another picture under the same name stays as it is (other products show it); this one is
+    // stored under a free name.
+    const QString name = ProductEntry::freePictureName(pictureFolder(), m_txtPicturePath->text(), m_chosenPicturePath);
+    m_txtPicturePath->setText(name);
+    product.pict = name;
+    const QString target = pictureFolder() + name;
     const QFileInfo source(m_chosenPicturePath);
-    if (QFileInfo(target).exists()) {
-        // A file of that name is there already (perhaps this very one): it is kept, since other
-        // products may show it.
-        return true;
-    }
+    if (QFileInfo(target).exists())
+        return true;   // this very picture is there already
     QDir().mkpath(pictureFolder());
     if (QFile::copy(source.absoluteFilePath(), target))
         return true;
@@ -361,6 +356,7 @@ QWidget *ProductWindow::boxOf(EntryField field) const
     case EntryField::VPUnitPrice: return m_txtVPUnitPrice;
     case EntryField::VPUnitPricebezPDV: return m_txtVPUnitPricebezPDV;
     case EntryField::Quantity: return m_txtQuantity;
+    case EntryField::Unit: return m_txtUnit;
     case EntryField::TaxID: return m_cboTax;
     }
     return m_txtProdCode;
@@ -374,7 +370,18 @@ std::optional<Product> ProductWindow::checkedProduct()
         boxOf(refusal->focus)->setFocus();
         return std::nullopt;
     }
-    return std::get<Product>(checked);
+    const Product product = std::get<Product>(checked);
+    try {
+        if (auto refusal = ProductEntry::checkReferences(dbModule::mainDatabase(), product)) {
+            ui::messageBox(refusal->message, ui::Buttons::Ok, ui::Icon::Information, caption(), this);
+            boxOf(refusal->focus)->setFocus();
+            return std::nullopt;
+        }
+    } catch (const AppError &e) {
+        ui::showError(e, caption(), this);
+        return std::nullopt;
+    }
+    return product;
 }
 
 void ProductWindow::reportSaveError(const AppError &error, bool beepAfterDuplicate)
@@ -387,5 +394,5 @@ void ProductWindow::reportSaveError(const AppError &error, bool beepAfterDuplica
         m_txtProdCode->setFocus();
         return;
     }
-    ui::messageBox(error.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, caption(), this);
+    ui::showError(error, caption(), this);
 }

@@ -46,7 +46,8 @@ protected:
     void reportSaveError(const AppError &error, bool beepAfterDuplicate);
     // A chosen picture that does not lie in the picture folder is copied there, so the click
     // table finds it; returns false (after a message) when that fails.
-    bool placePictureInFolder();
+    // A picture of the same name but other content stays; the product gets a free name then.
+    bool placePictureInFolder(Product &product);
     void setUnitText(const QString &text);
     void setTaxText(const QString &text);
     QWidget *boxOf(EntryField field) const;
@@ -84,5 +85,3 @@ private:
     QLineEdit *numberBox(const char *name, bool formatOnLeave);
     Texts m_texts;
 };
-
-Database &productDatabase();

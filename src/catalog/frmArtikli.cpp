@@ -25,15 +25,25 @@ namespace {
 
 const QString Caption = QStringLiteral("Products");
 
+// A cell that cannot be shown (Null, or a money field holding a text that is no number, as
+// another program may write it) stays empty and the list goes on with the next cell.
 QString moneyCell(const Row &row, const char *field)
 {
-    const Value &v = row[QLatin1String(field)];
-    return v.isNull() ? QString() : v.toCurrency(dbModule::UserNumberFormat()).format2(dbModule::UserNumberFormat());
+    try {
+        const Value &v = row[QLatin1String(field)];
+        return v.isNull() ? QString() : v.toCurrency(dbModule::UserNumberFormat()).format2(dbModule::UserNumberFormat());
+    } catch (const AppError &) {
+        return QString();
+    }
 }
 
 QString plainCell(const Row &row, const char *field)
 {
-    return row[QLatin1String(field)].textOr(QString(), dbModule::UserNumberFormat());
+    try {
+        return row[QLatin1String(field)].textOr(QString(), dbModule::UserNumberFormat());
+    } catch (const AppError &) {
+        return QString();
+    }
 }
 
 QPushButton *button(const char *name, const QString &text, const QString &toolTip, QWidget *parent)
@@ -62,6 +72,8 @@ frmArtikli::frmArtikli()
     setWindowTitle(Caption);
 
     auto *searchTab = new QTabWidget(this);
+    // The tab's caption is always whole: the widget asks for the room instead of scroll arrows.
+    searchTab->setUsesScrollButtons(false);
     auto *searchPage = new QWidget(searchTab);
     searchTab->addTab(searchPage, QStringLiteral("Search product"));
     m_cboView = new QComboBox(searchPage);
@@ -98,6 +110,7 @@ frmArtikli::frmArtikli()
     buttons->addWidget(cmdClose, 1, 1);
 
     auto *listTab = new QTabWidget(this);
+    listTab->setUsesScrollButtons(false);
     m_lv1 = new ui::ListView(listTab);
     m_lv1->setObjectName(QStringLiteral("lv1"));
     m_lv1->setToolTip(QStringLiteral("Double click for edit."));
@@ -166,10 +179,10 @@ void frmArtikli::Form_Unload(bool &cancel)
 void frmArtikli::showRows(const ListCondition &condition)
 {
     try {
-        m_rsList = ProductListSearch::rows(productDatabase(), condition);
+        m_rsList = ProductListSearch::rows(dbModule::mainDatabase(), condition);
     } catch (const AppError &e) {
         m_rsList.clear();
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+        ui::showError(e, Caption, this);
     }
     FillList();
 }
@@ -276,7 +289,7 @@ void frmArtikli::cmdDelete_Click()
         return;
     const QString code = selected->text();
     try {
-        Database &db = productDatabase();
+        Database &db = dbModule::mainDatabase();
         const std::optional<Product> product = Products::findByCode(db, code);
         if (!product) {
             // Deleted meanwhile at another register: show what is left.
@@ -290,7 +303,7 @@ void frmArtikli::cmdDelete_Click()
             return;
         Products::remove(db, code);
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+        ui::showError(e, Caption, this);
         return;
     }
     showRows(m_strListWhere);

@@ -73,11 +73,11 @@ void frmEditProduct::Form_Load()
     LoadLists();
     std::optional<Product> product;
     try {
-        product = Products::findByCode(productDatabase(), m_loadedCode);
+        product = Products::findByCode(dbModule::mainDatabase(), m_loadedCode);
         if (!product)
             raiseError(ErrorNo::NoCurrentRecord);   // deleted meanwhile at another register
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, caption(), this);
+        ui::showError(e, caption(), this);
         unload();
         return;
     }
@@ -132,9 +132,9 @@ void frmEditProduct::cmdUpdate_Click()
     if (!product)
         return;
     try {
-        if (!placePictureInFolder())
+        if (!placePictureInFolder(*product))
             return;
-        if (Products::update(productDatabase(), m_loadedCode, *product) == 0)
+        if (Products::update(dbModule::mainDatabase(), m_loadedCode, *product) == 0)
             raiseError(ErrorNo::NoCurrentRecord);   // the product was deleted meanwhile: say so, keep the typing
     } catch (const AppError &e) {
         reportSaveError(e, true);

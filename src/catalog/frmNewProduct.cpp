@@ -75,9 +75,9 @@ void frmNewProduct::cmdAdd_Click()
     // The quantity is kept as this window shows it: with two decimals.
     product->qty = product->qty.roundTo2();
     try {
-        if (!placePictureInFolder())
+        if (!placePictureInFolder(*product))
             return;
-        Products::add(productDatabase(), *product);
+        Products::add(dbModule::mainDatabase(), *product);
     } catch (const AppError &e) {
         reportSaveError(e, false);
         return;

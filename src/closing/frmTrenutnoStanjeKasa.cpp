@@ -63,18 +63,6 @@ QWidget *tabPage(QTabWidget *tabs, const QString &caption, const QStringList &he
     return page;
 }
 
-Database &mainDatabase()
-{
-    if (!dbModule::MainDatabase)
-        throw AppError(ErrorNo::GeneralDatabaseError, QStringLiteral("The main database is not open."));
-    return *dbModule::MainDatabase;
-}
-
-void showError(const AppError &e, QWidget *parent)
-{
-    ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), parent);
-}
-
 }  // namespace
 
 frmTrenutnoStanjeKasa::frmTrenutnoStanjeKasa()
@@ -180,10 +168,10 @@ void frmTrenutnoStanjeKasa::Form_Load()
     FirstActivation = true;
     m_rows.clear();
     try {
-        lblPrethodni->setText(RegisterState::lastEndReportText(mainDatabase()));
+        lblPrethodni->setText(RegisterState::lastEndReportText(dbModule::mainDatabase()));
     } catch (const AppError &e) {
         lblPrethodni->clear();
-        showError(e, this);
+        ui::showError(e, QString(), this);
     }
 }
 
@@ -242,10 +230,10 @@ void frmTrenutnoStanjeKasa::fillList()
 {
     lv1->clear();
     try {
-        m_rows = RegisterState::loadList(mainDatabase(), m_query);
+        m_rows = RegisterState::loadList(dbModule::mainDatabase(), m_query);
     } catch (const AppError &e) {
         m_rows.clear();
-        showError(e, this);
+        ui::showError(e, QString(), this);
     }
     for (const RegisterState::ListRow &row : m_rows)
         lv1->addItem(row.text, row.subItems);
@@ -288,9 +276,9 @@ void frmTrenutnoStanjeKasa::cmdZakljuci_Click()
     // closing at once never share a number and a failure leaves every shift open.
     EndReport report;
     try {
-        report = RegisterShift::closeAllOpenShifts(mainDatabase(), moment);
+        report = RegisterShift::closeAllOpenShifts(dbModule::mainDatabase(), moment);
     } catch (const AppError &e) {
-        showError(e, this);
+        ui::showError(e, QString(), this);
         return;
     }
     // The invoice being entered on the sales screen is dropped; nothing of it was stored.

@@ -94,12 +94,6 @@ QString literalText(const QString &text)
     return QString(text).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
-Database &mainDatabase()
-{
-    if (!dbModule::MainDatabase)
-        throw std::logic_error("the main database is not open");
-    return *dbModule::MainDatabase;
-}
 }
 
 ClickTableWidget::ClickTableWidget(QWidget *parent) : QTabWidget(parent)
@@ -134,7 +128,7 @@ ClickTableWidget::ClickTableWidget(QWidget *parent) : QTabWidget(parent)
 
 void ClickTableWidget::LoadTabCaptions()
 {
-    LoadTabCaptions(mainDatabase());
+    LoadTabCaptions(dbModule::mainDatabase());
 }
 
 void ClickTableWidget::LoadTabCaptions(Database &db)
@@ -147,7 +141,7 @@ void ClickTableWidget::LoadTabCaptions(Database &db)
 
 void ClickTableWidget::LoadClickButtons()
 {
-    LoadClickButtons(mainDatabase());
+    LoadClickButtons(dbModule::mainDatabase());
 }
 
 void ClickTableWidget::LoadClickButtons(Database &db)
@@ -159,7 +153,7 @@ void ClickTableWidget::LoadClickButtons(Database &db)
 
 void ClickTableWidget::refresh()
 {
-    refresh(mainDatabase());
+    refresh(dbModule::mainDatabase());
 }
 
 void ClickTableWidget::refresh(Database &db)

@@ -37,17 +37,36 @@ int InvoiceLines::find(const QString &prodCode) const
     return -1;
 }
 
+int InvoiceLines::findMergeable(const QString &prodCode, Currency unitPrice, Currency rate,
+                                const QString &taxID) const
+{
+    // Only a line sold at the same price and tax can take more of the product: every line must
+    // stay its unit price times its quantity, on the receipt and in the fiscal file alike.
+    for (size_t i = 0; i < m_content.lines.size(); ++i) {
+        const InvoiceLine &line = m_content.lines[i];
+        if (sameKey(line.prodCode, prodCode) && sameKey(line.taxID, taxID)
+            && ItemEntry::numberFrom(line.unitPrice, m_format) == unitPrice
+            && ItemEntry::numberFrom(line.taxPercent, m_format) == rate)
+            return int(i);
+    }
+    return -1;
+}
+
 std::optional<InvoiceLines::Added> InvoiceLines::add(const EnteredItem &item)
 {
-    const auto unitPrice = ItemEntry::numberFrom(item.unitPrice, m_format);
+    auto unitPrice = ItemEntry::numberFrom(item.unitPrice, m_format);
     const auto quantity = ItemEntry::numberFrom(item.quantity, m_format);
-    const auto rate = ItemEntry::numberFrom(item.taxPercent, m_format);
+    auto rate = ItemEntry::numberFrom(item.taxPercent, m_format);
     if (!unitPrice || !quantity || !rate)
         return std::nullopt;
+    // The line shows, stores and prints the price and rate with two decimals; its amount is
+    // computed from exactly those.
+    unitPrice = unitPrice->roundTo2();
+    rate = rate->roundTo2();
 
     const InvoiceContent before = m_content;
     try {
-        const int existing = find(item.prodCode);
+        const int existing = findMergeable(item.prodCode, *unitPrice, *rate, item.taxID);
         auto added = existing < 0 ? addNew(item, *unitPrice, *quantity, *rate)
                                   : merge(existing, item, *unitPrice, *quantity, *rate);
         recompute(m_content, m_format);
@@ -88,7 +107,8 @@ std::optional<InvoiceLines::Added> InvoiceLines::merge(int index, const EnteredI
 {
     InvoiceLine &line = m_content.lines.at(size_t(index));
     // The merged line is computed as a new line of the summed quantity would be, so both agree
-    // to the cent; its unit price, rate and the other columns stay as the line has them.
+    // to the cent; its unit price and rate are the entered ones (findMergeable), and the other
+    // columns stay as the line has them.
     const Currency summed = quantity + numberOrZero(line.quantity, m_format);
     const Currency amount = ItemEntry::lineAmount(unitPrice, summed);
     const QString taxAmount = ItemEntry::taxContained(amount, rate).format2(m_format);
@@ -99,7 +119,7 @@ std::optional<InvoiceLines::Added> InvoiceLines::merge(int index, const EnteredI
     Added added;
     added.index = index;
     added.merged = true;
-    added.posDisplay = displayLine(line.quantity, item.description, item.unitPrice, line.amount);
+    added.posDisplay = displayLine(line.quantity, item.description, line.unitPrice, line.amount);
     return added;
 }
 

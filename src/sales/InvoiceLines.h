@@ -33,7 +33,8 @@ public:
         QString posDisplay;   // the customer display line: "2 x Cola 0.33   2.50 = 5.00"
     };
     // Appends the item as a new line, or adds its quantity to the first line with the same code
-    // (letter case ignored); then recomputes the totals and the tax summary. Refuses, changing
+    // (letter case ignored), unit price, rate and tax ID; a line at another price or tax stays as
+    // it is and the item becomes a line of its own. Then recomputes the totals and the tax summary. Refuses, changing
     // nothing, when the quantity, the unit price or the rate is not a number, or when the amount
     // or a total would not fit the money type.
     std::optional<Added> add(const EnteredItem &item);
@@ -45,6 +46,8 @@ public:
 
     // The first line with the code (letter case ignored), or -1.
     int find(const QString &prodCode) const;
+    // The first line the item may be merged into: same code, unit price, rate and tax ID; or -1.
+    int findMergeable(const QString &prodCode, Currency unitPrice, Currency rate, const QString &taxID) const;
     int count() const { return int(m_content.lines.size()); }
     bool isEmpty() const { return m_content.lines.empty(); }
     const InvoiceLine &line(int index) const { return m_content.lines.at(size_t(index)); }

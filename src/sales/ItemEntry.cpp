@@ -26,16 +26,23 @@ bool hasDigitsBeyondFourDecimals(const QString &text, const NumberFormat &format
 
 }  // namespace
 
-std::optional<Product> lookup(Database &db, const QString &code)
+Lookup lookup(Database &db, const QString &code)
 {
+    Lookup result;
     if (code.isEmpty())
-        return std::nullopt;
+        return result;
     try {
-        return Products::findByCode(db, code);
-    } catch (const AppError &) {
-        // A database that cannot be read shows the code as unknown; the cashier can try again.
-        return std::nullopt;
+        const Database::BusyTimeoutScope shortWait(db, LookupWaitMs);
+        result.product = Products::findByCode(db, code);
+    } catch (const AppError &e) {
+        result.failure = e;
     }
+    return result;
+}
+
+bool isBusy(const AppError &error)
+{
+    return error.number() == ErrorNo::RecordLocked || error.number() == ErrorNo::DatabaseLockedExclusively;
 }
 
 ProductBoxes boxesFor(const Product &product, const NumberFormat &format)

@@ -23,10 +23,24 @@ inline const QString ButtonProductGoneText = QStringLiteral("Product has meanwhi
 inline const QString IllogicalQuantityText = QStringLiteral("Illogical quantity. ");
 inline const QString ChangeQuantityTitle = QStringLiteral("CHANGE QUANTITY");
 
+inline const QString DatabaseBusyText = QStringLiteral(
+    "The database is busy: another register or program is writing to it. Try again in a moment.");
+inline const QString LookupFailedText = QStringLiteral("The product could not be looked up.");
+// The lookup runs on every keystroke: it waits this long for another connection's lock, no more.
+constexpr int LookupWaitMs = 150;
+
+// What a lookup found: the product, nothing (an empty or unknown code), or the reason the
+// database could not answer (busy, unreadable, a stored field that is no number), which is
+// never "not found".
+struct Lookup {
+    std::optional<Product> product;
+    std::optional<AppError> failure;
+};
 // The product stored under the code (letter case ignored; every character, an apostrophe
-// included, is looked up as typed). Nothing for an empty code, an unknown one, or when the
-// database cannot be read.
-std::optional<Product> lookup(Database &db, const QString &code);
+// included, is looked up as typed).
+Lookup lookup(Database &db, const QString &code);
+// The database was held by another connection past the wait.
+bool isBusy(const AppError &error);
 
 // What the display boxes show for a product.
 struct ProductBoxes {

@@ -16,13 +16,6 @@ namespace {
 const QString EndReportQuestionTitle = QStringLiteral("End Report? YES or NO");
 const QString EndOfWorkTitle = QStringLiteral("END OF WORK");
 
-Database &mainDatabase()
-{
-    if (!dbModule::MainDatabase)
-        raiseError(ErrorNo::FileNotFound);
-    return *dbModule::MainDatabase;
-}
-
 void call(const std::function<void()> &hook)
 {
     if (hook)
@@ -35,14 +28,13 @@ void makeEndReport(const LogOffHooks &hooks)
     if (hooks.salesScreenLoaded && hooks.salesScreenLoaded())
         call(hooks.unloadSalesScreen);
     try {
-        const EndReport report = RegisterShift::closeAllOpenShifts(mainDatabase(), System::now());
+        const EndReport report = RegisterShift::closeAllOpenShifts(dbModule::mainDatabase(), System::now());
         ui::messageBox(QStringLiteral("End Report is done?"), ui::Buttons::Ok, ui::Icon::Exclamation,
                        QStringLiteral("End Report ") + DateFormat::ddmmyyyy(report.date) + QLatin1Char(' ')
                            + DateFormat::hhmmss(report.time));
     } catch (const AppError &e) {
         // The whole End Report was rolled back: the shift stays open, and no "done" is claimed.
-        ui::messageBox(QStringLiteral("The End Report was not made.\n") + e.numberAndDescription(), ui::Buttons::Ok,
-                       ui::Icon::Critical, EndReportQuestionTitle);
+        ui::showError(QStringLiteral("The End Report was not made."), e, EndReportQuestionTitle);
     }
 }
 
@@ -50,7 +42,7 @@ void makeEndReport(const LogOffHooks &hooks)
 bool storeLogOut()
 {
     try {
-        const int written = LogOffRecord::recordLogOut(mainDatabase(), dbModule::CurrentLoginNo, System::now());
+        const int written = LogOffRecord::recordLogOut(dbModule::mainDatabase(), dbModule::CurrentLoginNo, System::now());
         if (written == 0) {
             ui::messageBox(QStringLiteral("The log-off time could not be recorded: there is no login number ")
                                + dbModule::CurrentLoginNo + QLatin1Char('.'),
@@ -58,9 +50,8 @@ bool storeLogOut()
         }
         return true;
     } catch (const AppError &e) {
-        ui::messageBox(QStringLiteral("The log-off time could not be recorded; the program stays open.\n")
-                           + e.numberAndDescription(),
-                       ui::Buttons::Ok, ui::Icon::Critical, EndOfWorkTitle);
+        ui::showError(QStringLiteral("The log-off time could not be recorded; the program stays open."), e,
+                      EndOfWorkTitle);
         return false;
     }
 }

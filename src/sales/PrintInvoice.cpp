@@ -47,9 +47,7 @@ bool isStar(const QString &emulation)
 
 QString reasonOf(const std::exception &e)
 {
-    if (const auto *app = dynamic_cast<const AppError *>(&e))
-        return app->numberAndDescription();
-    return QString::fromLocal8Bit(e.what());
+    return ui::errorText(e);
 }
 
 void report(const QString &what, const QString &reason)

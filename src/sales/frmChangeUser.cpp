@@ -66,24 +66,13 @@ QVBoxLayout *dialogLayout(QWidget *window, QLayout *fields, QPushButton *ok, QPu
     return layout;
 }
 
-Database *mainDatabase()
-{
-    return dbModule::MainDatabase.get();
-}
-
-void showError(const AppError &e, QWidget *parent)
-{
-    ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, Caption, parent);
-}
 
 QStringList loadUserNames(QWidget *parent)
 {
     try {
-        if (Database *db = mainDatabase())
-            return LoginLogic::userNames(*db);
-        raiseError(ErrorNo::FileNotFound);
+        return LoginLogic::userNames(dbModule::mainDatabase());
     } catch (const AppError &e) {
-        showError(e, parent);
+        ui::showError(e, Caption, parent);
     }
     return {};
 }
@@ -103,12 +92,9 @@ template <class Check>
 void checkAndTakeOver(ui::Form &window, Check check)
 {
     try {
-        Database *db = mainDatabase();
-        if (!db)
-            raiseError(ErrorNo::FileNotFound);
-        takeOver(window, check(*db));
+        takeOver(window, check(dbModule::mainDatabase()));
     } catch (const AppError &e) {
-        showError(e, &window);
+        ui::showError(e, Caption, &window);
     }
 }
 

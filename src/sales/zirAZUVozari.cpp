@@ -22,7 +22,9 @@
 #include "shell/frmHelp.h"
 #include "shell/rodUVAD.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QScopeGuard>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -41,6 +43,8 @@
 namespace {
 
 const QString NewCaption = QStringLiteral("F5-New");
+const QString WaitingForDatabaseText =
+    QStringLiteral("Waiting for the database: another register or program is using it ...");
 const QString PrintCaption = QStringLiteral("F5-Print");
 const QString NewPicture = QStringLiteral("\\images\\pisi.gif");
 const QString PrintPicture = QStringLiteral("\\images\\printer.gif");
@@ -50,13 +54,6 @@ const QString PrintPicture = QStringLiteral("\\images\\printer.gif");
 constexpr int FunctionButtonHeight = 46;
 constexpr int EntryBoxHeight = 30;
 constexpr int LockedBoxHeight = 25;
-
-Database &mainDatabase()
-{
-    if (!dbModule::MainDatabase)
-        raiseError(ErrorNo::FileNotFound);
-    return *dbModule::MainDatabase;
-}
 
 const NumberFormat &userFormat()
 {
@@ -490,7 +487,7 @@ void zirAZUVozari::Form_Load()
     m_quantityKeys->setDecimalSeparator(userFormat().decimal);
 
     try {
-        Database &db = mainDatabase();
+        Database &db = dbModule::mainDatabase();
         const ShiftState shift = RegisterShift::openOrContinue(db, m_cboID->text(), System::now());
         m_shiftNo = shift.salesID;
         setRunningTotal(RegisterShift::formatRunningTotal(shift.totalSales));
@@ -502,7 +499,7 @@ void zirAZUVozari::Form_Load()
         m_SSTab1->LoadTabCaptions(db);
         m_SSTab1->LoadClickButtons(db);
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, mainWindowCaption(), this);
+        ui::showError(e, mainWindowCaption(), this);
     }
 
     if (dbModule::Kupac) {
@@ -574,9 +571,9 @@ void zirAZUVozari::cmdOsvjezi_Click()
 {
     m_SSTab1->clearButtons();
     try {
-        m_SSTab1->refresh(mainDatabase());
+        m_SSTab1->refresh(dbModule::mainDatabase());
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, mainWindowCaption(), this);
+        ui::showError(e, mainWindowCaption(), this);
     }
 }
 
@@ -662,20 +659,46 @@ void zirAZUVozari::emptyProductBoxes()
 void zirAZUVozari::txtProdCode_Change()
 {
     EnableAddItem();
-    const QString code = m_txtProdCode->text();
-    std::optional<Product> product;
-    if (!code.isEmpty()) {
-        try {
-            product = ItemEntry::lookup(mainDatabase(), code);
-        } catch (const AppError &) {
-            // No database: the code stays unknown.
-        }
-    }
+    const std::optional<Product> product = lookUp(m_txtProdCode->text());
     if (!product) {
         emptyProductBoxes();
         return;
     }
     showProduct(*product);
+}
+
+std::optional<Product> zirAZUVozari::lookUp(const QString &code)
+{
+    ItemEntry::Lookup found;
+    try {
+        found = ItemEntry::lookup(dbModule::mainDatabase(), code);
+    } catch (const AppError &e) {
+        found.failure = e;   // no database at all
+    }
+    const bool hadFailed = m_lookupFailure.has_value();
+    m_lookupFailure = found.failure;
+    if (m_lookupFailure) {
+        // Said at once on the screen; the message follows when the cashier leaves the code or
+        // presses Enter, in place of "does not exist".
+        m_txtPosDisplay->setText(ItemEntry::isBusy(*m_lookupFailure) ? ItemEntry::DatabaseBusyText
+                                                                     : ItemEntry::LookupFailedText);
+    } else if (hadFailed) {
+        m_txtPosDisplay->clear();
+    }
+    return found.product;
+}
+
+bool zirAZUVozari::reportLookupFailure(const QString &title)
+{
+    if (!m_lookupFailure)
+        return false;
+    const AppError failure = *m_lookupFailure;
+    m_lookupFailure.reset();
+    if (ItemEntry::isBusy(failure))
+        ui::messageBox(ItemEntry::DatabaseBusyText, ui::Buttons::Ok, ui::Icon::Information, title, this);
+    else
+        ui::showError(ItemEntry::LookupFailedText, failure, title, this);
+    return true;
 }
 
 void zirAZUVozari::showProduct(const Product &product)
@@ -728,9 +751,11 @@ void zirAZUVozari::scanCode()
     const QString code = m_txtProdCode->text();
     std::optional<Product> product;
     if (!code.isEmpty() && code != ItemEntry::ClosingCode) {
-        try {
-            product = ItemEntry::lookup(mainDatabase(), code);
-        } catch (const AppError &) {
+        product = lookUp(code);
+        if (reportLookupFailure(mainWindowCaption())) {
+            m_txtProdCode->setFocus();
+            m_txtProdCode->selectAll();   // the next scan replaces it, or Enter tries again
+            return;
         }
     }
     switch (ItemEntry::scanStep(code, product)) {
@@ -771,7 +796,8 @@ void zirAZUVozari::CheckProductFound()
 {
     if (m_txtProdCode->text().isEmpty() || !m_txtDescription->text().isEmpty())
         return;
-    ui::messageBox(ItemEntry::ProductNotFoundText, ui::Buttons::Ok, ui::Icon::Information, mainWindowCaption(), this);
+    if (!reportLookupFailure(mainWindowCaption()))
+        ui::messageBox(ItemEntry::ProductNotFoundText, ui::Buttons::Ok, ui::Icon::Information, mainWindowCaption(), this);
     m_txtProdCode->clear();
 }
 
@@ -833,7 +859,8 @@ void zirAZUVozari::Command2_Click(int, const QString &prodCode)
         m_txtQuantity->setFocus();
         cmdAddItem_Click();
     } else {
-        ui::messageBox(ItemEntry::ButtonProductGoneText, ui::Buttons::Ok, ui::Icon::None, QString(), this);
+        if (!reportLookupFailure(mainWindowCaption()))
+            ui::messageBox(ItemEntry::ButtonProductGoneText, ui::Buttons::Ok, ui::Icon::None, QString(), this);
         m_txtProdCode->clear();
     }
 }
@@ -903,6 +930,8 @@ void zirAZUVozari::DeleteSelectedLine()
     showInvoiceLines(-1);
     showTotals();
     m_txtPosDisplay->clear();
+    // The next scanned code goes into the code box, not into the list the cashier tapped.
+    m_txtProdCode->setFocus();
 }
 
 void zirAZUVozari::EditSelectedLine()
@@ -914,8 +943,10 @@ void zirAZUVozari::EditSelectedLine()
     const InvoiceLine line = m_lines.line(index);
     setProductCode(line.prodCode);
     if (m_txtDescription->text().isEmpty()) {
-        // The product was deleted meanwhile: the line stays on the invoice rather than vanish.
-        ui::messageBox(ItemEntry::ButtonProductGoneText, ui::Buttons::Ok, ui::Icon::None, QString(), this);
+        // The product was deleted meanwhile, or the database could not answer: the line stays on
+        // the invoice rather than vanish.
+        if (!reportLookupFailure(mainWindowCaption()))
+            ui::messageBox(ItemEntry::ButtonProductGoneText, ui::Buttons::Ok, ui::Icon::None, QString(), this);
         m_txtProdCode->clear();
         return;
     }
@@ -991,14 +1022,22 @@ void zirAZUVozari::closeInvoice()
     sale.when = System::now();
 
     RecordedSale recorded;
+    const QString displayBefore = m_txtPosDisplay->text();
     try {
-        recorded = SaleRecorder::record(mainDatabase(), sale, userFormat());
-    } catch (const AppError &e) {
-        // Nothing was stored: the invoice stays on the screen with its numbers, to try again.
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, caption, this);
-        return;
+        Database &db = dbModule::mainDatabase();
+        // While another register or program holds the database the sale waits (bounded, still one
+        // transaction); the screen keeps painting and says that it waits. Keys wait their turn.
+        db.setBusyWaitHook([this] {
+            if (m_txtPosDisplay->text() != WaitingForDatabaseText)
+                m_txtPosDisplay->setText(WaitingForDatabaseText);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+        const auto noMoreWaitNotice = qScopeGuard([&db] { db.setBusyWaitHook({}); });
+        recorded = SaleRecorder::record(db, sale, userFormat());
     } catch (const std::exception &e) {
-        ui::messageBox(QString::fromLocal8Bit(e.what()), ui::Buttons::Ok, ui::Icon::Information, caption, this);
+        // Nothing was stored: the invoice stays on the screen with its numbers, to try again.
+        m_txtPosDisplay->setText(displayBefore);
+        ui::showError(e, caption, this);
         return;
     }
 
@@ -1023,7 +1062,7 @@ void zirAZUVozari::closeInvoice()
         PrintInvoice(receipt);
     } catch (const AppError &e) {
         // The sale is stored; a failed print is reported and the screen goes on.
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, caption, this);
+        ui::showError(e, caption, this);
     }
 
     m_txtPosDisplay->clear();

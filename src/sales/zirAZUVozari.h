@@ -4,10 +4,12 @@
 // follows live in InvoiceLines, ItemEntry, InvoiceCounterSeed, RegisterShift and SaleRecorder;
 // this class holds the controls and their handlers.
 #include "platform/ui/Form.h"
+#include "platform/values/AppError.h"
 #include "sales/InvoiceLines.h"
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 class ClickTableWidget;
 struct Product;
@@ -85,6 +87,10 @@ private:
     void DeleteSelectedLine();
     void EditSelectedLine();
     void scanCode();
+    // Looks the code up; a database that could not answer is remembered for the next message.
+    std::optional<Product> lookUp(const QString &code);
+    // Says why the last lookup could not answer, if it could not; true when it said so.
+    bool reportLookupFailure(const QString &title);
     void emptyProductBoxes();
     void showProduct(const Product &product);  // fills the entry boxes, quantity 1
     void setProductCode(const QString &code);   // runs the lookup even when the text is unchanged
@@ -105,6 +111,7 @@ private:
 
     InvoiceLines m_lines;
     int64_t m_shiftNo = 0;
+    std::optional<AppError> m_lookupFailure;
 
     // Controls.
     QGroupBox *m_frame1 = nullptr;

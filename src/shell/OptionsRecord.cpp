@@ -60,13 +60,38 @@ QString registerNumberRangeMessage()
     return QStringLiteral("Cash register No must be a number from 0 to 32767.");
 }
 
+Value checkBoxValue(const Value &stored, bool tickedWhenShown, bool ticked)
+{
+    if (ticked == tickedWhenShown && !stored.isNull())
+        return stored;
+    return Value::integer(ticked ? 1 : 0);
+}
+
+namespace {
+
+bool isOn(const Value &v)
+{
+    try {
+        return !v.isNull() && v.toBool(dbModule::UserNumberFormat());
+    } catch (const AppError &) {
+        return false;
+    }
+}
+
+QString flagText(const Value &v)
+{
+    return v.textOr(QString(), dbModule::UserNumberFormat());
+}
+
+}  // namespace
+
 void saveSettings(Database &db, const Settings &s)
 {
     using namespace dbModule;
     const auto kasa = registerNumberFromText(s.kasaText);
     if (!kasa)
         throw AppError(ErrorNo::Overflow, registerNumberRangeMessage());
-    auto flag = [](int v) { return Value::integer(v ? 1 : 0); };
+    auto flag = [](const Value &v) { return v; };
     auto text = [](const QString &t) { return Value::text(t); };
     write(db, {
                   {QStringLiteral("DisplejKupca"), flag(s.displejKupca)},
@@ -92,13 +117,13 @@ void saveSettings(Database &db, const Settings &s)
                   {QStringLiteral("MjestoProdaje"), text(s.mjestoProdaje)},
               });
     // The row holds them now; these apply to the running program at once.
-    DisplejKupca = s.displejKupca != 0;
-    Kusur = s.kusur != 0;
-    PrintKasir = s.printKasir ? QStringLiteral("1") : QStringLiteral("0");
-    TrakaRacunaFileDA = s.trakaRacunaFileDA != 0;
-    StanjeKaseVidljivo = s.showAmount ? QStringLiteral("1") : QStringLiteral("0");
+    DisplejKupca = isOn(s.displejKupca);
+    Kusur = isOn(s.kusur);
+    PrintKasir = flagText(s.printKasir);
+    TrakaRacunaFileDA = isOn(s.trakaRacunaFileDA);
+    StanjeKaseVidljivo = flagText(s.showAmount);
     dbModule::Currency = s.currency;
-    RezacPapira = s.rezacPapira ? QStringLiteral("1") : QStringLiteral("0");
+    RezacPapira = flagText(s.rezacPapira);
     MjestoProdaje = s.mjestoProdaje;
 }
 

@@ -28,16 +28,21 @@ void write(Database &db, const Fields &fields);
 std::optional<int16_t> registerNumberFromText(const QString &text);
 QString registerNumberRangeMessage();
 
-// What the settings window saves, as its controls hold it. Check boxes are 1 or 0.
+// The value a check box stores: 1 or 0 as it is ticked, except that a stored value the box
+// cannot show (FiskalniRacunDA 2 picks the second fiscal dialect, yet shows as a ticked box) is
+// kept as long as the user leaves the box as it was shown.
+Value checkBoxValue(const Value &stored, bool tickedWhenShown, bool ticked);
+
+// What the settings window saves, as its controls hold it. Check boxes hold checkBoxValue().
 struct Settings {
-    int displejKupca = 0;
-    int kusur = 0;
-    int prikaziOdmah = 0;
-    int printKasir = 0;
-    int trakaRacunaFileDA = 0;
-    int showAmount = 0;            // StanjeKaseVidljivo
-    int fiskalniRacunDA = 0;
-    int rezacPapira = 0;
+    Value displejKupca = Value::integer(0);
+    Value kusur = Value::integer(0);
+    Value prikaziOdmah = Value::integer(0);
+    Value printKasir = Value::integer(0);
+    Value trakaRacunaFileDA = Value::integer(0);
+    Value showAmount = Value::integer(0);   // StanjeKaseVidljivo
+    Value fiskalniRacunDA = Value::integer(0);
+    Value rezacPapira = Value::integer(0);
     QString currency;
     QString fiskalniFile;
     QString footer;

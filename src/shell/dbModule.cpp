@@ -161,7 +161,7 @@ void LoadOptions()
 void LoadCompanyHeader()
 {
     CompanyName = CompanyAddress = CompanyJIB = CompanyTel = QString();
-    auto row = MainDatabase->queryFirst(QStringLiteral("SELECT Naziv, Adresa, JIB, Tel FROM Company"));
+    auto row = mainDatabase().queryFirst(QStringLiteral("SELECT Naziv, Adresa, JIB, Tel FROM Company"));
     if (!row)
         return;
     CompanyName = (*row)[QStringLiteral("Naziv")].textOr();
@@ -172,7 +172,7 @@ void LoadCompanyHeader()
 
 void ExecuteSQL(const QString &sql, const Params &params)
 {
-    MainDatabase->execute(sql, params);
+    mainDatabase().execute(sql, params);
 }
 
 QString ProperCase(const QString &text)
@@ -239,7 +239,7 @@ bool IsFormLoaded(const QWidget *window)
 
 int64_t LastEndReportNo()
 {
-    Value last = MainDatabase->scalar(QStringLiteral("SELECT Max(Grupni) AS zadnji FROM Sales"));
+    Value last = mainDatabase().scalar(QStringLiteral("SELECT Max(Grupni) AS zadnji FROM Sales"));
     if (last.isNull())
         return 0;
     return last.toInt64(UserNumberFormat());

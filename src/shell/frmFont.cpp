@@ -86,7 +86,7 @@ void frmWinPrinter::Form_Load()
     try {
         row = OptionsRecord::read(OptionsRecord::database());
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
+        ui::showError(e, QString(), this);
         unload();
         return;
     }
@@ -103,7 +103,7 @@ void frmWinPrinter::cmdOK_Click()
     try {
         OptionsRecord::savePrinterFont(OptionsRecord::database(), m_txtFont->text());
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
+        ui::showError(e, QString(), this);
         return;
     }
     unload();

@@ -157,14 +157,17 @@ void frmLogin::Form_Load()
         OpenOptionsDatabase();
         LoadOptions();
         OpenMainDatabase();
+        // A file that cannot be written is found now, with its name, not at the first login.
+        OptionsDatabase->checkWritable();
+        mainDatabase().checkWritable();
         LoadCompanyHeader();
 
         txtUserName->clear();
-        txtUserName->addItems(LoginLogic::userNames(*MainDatabase));
+        txtUserName->addItems(LoginLogic::userNames(mainDatabase()));
         txtUserName->setCurrentIndex(-1);
         txtUserName->setEditText(QStringLiteral("choose user"));
 
-        txtLogInNumber->setText(QString::number(LoginLogic::nextLoginNumber(*MainDatabase)));
+        txtLogInNumber->setText(QString::number(LoginLogic::nextLoginNumber(mainDatabase())));
         m_startupCompleted = true;
     } catch (const AppError &e) {
         if (e.number() == ErrorNo::DatabaseLockedExclusively) {
@@ -172,7 +175,7 @@ void frmLogin::Form_Load()
             return;
         }
         // The window stays: Cancel still ends the program.
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, windowTitle());
+        ui::showError(e, windowTitle());
     }
 }
 
@@ -206,7 +209,7 @@ void frmLogin::cmdOK_Click()
         return;
     }
     try {
-        const auto user = LoginLogic::findUser(*MainDatabase, txtUserName->currentText());
+        const auto user = LoginLogic::findUser(mainDatabase(), txtUserName->currentText());
         if (!user || !LoginLogic::passwordMatches((*user)[QStringLiteral("Password")], txtPassword->text())) {
             ui::messageBox(QStringLiteral("Wrong password.Login not allowed."), ui::Buttons::Ok,
                            ui::Icon::Critical, windowTitle());
@@ -214,7 +217,7 @@ void frmLogin::cmdOK_Click()
         }
         Timer1->stop();
         const QString userID = (*user)[QStringLiteral("UserID")].textOr();
-        const int64_t number = LoginLogic::storeLogin(*MainDatabase, userID, System::now());
+        const int64_t number = LoginLogic::storeLogin(mainDatabase(), userID, System::now());
         txtLogInNumber->setText(QString::number(number));
 
         CurrentLoginNo = QString::number(number);
@@ -231,7 +234,7 @@ void frmLogin::cmdOK_Click()
     } catch (const AppError &e) {
         if (isLoaded())
             Timer1->start();
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Information, windowTitle());
+        ui::showError(e, windowTitle());
     }
 }
 

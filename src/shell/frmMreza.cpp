@@ -69,7 +69,7 @@ void frmMreza::Form_Load()
         m_txtKasa->setText(row[QStringLiteral("Kasa")].textOr(QString(), System::numberFormat()));
         m_txtServerName->setText(row[QStringLiteral("ServerName")].textOr(QString(), System::numberFormat()));
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
+        ui::showError(e, QString(), this);
         unload();
     }
 }
@@ -86,7 +86,7 @@ void frmMreza::cmdOK_Click()
     try {
         OptionsRecord::saveNetwork(OptionsRecord::database(), m_txtServerName->text(), *kasa);
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
+        ui::showError(e, QString(), this);
         return;
     }
     unload();

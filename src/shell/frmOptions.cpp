@@ -33,7 +33,10 @@ namespace {
 QGroupBox *frame(const QString &caption, QWidget *parent)
 {
     auto *box = new QGroupBox(caption, parent);
-    new QVBoxLayout(box);
+    // Close-set frames: the busiest tab must fit a 1024 x 768 screen.
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setSpacing(2);
     return box;
 }
 
@@ -65,11 +68,6 @@ bool fieldTicks(const Value &field)
 QString fieldText(const Value &field)
 {
     return field.textOr(QString(), System::numberFormat());
-}
-
-int valueOf(const QCheckBox *box)
-{
-    return box->isChecked() ? 1 : 0;
 }
 
 }  // namespace
@@ -116,6 +114,7 @@ void frmOptions::buildControls()
     addButton("cmdCancel", QStringLiteral("F12-Zatvori"), QString(), &frmOptions::cmdCancel_Click);
     buttons->addStretch(1);
     layout->addLayout(buttons);
+    layout->setSpacing(4);
     resize(860, 640);
 }
 
@@ -220,8 +219,10 @@ QWidget *frmOptions::buildProgramTab()
     addTo(f13, addOption(m_posMonitor, "optPOSMonitor2", QStringLiteral("1024x768"), QStringLiteral("2")));
 
     const QList<QGroupBox *> frames{f1, f2, f3, f4, f5, f6, f7, f8, f9, f10, f11, f12, f13};
+    grid->setVerticalSpacing(4);
     for (int i = 0; i < frames.size(); ++i)
         grid->addWidget(frames[i], i % 7, i / 7);
+    grid->setRowStretch(7, 1);
     return page;
 }
 
@@ -351,10 +352,11 @@ void frmOptions::selectOption(const OptionGroup &group, const QString &value)
 void frmOptions::Form_Load()
 {
     Row row;
+    m_shownChecks.clear();
     try {
         row = OptionsRecord::read(OptionsRecord::database());
     } catch (const AppError &e) {
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
+        ui::showError(e, QString(), this);
         unload();
         return;
     }
@@ -378,20 +380,21 @@ void frmOptions::Form_Load()
     readOption(m_tipRacuna, "TipRacuna");
     readOption(m_printerZaRacun, "PrinterZaRacun");
     readOption(m_emulacija, "Emulacija");
-    m_chkRezacPapira->setChecked(ticks("RezacPapira"));
+    showCheck(m_chkRezacPapira, row[QStringLiteral("RezacPapira")], ticks("RezacPapira"));
     readOption(m_printerZaIzvjestaj, "PrinterZaIzvjestaj");
     readOption(m_posMonitor, "POSMonitor");
     m_txtFooter->setText(text("Footer"));
-    m_chkTrakaRacunaFileDA->setChecked(ticks("TrakaRacunaFileDA"));
+    showCheck(m_chkTrakaRacunaFileDA, row[QStringLiteral("TrakaRacunaFileDA")], ticks("TrakaRacunaFileDA"));
     m_txtTrakaRacunaFile->setText(text("TrakaRacunaFile"));
-    m_chkDisplejKupca->setChecked(ticks("DisplejKupca"));
-    m_chkKusur->setChecked(ticks("Kusur"));
-    m_chkPrikaziOdmah->setChecked(ticks("PrikaziOdmah"));
-    m_chkNoviRacunAutomatski->setChecked(ticks("NoviRacunAutomatski"));
+    showCheck(m_chkDisplejKupca, row[QStringLiteral("DisplejKupca")], ticks("DisplejKupca"));
+    showCheck(m_chkKusur, row[QStringLiteral("Kusur")], ticks("Kusur"));
+    showCheck(m_chkPrikaziOdmah, row[QStringLiteral("PrikaziOdmah")], ticks("PrikaziOdmah"));
+    showCheck(m_chkNoviRacunAutomatski, row[QStringLiteral("NoviRacunAutomatski")], ticks("NoviRacunAutomatski"));
     readOption(m_rekapPoreza, "RekapPoreza");
-    m_chkPrintKasir->setChecked(ticks("PrintKasir"));
+    showCheck(m_chkPrintKasir, row[QStringLiteral("PrintKasir")], ticks("PrintKasir"));
     m_txtKasa->setText(text("Kasa"));
     m_txtServerName->setText(text("ServerName"));
+    // Shown from the variable, which a click may have changed: it stores what it shows.
     m_chkShowAmount->setChecked(LoginLogic::optionIsOn(StanjeKaseVidljivo));
     const Value &changeUser = row[QStringLiteral("ChangeUser")];
     if (!changeUser.isNull())
@@ -402,8 +405,22 @@ void frmOptions::Form_Load()
     else if (ChangeUser == QLatin1String("2"))
         m_chkAskPassword->setChecked(false);
     m_txtCurrency->setText(text("Currency"));
-    m_chkFiskalniRacunDA->setChecked(ticks("FiskalniRacunDA"));
+    showCheck(m_chkFiskalniRacunDA, row[QStringLiteral("FiskalniRacunDA")], ticks("FiskalniRacunDA"));
     m_txtFiskalniFile->setText(text("FiskalniFile"));
+}
+
+void frmOptions::showCheck(QCheckBox *box, const Value &stored, bool ticked)
+{
+    box->setChecked(ticked);
+    m_shownChecks.insert(box, {stored, ticked});
+}
+
+Value frmOptions::checkValue(const QCheckBox *box) const
+{
+    const auto shown = m_shownChecks.constFind(box);
+    if (shown == m_shownChecks.constEnd())
+        return Value::integer(box->isChecked() ? 1 : 0);
+    return OptionsRecord::checkBoxValue(shown->stored, shown->ticked, box->isChecked());
 }
 
 void frmOptions::chkShowAmount_Click()
@@ -428,14 +445,14 @@ void frmOptions::cmdOK_Click()
         return;
     }
     OptionsRecord::Settings s;
-    s.displejKupca = valueOf(m_chkDisplejKupca);
-    s.kusur = valueOf(m_chkKusur);
-    s.prikaziOdmah = valueOf(m_chkPrikaziOdmah);
-    s.printKasir = valueOf(m_chkPrintKasir);
-    s.trakaRacunaFileDA = valueOf(m_chkTrakaRacunaFileDA);
-    s.showAmount = valueOf(m_chkShowAmount);
-    s.fiskalniRacunDA = valueOf(m_chkFiskalniRacunDA);
-    s.rezacPapira = valueOf(m_chkRezacPapira);
+    s.displejKupca = checkValue(m_chkDisplejKupca);
+    s.kusur = checkValue(m_chkKusur);
+    s.prikaziOdmah = checkValue(m_chkPrikaziOdmah);
+    s.printKasir = checkValue(m_chkPrintKasir);
+    s.trakaRacunaFileDA = checkValue(m_chkTrakaRacunaFileDA);
+    s.showAmount = checkValue(m_chkShowAmount);
+    s.fiskalniRacunDA = checkValue(m_chkFiskalniRacunDA);
+    s.rezacPapira = checkValue(m_chkRezacPapira);
     s.currency = m_txtCurrency->text();
     s.fiskalniFile = m_txtFiskalniFile->text();
     s.footer = m_txtFooter->text();
@@ -446,7 +463,7 @@ void frmOptions::cmdOK_Click()
         OptionsRecord::saveSettings(OptionsRecord::database(), s);
     } catch (const AppError &e) {
         // Nothing was stored: the window stays open with what the user typed.
-        ui::messageBox(e.numberAndDescription(), ui::Buttons::Ok, ui::Icon::Critical, QString(), this);
+        ui::showError(e, QString(), this);
         return;
     }
     ui::messageBox(QStringLiteral("Changes are saved."), ui::Buttons::Ok, ui::Icon::None, QString(), this);

@@ -3,7 +3,9 @@
 // running sales screen. Option buttons and the two check boxes "show amount" and "ask for
 // password" act on the running program when clicked; the rest is stored when the user saves.
 #include "platform/ui/Form.h"
+#include "platform/values/Value.h"
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -52,6 +54,14 @@ private:
     OptionGroup m_tipRacuna, m_printerZaRacun, m_emulacija, m_printerZaIzvjestaj, m_posMonitor, m_rekapPoreza;
 
     QToolBar *m_Tlbr1 = nullptr;
+    // Each check box's stored value and whether it was shown ticked, as the load found them.
+    struct ShownCheck {
+        Value stored;
+        bool ticked = false;
+    };
+    QHash<const QCheckBox *, ShownCheck> m_shownChecks;
+    void showCheck(QCheckBox *box, const Value &stored, bool ticked);
+    Value checkValue(const QCheckBox *box) const;
     QCheckBox *m_chkRezacPapira = nullptr, *m_chkShowAmount = nullptr, *m_chkAskPassword = nullptr,
               *m_chkKusur = nullptr, *m_chkPrikaziOdmah = nullptr, *m_chkTrakaRacunaFileDA = nullptr,
               *m_chkFiskalniRacunDA = nullptr, *m_chkDisplejKupca = nullptr,

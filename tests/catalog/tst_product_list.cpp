@@ -128,8 +128,24 @@ private slots:
 
     void cellsShowStoredValuesAndNullsStayEmpty()
     {
+        // Money cells that another program wrote as texts that are no numbers.
+        {
+            auto db = Database::open(env->folder.file("DODE.pos"));
+            db->execute("INSERT INTO Products (ProdCode, ProdDescription, Qty, Unit, UnitPrice, TaxID, TaxPercent, "
+                        "UnitPricebezPDV) VALUES ('T-1', 'Text price', 'many', 'pcs', '', 'A', 'x', 'n/a')");
+        }
         env->folder.openDatabases();
         frmArtikli &list = openList();
+        QCOMPARE(list.lv1()->count(), 10);
+        ui::ListItem *texts = list.lv1()->findItem("T-1");
+        QVERIFY(texts);
+        QCOMPARE(texts->subItem(1), QString("Text price"));
+        QCOMPARE(texts->subItem(2), QString("many"));
+        QCOMPARE(texts->subItem(4), QString());
+        QCOMPARE(texts->subItem(5), QString());
+        QCOMPARE(texts->subItem(6), QString());
+        QCOMPARE(env->script->messages.size(), 0);
+
         ui::ListItem *row = list.lv1()->findItem("N-1");
         QVERIFY(row);
         QCOMPARE(row->subItem(1), QString());   // Null name

@@ -156,6 +156,9 @@ private slots:
         QTest::newRow("quantity no number") << "txtQuantity" << "5-" << "Quantity must be numeric." << "txtQuantity";
         QTest::newRow("second price no number")
             << "txtVPUnitPrice" << "1e3" << "Second price with Tax must be numeric." << "txtVPUnitPrice";
+        // Typed into the editable lists: refused by name before anything is written.
+        QTest::newRow("unknown unit") << "unit" << "box" << "Unit \"box\" does not exist." << "txtUnit";
+        QTest::newRow("unknown tax ID") << "tax" << "Q" << "Tax rate \"Q\" does not exist." << "cboTax";
     }
     void refusedSaveNamesTheFaultAndStoresNothing()
     {
@@ -165,17 +168,20 @@ private slots:
         QFETCH(QString, focus);
         frmNewProduct &w = openNew();
         typeProduct(w, "9002", "Milk", "1", "1");
-        if (box == "unit")
+        if (box == "unit") {
             combo(w, "txtUnit")->setCurrentIndex(-1);
-        else if (box == "tax")
+            combo(w, "txtUnit")->setEditText(text);
+        } else if (box == "tax") {
             combo(w, "cboTax")->setCurrentIndex(-1);
-        else
+            combo(w, "cboTax")->setEditText(text);
+        } else
             control(w, box.toLatin1())->setText(text);
         press(w, Qt::Key_F5);
         QCOMPARE(env->script->lastMessage().text, message);
         QCOMPARE(env->script->lastMessage().icon, ui::Icon::Information);
         QCOMPARE(env->script->lastMessage().title, QString("New product"));
-        QCOMPARE(w.focusWidget(), control(w, focus.toLatin1()));
+        QWidget *focused = w.focusWidget();
+        QVERIFY(focused == control<QWidget>(w, focus.toLatin1()) || focused->parentWidget() == control<QWidget>(w, focus.toLatin1()));
         QVERIFY(!Products::exists(*MainDatabase, "9002"));
     }
 
@@ -216,6 +222,28 @@ private slots:
         press(w, Qt::Key_F5);
         QCOMPARE(Products::findByCode(*MainDatabase, "9003")->pict, QString("juice.png"));
         QVERIFY(QFileInfo::exists(env->folder.file("img/juice.png")));
+
+        // Another picture of the same name is not replaced: the new product's goes beside it.
+        const QString other = elsewhere.filePath("sub/juice.png");
+        QDir(elsewhere.path()).mkpath("sub");
+        QImage(8, 8, QImage::Format_RGB32).save(other);
+        const QByteArray first = [&] { QFile f(env->folder.file("img/juice.png")); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        env->script->queueFileName(other);
+        typeProduct(w, "9004", "Juice large", "3", "1");
+        control<QPushButton>(w, "cmdSelect")->click();
+        press(w, Qt::Key_F5);
+        QCOMPARE(Products::findByCode(*MainDatabase, "9004")->pict, QString("juice (2).png"));
+        QFile kept(env->folder.file("img/juice.png"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), first);
+        QVERIFY(QFileInfo::exists(env->folder.file("img/juice (2).png")));
+
+        // The same picture chosen again is shared, not copied once more.
+        env->script->queueFileName(source);
+        typeProduct(w, "9005", "Juice again", "2", "1");
+        control<QPushButton>(w, "cmdSelect")->click();
+        press(w, Qt::Key_F5);
+        QCOMPARE(Products::findByCode(*MainDatabase, "9005")->pict, QString("juice.png"));
     }
 
     void editKeepsIdAndButtonAndRewritesTheListRow()

@@ -381,7 +381,7 @@ private slots:
         window.cmdZakljuci_Click();
         other->execute("ROLLBACK");
         QCOMPARE(script->messages.size(), 2);
-        QCOMPARE(script->lastMessage().icon, ui::Icon::Critical);
+        QCOMPARE(script->lastMessage().icon, ui::Icon::Information);
         QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM Sales WHERE Closed = 0").toInt64(), int64_t(2));
         QCOMPARE(window.lblTipPregleda->text(), QString("1"));
         QVERIFY(!window.EndReportDone);

@@ -105,7 +105,7 @@ private slots:
         QVERIFY(lines.add(item("abc", "2.00", "1")));
         EnteredItem again = item("ABC", "2.00", "2");
         again.description = QStringLiteral("Renamed");
-        again.taxID = QStringLiteral("B");
+        again.unit = QStringLiteral("kg");
         const auto merged = lines.add(again);
         QVERIFY(merged && merged->merged);
         QCOMPARE(lines.count(), 1);
@@ -115,6 +115,44 @@ private slots:
         QCOMPARE(lines.line(0).quantity, QString("3"));
         QCOMPARE(lines.line(0).amount, QString("6.00"));
         QCOMPARE(merged->posDisplay, QString("3 x Renamed   2.00 = 6.00"));
+    }
+
+    // A price or tax that changed between two entries of one product (edited here or at another
+    // register) gives a line of its own: every line stays its unit price times its quantity.
+    void anotherPriceOrTaxMakesANewLine_data()
+    {
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("taxID");
+        QTest::newRow("new price") << "2.60" << "17.00" << "A";
+        QTest::newRow("new rate") << "2.50" << "10.00" << "A";
+        QTest::newRow("new tax ID") << "2.50" << "17.00" << "B";
+    }
+    void anotherPriceOrTaxMakesANewLine()
+    {
+        QFETCH(QString, price);
+        QFETCH(QString, rate);
+        QFETCH(QString, taxID);
+        InvoiceLines lines(point);
+        QVERIFY(lines.add(item("1001", "2.50", "1")));
+        const auto second = lines.add(item("1001", price, "1", rate, taxID));
+        QVERIFY(second);
+        QVERIFY(!second->merged);
+        QCOMPARE(lines.count(), 2);
+        Currency total;
+        for (const InvoiceLine &line : lines.lines()) {
+            const Currency amount = *Currency::parse(line.amount, point);
+            QCOMPARE(amount, (*Currency::parse(line.unitPrice, point) * *Currency::parse(line.quantity, point)).roundTo2());
+            total += amount;
+        }
+        QCOMPARE(lines.totalAmount(), total.format2(point));
+
+        // A third entry at the new price joins the second line, not the first.
+        const auto third = lines.add(item("1001", price, "1", rate, taxID));
+        QVERIFY(third && third->merged);
+        QCOMPARE(third->index, 1);
+        QCOMPARE(lines.line(0).quantity, QString("1"));
+        QCOMPARE(lines.line(1).quantity, QString("2"));
     }
 
     void twoTaxRatesInTheTotalsAndTheSummary()

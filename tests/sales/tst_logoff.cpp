@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(ends, 0);
         QVERIFY(shown);
         QCOMPARE(env->script->messages.size(), 2);
-        QCOMPARE(env->script->lastMessage().icon, ui::Icon::Critical);
+        QCOMPARE(env->script->lastMessage().icon, ui::Icon::Information);
         QVERIFY(login("7")["LogOut"].isNull());
     }
 
@@ -272,7 +272,7 @@ private slots:
         LogOff(hooks);
         QCOMPARE(count("Closed = 0"), 2);
         QVERIFY(!env->script->messageTexts().contains("End Report is done?"));
-        QCOMPARE(env->script->messages[1].icon, ui::Icon::Critical);
+        QCOMPARE(env->script->messages[1].icon, ui::Icon::Information);
         QCOMPARE(env->script->messages.last().text, QString("Close the program?"));
     }
 };

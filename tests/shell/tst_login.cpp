@@ -15,6 +15,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 #include <sqlite3.h>
 
 using namespace dbModule;
@@ -27,6 +32,48 @@ Value textOrNull(const QString &text, bool isNull)
 {
     return isNull ? Value::null() : Value::text(text);
 }
+
+// Makes a file or a folder unwritable for the life of the guard. Permission bits do not hold
+// back the superuser, so the file system's immutable flag is used where it can be set.
+class UnwritableGuard {
+public:
+    explicit UnwritableGuard(const QString &path) : m_path(path)
+    {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            int flags = 0;
+            if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+                flags |= FS_IMMUTABLE_FL;
+                m_immutable = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+            }
+            ::close(fd);
+        }
+        m_permissions = QFile::permissions(path);
+        QFile::setPermissions(path, m_permissions & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup
+                                                        | QFile::WriteOther));
+    }
+    ~UnwritableGuard()
+    {
+        QFile::setPermissions(m_path, m_permissions);
+        if (!m_immutable)
+            return;
+        const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NONBLOCK);
+        int flags = 0;
+        if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags &= ~FS_IMMUTABLE_FL;
+            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    // True when writing is really refused to this process.
+    bool holds() const { return m_immutable || ::geteuid() != 0; }
+
+private:
+    QString m_path;
+    QFile::Permissions m_permissions;
+    bool m_immutable = false;
+};
 
 }  // namespace
 
@@ -475,6 +522,34 @@ private slots:
         login.cmdCancel->click();
         QCOMPARE(endCalls, 1);
         QVERIFY(!login.isLoaded());
+    }
+
+    // A database file, or their folder, that cannot be written is named at start-up, before
+    // anyone types a password; no login is possible.
+    void unwritableDatabaseIsNamedAtStartup_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("main database") << "DODE.pos" << "DODE.pos is read-only";
+        QTest::newRow("options database") << "opt.pos" << "opt.pos is read-only";
+        QTest::newRow("folder") << "" << "folder of the database file";
+    }
+    void unwritableDatabaseIsNamedAtStartup()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, named);
+        TestFolder f(ProgramFolderKind::Demo);
+        UnwritableGuard guard(path.isEmpty() ? f.path() : f.file(path));
+        if (!guard.holds())
+            QSKIP("the file system lets this process write anyway");
+        frmLogin &login = startLogin();
+        QCOMPARE(script->messages.size(), 1);
+        QVERIFY2(script->lastMessage().text.contains(named), qPrintable(script->lastMessage().text));
+        QVERIFY(!login.startupCompleted());
+        QCOMPARE(login.txtUserName->count(), 0);
+        QCOMPARE(endCalls, 0);
+        ui::destroyAllForms();
+        dbModule::resetModuleVariables();   // lets go of the files before the guard restores them
     }
 
     void cancelEndsTheProgram()

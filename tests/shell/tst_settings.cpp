@@ -222,7 +222,7 @@ private slots:
             w.cmdCancel_Click();
         });
         QVERIFY(stillOpen);
-        QCOMPARE(script->lastMessage().icon, ui::Icon::Critical);
+        QCOMPARE(script->lastMessage().icon, ui::Icon::Information);
         QVERIFY(script->lastMessage().text.startsWith("3021"));
         QVERIFY(!script->messageTexts().contains("Changes are saved."));
         QCOMPARE(dbModule::Currency, QString("EUR"));
@@ -297,6 +297,33 @@ private slots:
             w.cmdOK_Click();
         });
         QCOMPARE(stored("TipRacuna"), QString("text:8"));
+    }
+
+    // FiskalniRacunDA 2 picks the second fiscal dialect but shows as a ticked box: a save that
+    // leaves the box as it was shown keeps 2 (PrintKasir likewise); a cleared box stores 0.
+    void aStoredValueTheBoxCannotShowIsKept_data()
+    {
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("untouched") << 0 << "integer:2";
+        QTest::newRow("cleared") << 1 << "integer:0";
+        QTest::newRow("cleared and ticked again") << 2 << "integer:2";
+    }
+    void aStoredValueTheBoxCannotShowIsKept()
+    {
+        QFETCH(int, clicks);
+        QFETCH(QString, expected);
+        setStored("FiskalniRacunDA", Value::integer(2));
+        setStored("PrintKasir", Value::integer(2));
+        whileSettingsOpen([&](frmOptions &w) {
+            QVERIFY(in(w, "chkFiskalniRacunDA")->isChecked());
+            for (int i = 0; i < clicks; ++i)
+                in(w, "chkFiskalniRacunDA")->click();
+            w.cmdOK_Click();
+        });
+        QCOMPARE(stored("FiskalniRacunDA"), expected);
+        QCOMPARE(stored("PrintKasir"), QString("integer:2"));
+        QCOMPARE(PrintKasir, QString("2"));   // as the next start-up reads it
     }
 
     void askPasswordTickedMeansThePasswordDialog()

@@ -1,8 +1,12 @@
 #include "database/Database.h"
 
 #include "values/DateFormat.h"
+#include <QDateTime>
+#include <algorithm>
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QTemporaryFile>
 #include <QThread>
 #include <sqlite3.h>
 
@@ -432,7 +436,43 @@ void Database::configure()
 void Database::setBusyTimeoutMs(int ms)
 {
     m_busyTimeoutMs = ms;
-    sqlite3_busy_timeout(m_db, ms);
+    sqlite3_busy_handler(m_db, &Database::busyHandler, this);
+}
+
+// Waits in short steps until the lock is free or the timeout has passed, running the wait hook
+// between the steps. Called from inside SQLite: nothing may be thrown from here.
+int Database::busyHandler(void *self, int count)
+{
+    auto *db = static_cast<Database *>(self);
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (count == 0)
+        db->m_busySince = now;
+    const qint64 waited = now - db->m_busySince;
+    if (waited >= db->m_busyTimeoutMs)
+        return 0;
+    if (db->m_busyWaitHook) {
+        try {
+            db->m_busyWaitHook();
+        } catch (...) {
+        }
+    }
+    QThread::msleep(ulong(std::clamp<qint64>(qint64(db->m_busyTimeoutMs) - waited, 1, 20)));
+    return 1;
+}
+
+void Database::checkWritable()
+{
+    const QString name = QDir::toNativeSeparators(m_path);
+    if (sqlite3_db_readonly(m_db, "main") == 1)
+        throw AppError(ErrorNo::GeneralDatabaseError,
+                       QStringLiteral("The database file %1 is read-only: nothing can be stored in it.").arg(name));
+    // Every write creates a journal file beside the database; the folder must allow it.
+    QTemporaryFile probe(QFileInfo(m_path).absolutePath() + QStringLiteral("/.write-test-XXXXXX"));
+    if (!probe.open())
+        throw AppError(ErrorNo::GeneralDatabaseError,
+                       QStringLiteral("The folder of the database file %1 cannot be written: nothing can be stored "
+                                      "in the database.")
+                           .arg(name));
 }
 
 void Database::raiseFromSqlite(int rc, const QString &context)

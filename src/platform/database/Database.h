@@ -69,8 +69,31 @@ public:
     void writeTransaction(const std::function<void()> &work);
     bool inTransaction() const { return m_inTransaction; }
 
+    // While a statement waits for another connection's lock, the hook runs every few tens of
+    // milliseconds (a window repaints and says that it waits); it must not throw. Empty: none.
+    void setBusyWaitHook(std::function<void()> hook) { m_busyWaitHook = std::move(hook); }
+
+    // How long a statement waits for a lock, for the life of the scope: a lookup that runs on
+    // every keystroke waits only a moment, then reports the database busy.
+    class BusyTimeoutScope {
+    public:
+        BusyTimeoutScope(Database &db, int ms) : m_db(db), m_previous(db.m_busyTimeoutMs) { db.setBusyTimeoutMs(ms); }
+        ~BusyTimeoutScope() { m_db.setBusyTimeoutMs(m_previous); }
+        BusyTimeoutScope(const BusyTimeoutScope &) = delete;
+        BusyTimeoutScope &operator=(const BusyTimeoutScope &) = delete;
+
+    private:
+        Database &m_db;
+        int m_previous;
+    };
+
+    // The file cannot be written: the connection is read-only, or the folder refuses the
+    // journal file every write needs. Raises AppError naming the file.
+    void checkWritable();
+
     // Test hooks: how long a statement waits for a lock, and how often a busy transaction is retried.
     void setBusyTimeoutMs(int ms);
+    int busyTimeoutMs() const { return m_busyTimeoutMs; }
     static void setDefaultBusyTimeoutMs(int ms);  // for connections opened from now on
     void setTransactionRetries(int retries) { m_retries = retries; }
     // Test hook: sees every statement before it runs, with its bound values (for checking which
@@ -82,6 +105,7 @@ private:
     Database(sqlite3 *db, const QString &path);
     void configure();
     [[noreturn]] void raiseFromSqlite(int rc, const QString &context);
+    static int busyHandler(void *self, int count);
 
     struct StatementCache;
     sqlite3_stmt *prepared(const QString &sql);
@@ -93,6 +117,8 @@ private:
     int m_retries = 5;
     int m_busyTimeoutMs = 5000;
     StatementObserver m_observer;
+    std::function<void()> m_busyWaitHook;
+    qint64 m_busySince = 0;
 };
 
 // The escape-free LIKE pattern for a user's search text: "*" is any text, "?" any one character,

@@ -98,11 +98,20 @@ void beep()
     dialogs().beep();
 }
 
-void showError(const std::exception &error, const QString &title, QWidget *parent)
+QString errorText(const std::exception &error)
 {
     const auto *appError = dynamic_cast<const AppError *>(&error);
-    const QString text = appError ? appError->numberAndDescription() : QString::fromLocal8Bit(error.what());
-    messageBox(text, Buttons::Ok, Icon::Information, title, parent);
+    return appError ? appError->numberAndDescription() : QString::fromLocal8Bit(error.what());
+}
+
+void showError(const std::exception &error, const QString &title, QWidget *parent)
+{
+    messageBox(errorText(error), Buttons::Ok, Icon::Information, title, parent);
+}
+
+void showError(const QString &lead, const std::exception &error, const QString &title, QWidget *parent)
+{
+    messageBox(lead + QLatin1Char('\n') + errorText(error), Buttons::Ok, Icon::Information, title, parent);
 }
 
 // --- Qt dialogs ------------------------------------------------------------------------------

@@ -57,6 +57,11 @@ void beep();
 // The one way an error reaches the user: "number description" for the program's own errors,
 // the plain text for any other exception, information style, under the given title.
 void showError(const std::exception &error, const QString &title = QString(), QWidget *parent = nullptr);
+// The same after a line that says what could not be done: "lead", a line break, then the error.
+void showError(const QString &lead, const std::exception &error, const QString &title = QString(),
+               QWidget *parent = nullptr);
+// The error as those messages show it: "number description", or the plain text.
+QString errorText(const std::exception &error);
 
 // The production dialogs (QMessageBox, QFileDialog, QPrintDialog, QApplication::beep).
 class QtDialogs : public Dialogs {

@@ -1,6 +1,7 @@
 #include "platform/ui/ListView.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <cmath>
 
 namespace ui {
@@ -36,6 +37,8 @@ ListView::ListView(QWidget *parent) : QTreeWidget(parent)
     setSortingEnabled(false);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
+    // A column given an almost zero width stays practically invisible, as designed.
+    header()->setMinimumSectionSize(1);
 }
 
 int ListView::addColumn(const QString &caption, int widthTwips, Qt::Alignment alignment)
@@ -53,10 +56,17 @@ int ListView::addColumn(const QString &caption, int widthTwips, Qt::Alignment al
 
 void ListView::setColumnWidthTwips(int column, int widthTwips)
 {
-    const int pixels = twipsToPixels(widthTwips);
+    int pixels = twipsToPixels(widthTwips);
     setColumnHidden(column, pixels == 0);
-    if (pixels > 0)
-        setColumnWidth(column, pixels);
+    if (pixels <= 0)
+        return;
+    // A column meant to be seen is at least as wide as its heading, so that no heading is cut
+    // (the design's widths were measured in another font); an almost invisible one stays so.
+    if (pixels >= VisibleColumnWidth) {
+        const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
+        pixels = std::max(pixels, header()->fontMetrics().horizontalAdvance(headerItem()->text(column)) + 2 * margin + 2);
+    }
+    setColumnWidth(column, pixels);
 }
 
 void ListView::alignCells(QTreeWidgetItem *item, int column) const

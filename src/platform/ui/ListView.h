@@ -30,7 +30,10 @@ class ListView : public QTreeWidget {
 public:
     explicit ListView(QWidget *parent = nullptr);
 
-    // Appends a column and returns its number. A width of 0 hides the column.
+    // Columns narrower than this many pixels are meant to be practically invisible.
+    static constexpr int VisibleColumnWidth = 12;
+    // Appends a column and returns its number. A width of 0 hides the column; a visible column
+    // is at least as wide as its heading.
     int addColumn(const QString &caption, int widthTwips, Qt::Alignment alignment = Qt::AlignLeft);
     void setColumnWidthTwips(int column, int widthTwips);
 

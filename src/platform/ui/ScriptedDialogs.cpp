@@ -4,6 +4,35 @@
 
 namespace ui {
 
+namespace {
+
+ScriptedDialogs::FailureHandler &failureHandler()
+{
+    static ScriptedDialogs::FailureHandler handler;
+    return handler;
+}
+
+void fail(const QString &reason)
+{
+    if (failureHandler())
+        failureHandler()(reason);
+    else
+        qFatal("ScriptedDialogs: %s", qPrintable(reason));
+}
+
+}  // namespace
+
+void ScriptedDialogs::setFailureHandler(FailureHandler handler)
+{
+    failureHandler() = std::move(handler);
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    if (!m_answers.isEmpty())
+        fail(QStringLiteral("%1 scripted answer(s) were never asked for").arg(m_answers.size()));
+}
+
 void ScriptedDialogs::queueAnswers(std::initializer_list<Answer> answers)
 {
     for (Answer answer : answers)
@@ -43,8 +72,7 @@ Answer ScriptedDialogs::msgBox(QWidget *, const QString &text, Buttons buttons, 
     if (!m_answers.isEmpty()) {
         answer = m_answers.dequeue();
         if (!offered.contains(answer))
-            qWarning("ScriptedDialogs: the scripted answer is not a button of the box \"%s\"",
-                     qPrintable(text));
+            fail(QStringLiteral("the scripted answer is not a button of the box \"%1\"").arg(text));
     } else {
         answer = offered.contains(m_defaultAnswer) ? m_defaultAnswer : offered.first();
     }

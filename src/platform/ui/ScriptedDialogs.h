@@ -5,11 +5,20 @@
 
 #include <QQueue>
 #include <QStringList>
+#include <functional>
 
 namespace ui {
 
 class ScriptedDialogs : public Dialogs {
 public:
+    // An answer the test did not expect to give: a queued answer that is no button of the box
+    // shown, or answers still queued when these dialogs are replaced (a box the test waited for
+    // never came). It fails the test: by default the test program stops with the reason; a test
+    // main may put a gentler failure in place (QTest::qFail). An empty function restores it.
+    using FailureHandler = std::function<void(const QString &reason)>;
+    static void setFailureHandler(FailureHandler handler);
+
+    ~ScriptedDialogs() override;
     struct Message {
         QString text;
         QString title;

@@ -1,0 +1,179 @@
+// The sale road under what happens in a shop: a price changed between two scans, a database
+// held by another register or program, a tap on the invoice list.
+#include "sales/ItemEntry.h"
+#include "GuardedTestMain.h"
+#include "SalesScreenOnTest.h"
+
+#include <QFile>
+#include <QTimer>
+
+using dbModule::MainDatabase;
+using dbModule::FiskalniRacunDA;
+using dbModule::FiskalniFile;
+using dbModule::SkenerPrimarno;
+
+namespace {
+
+const QDateTime moment(QDate(2024, 3, 5), QTime(9, 15, 30));
+
+Currency money(const QString &text)
+{
+    return *Currency::parse(text, NumberFormat());
+}
+
+}  // namespace
+
+class SaleRoadFaultsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<SalesScreenOnTest> env;
+
+    QList<QStringList> fiscalSaleLines() const
+    {
+        QFile file(env->folder.file("fiscal.txt"));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QList<QStringList> sales;
+        for (const QByteArray &line : file.readAll().split('\n'))
+            if (line.startsWith("S,"))
+                sales << QString::fromLatin1(line.trimmed()).split(';');
+        return sales;
+    }
+
+private slots:
+    void init() { env = std::make_unique<SalesScreenOnTest>(moment); }
+    void cleanup() { env.reset(); }
+
+    // The price changes (here, or at another register) between two scans of one product: each
+    // stored, printed and fiscal line is its unit price times its quantity, and the fiscal lines
+    // add up to the stored invoice.
+    void aPriceChangedBetweenTwoScans_data()
+    {
+        QTest::addColumn<QString>("dialect");
+        QTest::newRow("dialect 1") << "1";
+        QTest::newRow("dialect 2") << "2";
+    }
+    void aPriceChangedBetweenTwoScans()
+    {
+        QFETCH(QString, dialect);
+        zirAZUVozari &screen = env->openScreen();
+        FiskalniRacunDA = dialect;
+        FiskalniFile = "fiscal.txt";
+        SalesScreenOnTest::sell(screen, "1001", "1");   // 2.50
+        Database::open(env->folder.file("DODE.pos"))->execute("UPDATE Products SET UnitPrice = 2.6 WHERE ProdCode = '1001'");
+        SalesScreenOnTest::sell(screen, "1001", "1");   // 2.60: a line of its own
+        SalesScreenOnTest::sell(screen, "1001", "2");   // joins the 2.60 line
+        QCOMPARE(lines(screen)->count(), 2);
+        QCOMPARE(box(screen, "txtTotalAmount"), QString("10.30"));
+        SalesScreenOnTest::press(screen, Qt::Key_F5);
+        QVERIFY2(env->script->messages.isEmpty(), qPrintable(env->script->messageTexts().join(" | ")));
+
+        const Rows stored = MainDatabase->query("SELECT UnitPrice, QtySold, Amount FROM SalesDetails ORDER BY rowid");
+        QCOMPARE(int(stored.size()), 2);
+        QCOMPARE(stored[0]["UnitPrice"].toCurrency(), money("2.5"));
+        QCOMPARE(stored[1]["UnitPrice"].toCurrency(), money("2.6"));
+        QCOMPARE(stored[1]["QtySold"].toCurrency(), money("3"));
+        for (const Row &row : stored)
+            QCOMPARE(row["Amount"].toCurrency(), (row["UnitPrice"].toCurrency() * row["QtySold"].toCurrency()).roundTo2());
+        const Currency invoiceTotal = MainDatabase->scalar("SELECT CashAmount FROM Invoices").toCurrency();
+        QCOMPARE(invoiceTotal, money("10.30"));
+
+        QFile port(env->receiptFile);
+        QVERIFY(port.open(QIODevice::ReadOnly));
+        const QByteArray receipt = port.readAll();
+        QVERIFY(receipt.contains("7.80"));    // 3 x 2.60
+        QVERIFY(receipt.contains("10.30"));
+        QVERIFY(!receipt.contains("5.20"));
+
+        // Dialect 1 and 2 put price and quantity in the same two fields of a sale line.
+        const QList<QStringList> fiscal = fiscalSaleLines();
+        QCOMPARE(fiscal.size(), 2);
+        Currency fiscalTotal;
+        for (const QStringList &line : fiscal)
+            fiscalTotal += (money(line.at(2)) * money(line.at(3))).roundTo2();
+        QCOMPARE(fiscalTotal, invoiceTotal);
+    }
+
+    // Another program holds the database with a write lock that keeps readers out: a typed or
+    // scanned code waits only a moment and says the database is busy, never "does not exist".
+    void aLookupWhileAnotherProgramHoldsTheDatabase()
+    {
+        zirAZUVozari &screen = env->openScreen();
+        SkenerPrimarno = "1";
+        auto holder = Database::open(env->folder.file("DODE.pos"));
+        holder->execute("BEGIN EXCLUSIVE");
+        screen.txtProdCode()->setFocus();
+        QTest::keyClicks(screen.txtProdCode(), "1001");
+        QCOMPARE(box(screen, "txtDescription"), QString());
+        QCOMPARE(box(screen, "txtPosDisplay"), ItemEntry::DatabaseBusyText);
+        QTest::keyClick(screen.txtProdCode(), Qt::Key_Return);
+        QCOMPARE(env->script->messageTexts(), QStringList{ItemEntry::DatabaseBusyText});
+        QCOMPARE(lines(screen)->count(), 0);
+        QCOMPARE(screen.txtProdCode()->text(), QString("1001"));   // kept for another try
+
+        holder->execute("COMMIT");
+        QTest::keyClick(screen.txtProdCode(), Qt::Key_Return);
+        QCOMPARE(lines(screen)->count(), 1);
+        QCOMPARE(env->script->messages.size(), 1);
+    }
+
+    // A product row whose price another program wrote as a text: the lookup says what failed.
+    void aLookupOfAProductWhosePriceIsNoNumber()
+    {
+        Database::open(env->folder.file("DODE.pos"))->execute("UPDATE Products SET UnitPrice = '' WHERE ProdCode = '1001'");
+        zirAZUVozari &screen = env->openScreen();
+        screen.txtProdCode()->setFocus();
+        QTest::keyClicks(screen.txtProdCode(), "1001");
+        QTest::keyClick(screen.txtProdCode(), Qt::Key_Return);   // leaves the box
+        QCOMPARE(env->script->messageTexts(), QStringList{ItemEntry::LookupFailedText + "\n13Type mismatch"});
+    }
+
+    // F5 while another register writes: the sale waits, the screen keeps painting and says that it
+    // waits, and the sale is stored once the other lets go.
+    void aSaleWhileAnotherRegisterWrites()
+    {
+        zirAZUVozari &screen = env->openScreen();
+        SalesScreenOnTest::sell(screen, "1001", "1");
+        auto holder = Database::open(env->folder.file("DODE.pos"));
+        holder->execute("BEGIN IMMEDIATE");
+        QString shownWhileWaiting;
+        QTimer::singleShot(300, [&] {
+            shownWhileWaiting = box(screen, "txtPosDisplay");
+            holder->execute("COMMIT");
+        });
+        SalesScreenOnTest::press(screen, Qt::Key_F5);
+        QVERIFY(shownWhileWaiting.startsWith("Waiting for the database"));
+        QVERIFY2(env->script->messages.isEmpty(), qPrintable(env->script->messageTexts().join(" | ")));
+        QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM Invoices").toInt64(), qint64(1));
+    }
+
+    // A tap removes a line; the next scanned code and its Enter go into the code box.
+    void theFocusAfterARemovedLine()
+    {
+        zirAZUVozari &screen = env->openScreen();
+        SalesScreenOnTest::sell(screen, "1001", "1");
+        SalesScreenOnTest::sell(screen, "1002", "1");
+        ui::ListView *list = lines(screen);
+        const QRect first = list->visualItemRect(list->topLevelItem(0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(QApplication::focusWidget(), screen.txtProdCode());
+        QTest::keyClicks(QApplication::focusWidget(), "1003");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(list->count(), 2);
+
+        list->setFocus();
+        list->setSelectedItem(list->item(0));
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(QApplication::focusWidget(), screen.txtProdCode());
+
+        // Taken back, the line's product waits in the entry for its new quantity.
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(QApplication::focusWidget(), control(screen, "txtQuantity"));
+    }
+};
+
+ZORVEL_TEST_MAIN(SaleRoadFaultsTest)
+#include "tst_sale_road_faults.moc"

@@ -1,0 +1,205 @@
+#include "WindowFit.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
+#include <QTabBar>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QTreeView>
+
+namespace WindowFit {
+
+namespace {
+
+// The text as it is drawn: "&&" is one "&", a single "&" marks the mnemonic and is not drawn.
+QString shownText(const QString &caption)
+{
+    QString out;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) {
+            ++i;
+        }
+        out += caption[i];
+    }
+    return out;
+}
+
+int widestLine(const QFontMetrics &metrics, const QString &text)
+{
+    int widest = 0;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+QString nameOf(const QWidget *w)
+{
+    QString name = w->objectName();
+    if (name.isEmpty())
+        name = QString::fromLatin1(w->metaObject()->className());
+    return name;
+}
+
+bool shownOnScreen(const QWidget *w, const QWidget *window)
+{
+    return w->isVisibleTo(window) && w->width() > 0 && w->height() > 0;
+}
+
+void checkButton(QAbstractButton *button, QStringList &problems)
+{
+    const QString text = shownText(button->text());
+    if (text.isEmpty())
+        return;
+    const QFontMetrics metrics(button->font());
+    int needed = 0;
+    if (qobject_cast<QCheckBox *>(button) || qobject_cast<QRadioButton *>(button)) {
+        needed = button->sizeHint().width();   // indicator, spacing and text, nothing more
+    } else {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, &option, button);
+        const int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+        needed = widestLine(metrics, text) + margin + 2 * frame;
+        if (!button->icon().isNull())
+            needed += button->iconSize().width() + 4;
+    }
+    if (needed > button->width())
+        problems << QStringLiteral("button %1 \"%2\": needs %3 px, has %4").arg(nameOf(button), text).arg(needed).arg(button->width());
+    const int lines = int(text.count(QLatin1Char('\n'))) + 1;
+    if (lines * metrics.height() > button->height())
+        problems << QStringLiteral("button %1 \"%2\": too low").arg(nameOf(button), text);
+}
+
+void checkLabel(QLabel *label, QStringList &problems)
+{
+    QString text = label->text();
+    if (text.isEmpty() || label->pixmap().cacheKey() != 0)
+        return;
+    if (label->textFormat() == Qt::RichText || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text))) {
+        QTextDocument document;
+        document.setHtml(text);
+        text = document.toPlainText();
+    }
+    text = shownText(text);
+    const QRect room = label->contentsRect();
+    const QFontMetrics metrics(label->font());
+    if (label->wordWrap()) {
+        if (label->heightForWidth(label->width()) > label->height())
+            problems << QStringLiteral("label %1 \"%2\": too low for its wrapped text").arg(nameOf(label), text);
+        return;
+    }
+    const int needed = widestLine(metrics, text) - 2 * label->margin();
+    if (needed > room.width() - 2 * label->margin() + 1)
+        problems << QStringLiteral("label %1 \"%2\": needs %3 px, has %4").arg(nameOf(label), text).arg(needed).arg(room.width());
+    const int lines = int(text.count(QLatin1Char('\n'))) + 1;
+    if (lines * metrics.height() > room.height() + 1)
+        problems << QStringLiteral("label %1 \"%2\": too low").arg(nameOf(label), text);
+}
+
+void checkGroupBox(QGroupBox *box, QStringList &problems)
+{
+    const QString title = shownText(box->title());
+    if (title.isEmpty())
+        return;
+    const int needed = QFontMetrics(box->font()).horizontalAdvance(title) + 16;
+    if (needed > box->width())
+        problems << QStringLiteral("frame %1 \"%2\": needs %3 px, has %4").arg(nameOf(box), title).arg(needed).arg(box->width());
+}
+
+void checkTabBar(QTabBar *bar, QStringList &problems)
+{
+    for (QToolButton *arrow : bar->findChildren<QToolButton *>()) {
+        if (arrow->isVisible()) {
+            problems << QStringLiteral("tab bar of %1: its tabs do not fit, it shows scroll arrows").arg(nameOf(bar->parentWidget()));
+            break;
+        }
+    }
+    const QFontMetrics metrics(bar->font());
+    const int space = bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
+    for (int i = 0; i < bar->count(); ++i) {
+        const QString text = shownText(bar->tabText(i));
+        const int needed = metrics.horizontalAdvance(text) + space;
+        if (bar->isTabVisible(i) && bar->tabRect(i).width() < needed)
+            problems << QStringLiteral("tab \"%1\": needs %2 px, has %3").arg(text).arg(needed).arg(bar->tabRect(i).width());
+    }
+}
+
+void checkHeader(QHeaderView *header, QStringList &problems)
+{
+    if (header->orientation() != Qt::Horizontal || header->isHidden() || !header->model())
+        return;
+    const QFontMetrics metrics(header->font());
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    for (int section = 0; section < header->count(); ++section) {
+        const int size = header->sectionSize(section);
+        if (header->isSectionHidden(section) || size < HiddenColumnWidth)
+            continue;
+        const QString text = header->model()->headerData(section, Qt::Horizontal).toString();
+        const int needed = metrics.horizontalAdvance(text) + 2 * margin;
+        if (needed > size)
+            problems << QStringLiteral("column \"%1\" of %2: needs %3 px, has %4")
+                            .arg(text, nameOf(header->parentWidget()))
+                            .arg(needed)
+                            .arg(size);
+    }
+}
+
+}  // namespace
+
+QStringList windowFitProblems(QWidget &window, const std::function<bool(const QWidget *)> &skip)
+{
+    QStringList problems;
+    if (window.isVisible()) {
+        QApplication::processEvents();   // layouts settle before anything is measured
+    }
+    // ZORVEL_WINDOW_GRABS=DIR keeps a picture of every window checked, to look at.
+    const QString grabs = qEnvironmentVariable("ZORVEL_WINDOW_GRABS");
+    if (!grabs.isEmpty()) {
+        static int number = 0;
+        window.grab().save(QStringLiteral("%1/%2-%3.png").arg(grabs).arg(++number, 2, 10, QLatin1Char('0')).arg(nameOf(&window)));
+    }
+    const QSize size = window.size();
+    const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
+    const QSize room(Screen.width() - FrameWidth, Screen.height() - FrameHeight);
+    if (size.width() > room.width() || size.height() > room.height())
+        problems << QStringLiteral("window %1 is %2 x %3 px, the screen leaves %4 x %5")
+                        .arg(nameOf(&window))
+                        .arg(size.width())
+                        .arg(size.height())
+                        .arg(room.width())
+                        .arg(room.height());
+    else if (least.width() > room.width() || least.height() > room.height())
+        problems << QStringLiteral("window %1 cannot be made smaller than %2 x %3 px")
+                        .arg(nameOf(&window))
+                        .arg(least.width())
+                        .arg(least.height());
+
+    for (QWidget *w : window.findChildren<QWidget *>()) {
+        if (!shownOnScreen(w, &window) || (skip && skip(w)))
+            continue;
+        if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+            if (!qobject_cast<QToolButton *>(w) || !qobject_cast<QTabBar *>(w->parentWidget()))
+                checkButton(button, problems);
+        } else if (auto *label = qobject_cast<QLabel *>(w)) {
+            checkLabel(label, problems);
+        } else if (auto *box = qobject_cast<QGroupBox *>(w)) {
+            checkGroupBox(box, problems);
+        } else if (auto *bar = qobject_cast<QTabBar *>(w)) {
+            checkTabBar(bar, problems);
+        } else if (auto *header = qobject_cast<QHeaderView *>(w)) {
+            checkHeader(header, problems);
+        }
+    }
+    return problems;
+}
+
+}  // namespace WindowFit
