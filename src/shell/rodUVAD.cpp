@@ -1,5 +1,6 @@
 #include "shell/rodUVAD.h"
 
+#include "admin/AdminMenu.h"
 #include "catalog/frmArtikli.h"
 #include "catalog/frmNewProduct.h"
 #include "closing/FiscalOperations.h"
@@ -224,6 +225,11 @@ void rodUVAD::buildMenus()
         {"cmdZizvjestaj", [] { cmdZizvjestaj_Click(); }},
         {"cmdPeriodicniIzvjestaj", [] { openPeriodicReport(); }},
         {"cmdReklamiranjeRacuna", [] { openInvoiceWithdrawal(); }},
+        {"mnuUsers", [] { openUsers(); }},
+        {"mnuLozinka", [] { openChangePassword(); }},
+        {"mnuPorez", [] { openTaxes(); }},
+        {"cmdFirma", [] { openCompany(); }},
+        {"mnuKupci", [] { openCustomers(); }},
     };
     for (const auto &[name, open] : openers)
         connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);
