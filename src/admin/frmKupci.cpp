@@ -15,13 +15,13 @@
 frmKupci::frmKupci()
     : RecordListWindow({"frmKupci",
                         QStringLiteral("Kupci - Dobavljaci"),
-                        {{QStringLiteral("CustumerID"), 1100},
-                         {QStringLiteral("Name"), 2400},
-                         {QStringLiteral("Address"), 2000},
+                        {{QStringLiteral("CustumerID"), 1300},
+                         {QStringLiteral("Name"), 2200},
+                         {QStringLiteral("Address"), 1800},
                          {QStringLiteral("Ident"), 1500},
                          {QStringLiteral("Phone"), 1300},
                          {QStringLiteral("Fax"), 1300},
-                         {QStringLiteral("Rate rebate/margin"), 1500, Qt::AlignRight}},
+                         {QStringLiteral("Rate rebate/margin"), 1900, Qt::AlignRight}},
                         {"cmdUpdate", QStringLiteral("F4-Edit"), QString()},
                         {"cmdNew", QStringLiteral("F5-New"), QString()},
                         {"cmdDelete", QStringLiteral("F6-Delete"), QString()},
@@ -50,6 +50,7 @@ frmKupci::frmKupci()
         sidePanel()->addWidget(w);
     sidePanel()->addStretch(1);
     panel->setMinimumWidth(200);
+    resize(1000, 520);
 
     setTabOrder(m_cboTemp, m_cboView);
     setTabOrder(m_cboView, m_option1);
