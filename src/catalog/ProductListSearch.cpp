@@ -5,19 +5,12 @@ namespace ProductListSearch {
 ListCondition condition(SearchColumn column, SearchPlace place, const QString &typedText)
 {
     const QString field = column == SearchColumn::Name ? QStringLiteral("ProdDescription") : QStringLiteral("ProdCode");
-    QString pattern = likePatternFromUserSearch(typedText) + QLatin1Char('%');
-    if (place == SearchPlace::Anywhere)
-        pattern.prepend(QLatin1Char('%'));
-    return {field + QStringLiteral(" LIKE ? ESCAPE '\\'"), {Value::text(pattern)}};
+    return ListSearch::condition(field, place, typedText);
 }
 
 Rows rows(Database &db, const ListCondition &condition)
 {
-    QString sql = QStringLiteral("SELECT * FROM Products");
-    if (!condition.isEmpty())
-        sql += QStringLiteral(" WHERE ") + condition.sql;
-    sql += QStringLiteral(" ORDER BY ID");
-    return db.query(sql, condition.params);
+    return ListSearch::rows(db, QStringLiteral("Products"), condition, QStringLiteral("ID"));
 }
 
 }  // namespace ProductListSearch

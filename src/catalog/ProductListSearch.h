@@ -1,18 +1,9 @@
 #pragma once
 // The search of the product lists: which column, where the typed text may stand, and the SQL
-// condition with its bound pattern. The user's "*" is any text and "?" any one character; every
-// other character, an apostrophe or "%" included, stands for itself.
-#include "platform/database/Database.h"
-#include <QString>
+// condition with its bound pattern, as every list search of the program builds it.
+#include "shell/ListSearch.h"
 
 enum class SearchColumn { Name, Code };          // ProdDescription or ProdCode
-enum class SearchPlace { Anywhere, Beginning };  // the text anywhere, or at the start
-
-struct ListCondition {
-    QString sql;     // "" = every row; otherwise a condition to follow WHERE
-    Params params;
-    bool isEmpty() const { return sql.isEmpty(); }
-};
 
 namespace ProductListSearch {
 

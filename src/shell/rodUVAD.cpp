@@ -1,5 +1,6 @@
 #include "shell/rodUVAD.h"
 
+#include "admin/AdminMenu.h"
 #include "catalog/frmArtikli.h"
 #include "catalog/frmEditProduct.h"
 #include "catalog/frmNewProduct.h"
@@ -253,6 +254,11 @@ void rodUVAD::buildMenus()
         {"mnuViewUsersTable", [] { openWorkingTime(); }},
         {"mnuPregledZakljucaka", [] { openRegisterShiftsReport(); }},
         {"mnuStanjeArtikala", [] { openStockOfProducts(); }},
+        {"mnuUsers", [] { openUsers(); }},
+        {"mnuLozinka", [] { openChangePassword(); }},
+        {"mnuPorez", [] { openTaxes(); }},
+        {"cmdFirma", [] { openCompany(); }},
+        {"mnuKupci", [] { openCustomers(); }},
     };
     for (const auto &[name, open] : openers)
         connect(d->items.value(QLatin1String(name)), &QAction::triggered, this, open);

@@ -1,6 +1,7 @@
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
 #include "shell/LoginLogic.h"
+#include "shell/dbModule.h"
 #include "shell/rodUVAD.h"
 #include "platform/ui/ScriptedDialogs.h"
 #include "TestFolder.h"
@@ -254,7 +255,11 @@ private slots:
         QTest::newRow("deposit") << "cmdUplatadepozita" << "frmDepozit" << "";
         QTest::newRow("register state") << "mnuTrenutnoKasa" << "frmTrenutnoStanjeKasa" << "";
         QTest::newRow("X report") << "cmdXizvjestaj" << "" << "X report is done.";
-        QTest::newRow("item without a window yet") << "mnuUsers" << "" << "";
+        QTest::newRow("users") << "mnuUsers" << "frmUsers" << "";
+        QTest::newRow("password") << "mnuLozinka" << "frmChangePassword" << "";
+        QTest::newRow("taxes") << "mnuPorez" << "frmTax" << "";
+        QTest::newRow("company") << "cmdFirma" << "frmFirma" << "";
+        QTest::newRow("sale by cashier") << "mnuProdajaPoKasiru" << "frmSales" << "";
     }
     void menuItemsOpenTheirWindows()
     {
@@ -263,6 +268,7 @@ private slots:
         QFETCH(QString, message);
         TestFolder f(ProgramFolderKind::Demo);
         f.openDatabases();
+        dbModule::CurrentUserID = QStringLiteral("1");   // the password window works on the logged-in user
         ui::ScriptedDialogs &script = ui::installScriptedDialogs();
         QStringList shown;
         ui::ScopedModalRunner runner([&](ui::Form &form) {

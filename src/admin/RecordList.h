@@ -1,0 +1,152 @@
+#pragma once
+// The shape the administration lists share: a list window that owns the list, its keys, the
+// selected row, the delete question and the refill, and the new and edit dialogs it opens. Each
+// list gives only its columns, its rows, the cells of one record, its delete and its dialogs; a
+// dialog takes the key of its record (empty for a new one) and tells which key it saved.
+#include "platform/database/Database.h"
+#include "platform/ui/Form.h"
+
+#include <QList>
+#include <QStringList>
+#include <optional>
+
+class QLineEdit;
+class QPushButton;
+class QVBoxLayout;
+class QWidget;
+namespace ui { class ListView; }
+
+// A change the program refuses for a rule of its own (not a database refusal); what() is the
+// message for the user.
+class RefusedChange : public std::runtime_error {
+public:
+    explicit RefusedChange(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+class RecordListWindow : public ui::Form {
+    Q_OBJECT
+public:
+    ui::ListView *lv1() const { return m_lv1; }
+    QString caption() const { return m_design.caption; }
+
+    void editSelected();     // F4; Enter or double click in the list where the list allows it
+    void addNew();           // F5
+    void deleteSelected();   // F6; the Delete key in the list where the list allows it
+    void showHelp();         // F1
+    void closeWindow();      // F12, Esc
+    // Reads the rows again and shows them; the row with `keepKey` (the selected one when empty)
+    // stays selected when it is still listed, else the first row is.
+    void refill(const QString &keepKey = QString());
+
+protected:
+    struct Column {
+        QString caption;
+        int widthTwips;
+        Qt::Alignment alignment = Qt::AlignLeft;
+    };
+    struct ButtonText {
+        const char *name;
+        QString caption;
+        QString toolTip;
+    };
+    enum class AfterDialog {
+        Refill,           // the whole list is read again whenever a dialog closes
+        RereadSavedEdit,  // only a saved edit rewrites its row; a new record waits for the next fill
+    };
+    struct Design {
+        const char *objectName;
+        QString caption;
+        QList<Column> columns;
+        ButtonText edit, addNew, remove;
+        bool listKeysAct;    // Enter and double click edit, the Delete key deletes
+        AfterDialog afterDialog;
+        QString deletedMessage;
+    };
+    explicit RecordListWindow(const Design &design);
+
+    // What each list gives.
+    virtual Rows readRows(Database &db) = 0;                 // the listed rows, in order
+    virtual std::optional<Row> readRecord(Database &db, const QString &key) = 0;
+    virtual QStringList cells(const Row &row) const = 0;     // the key, then sub-items 1, 2, ...
+    // A reason not to delete the row (a protection), shown as an information message.
+    virtual std::optional<QString> refusalToDelete(Database &db, const Row &row)
+    {
+        Q_UNUSED(db) Q_UNUSED(row)
+        return std::nullopt;
+    }
+    virtual QString deleteQuestion(const Row &row) const = 0;
+    virtual void removeRecord(Database &db, const QString &key) = 0;
+    // A database refusal of the delete; by default the number and description.
+    virtual void reportDeleteError(const AppError &error);
+    // Shows the dialog for `key` (empty: a new record) and returns the key it saved, if any.
+    virtual std::optional<QString> showEditor(const QString &key) = 0;
+
+    // Room left of the list for a list's own controls (the customers' search); hidden when empty.
+    QVBoxLayout *sidePanel() const { return m_side; }
+    QPushButton *buttonRow(int index) const { return m_buttons.value(index); }
+    void addButton(QPushButton *button);   // appended to the row under the list
+
+    void Form_Load() override;
+    void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled) override;
+
+private:
+    void showRows(const Rows &rows, const QString &keepKey);
+    void afterDialog(const QString &editedKey, const std::optional<QString> &savedKey);
+
+    Design m_design;
+    ui::ListView *m_lv1 = nullptr;
+    QVBoxLayout *m_side = nullptr;
+    QWidget *m_sideWidget = nullptr;
+    QList<QPushButton *> m_buttons;
+    class QHBoxLayout *m_buttonLayout = nullptr;
+};
+
+// The base of the new and edit dialogs of the lists.
+class RecordDialog : public ui::Form {
+    Q_OBJECT
+public:
+    // Set before the dialog is shown: the record's key, empty for a new record.
+    void setRecordKey(const QString &key);
+    QString recordKey() const { return m_key; }
+    // The key the dialog stored, once it has stored one in this showing.
+    std::optional<QString> savedKey() const { return m_savedKey; }
+
+protected:
+    // Remembers the stored key and closes the dialog.
+    void recordSaved(const QString &key);
+    // The messages of a refused save: the duplicate message (plain box under the application's
+    // title, then a beep, the focus on `focusAfterDuplicate`), a refusal by a rule of the
+    // program, or the error number with its description under the dialog's caption.
+    void reportSaveError(const std::exception &error, const QString &duplicateMessage,
+                         QWidget *focusAfterDuplicate);
+    // Information message under the dialog's caption.
+    void inform(const QString &text);
+
+private:
+    QString m_key;
+    std::optional<QString> m_savedKey;
+};
+
+// Shows the dialog of class T for `key` modally; the key it saved, if any.
+template <class T>
+std::optional<QString> showRecordDialog(const QString &key)
+{
+    T &dialog = ui::formInstance<T>();
+    dialog.setRecordKey(key);
+    ui::showModal(dialog);
+    return dialog.savedKey();
+}
+
+// Builders the administration windows share.
+namespace AdminUi {
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &toolTip = QString());
+// A box with focus colours (yellow with all text selected, white after).
+QLineEdit *textBox(QWidget *parent, const char *name, int maxLength = 0);
+// Enter in a dialog: presses the focused button, or moves the focus on as Tab does.
+void pressEnter();
+}

@@ -1,0 +1,72 @@
+#include "admin/TaxRecords.h"
+
+#include "shell/dbModule.h"
+
+namespace TaxRecords {
+
+Rows all(Database &db)
+{
+    return db.query(QStringLiteral("SELECT * FROM Tax ORDER BY rowid"));
+}
+
+std::optional<Row> find(Database &db, const QString &taxID)
+{
+    return db.queryFirst(QStringLiteral("SELECT * FROM Tax WHERE TaxID = ?"), {Value::text(taxID)});
+}
+
+bool isProtected(const Row &row)
+{
+    const Value &del = row[QStringLiteral("Del")];
+    if (del.isNull())
+        return true;
+    try {
+        return del.toBool();
+    } catch (const AppError &) {
+        return true;
+    }
+}
+
+std::optional<Currency> readRate(const QString &typed, const NumberFormat &format)
+{
+    return Currency::parse(typed, format);
+}
+
+QString rateText(const Value &percent, const NumberFormat &format)
+{
+    if (percent.isNull())
+        return QString();
+    try {
+        return percent.toCurrency(format).format2(format);
+    } catch (const AppError &) {
+        return percent.textOr();
+    }
+}
+
+void add(Database &db, const TaxEntry &entry)
+{
+    db.execute(QStringLiteral("INSERT INTO Tax (TaxID, Name, Percent, Del) VALUES (?, ?, ?, 0)"),
+               {Value::text(entry.taxID), Value::text(dbModule::ProperCase(entry.name)), Value::money(entry.percent)});
+}
+
+void update(Database &db, const QString &taxID, const TaxEntry &entry)
+{
+    const int changed = db.execute(QStringLiteral("UPDATE Tax SET Name = ?, Percent = ? WHERE TaxID = ?"),
+                                   {Value::text(dbModule::ProperCase(entry.name)), Value::money(entry.percent),
+                                    Value::text(taxID)});
+    if (changed == 0)
+        raiseError(ErrorNo::NoCurrentRecord);
+}
+
+void remove(Database &db, const QString &taxID)
+{
+    db.execute(QStringLiteral("DELETE FROM Tax WHERE TaxID = ?"), {Value::text(taxID)});
+}
+
+QString deleteQuestion(const Row &row)
+{
+    return QStringLiteral("TaxID: ") + row[QStringLiteral("TaxID")].textOr() + QLatin1Char('\r')
+           + QStringLiteral("Tax name: ") + row[QStringLiteral("Name")].textOr() + QLatin1Char('\r')
+           + QStringLiteral("Are you sure you want to delete this type of tax?");
+}
+
+}  // namespace TaxRecords

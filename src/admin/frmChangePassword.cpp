@@ -1,0 +1,180 @@
+#include "admin/frmChangePassword.h"
+
+#include "admin/RecordList.h"
+#include "admin/UserRecords.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Dialogs.h"
+#include "shell/SettingsToolbar.h"
+#include "shell/dbModule.h"
+#include "shell/frmHelp.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+const QString Caption = QStringLiteral("Izmjena lozinke");
+}
+
+frmChangePassword::frmChangePassword()
+{
+    setObjectName(QStringLiteral("frmChangePassword"));
+    setWindowTitle(Caption);
+
+    auto *toolbar = settingsToolbar(this, [this] { cmdAdd_Click(); }, [this] { cmdHelp_Click(); },
+                                    [this] { cmdClose_Click(); });
+
+    auto *tab = new QTabWidget(this);
+    auto *page = new QWidget(tab);
+    tab->addTab(page, QStringLiteral("Change password"));
+    m_txtUserName = new QLineEdit(page);
+    m_txtUserName->setObjectName(QStringLiteral("txtUserName"));
+    ui::lockBox(m_txtUserName);
+    m_txtUserID = new QLineEdit(page);
+    m_txtUserID->setObjectName(QStringLiteral("txtUserID"));
+    m_txtUserID->hide();
+    m_txtPassword = AdminUi::textBox(page, "txtPassword", 15);
+    m_txtPassword->setEchoMode(QLineEdit::Password);
+    m_txtReTypePassword = AdminUi::textBox(page, "txtReTypePassword", 15);
+    m_txtReTypePassword->setEchoMode(QLineEdit::Password);
+    m_chkUnmaskPassword = new QCheckBox(QStringLiteral("Show password"), page);
+    m_chkUnmaskPassword->setObjectName(QStringLiteral("chkUnmaskPassword"));
+
+    auto *fields = new QGridLayout(page);
+    fields->addWidget(new QLabel(QStringLiteral("User:"), page), 0, 0);
+    fields->addWidget(m_txtUserName, 0, 1);
+    fields->addWidget(new QLabel(QStringLiteral("New password"), page), 1, 0);
+    fields->addWidget(m_txtPassword, 1, 1);
+    fields->addWidget(new QLabel(QStringLiteral("Confirm password"), page), 2, 0);
+    fields->addWidget(m_txtReTypePassword, 2, 1);
+    fields->addWidget(m_chkUnmaskPassword, 3, 1);
+    fields->setColumnStretch(1, 1);
+    fields->setRowStretch(4, 1);
+
+    auto *cmdAdd = AdminUi::button(this, "cmdAdd", QStringLiteral("F5-Save"));
+    auto *cmdHelp = AdminUi::button(this, "cmdHelp", QStringLiteral("F1-Help"));
+    auto *cmdClose = AdminUi::button(this, "cmdClose", QStringLiteral("F12-Close"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdAdd);
+    buttons->addWidget(cmdHelp);
+    buttons->addWidget(cmdClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(toolbar);
+    layout->addWidget(tab);
+    layout->addLayout(buttons);
+    resize(440, 320);
+
+    setTabOrder(m_txtPassword, m_txtReTypePassword);
+    setTabOrder(m_txtReTypePassword, m_chkUnmaskPassword);
+
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(m_chkUnmaskPassword, &QCheckBox::clicked, this, [this](bool ticked) {
+        showPasswords(ticked);
+        m_txtPassword->setFocus();
+    });
+}
+
+void frmChangePassword::showPasswords(bool plainly)
+{
+    const auto mode = plainly ? QLineEdit::Normal : QLineEdit::Password;
+    m_txtPassword->setEchoMode(mode);
+    m_txtReTypePassword->setEchoMode(mode);
+}
+
+void frmChangePassword::userGone()
+{
+    ui::messageBox(QStringLiteral("The logged-in user no longer exists. The password cannot be changed."),
+                   ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+    unload();
+}
+
+void frmChangePassword::Form_Load()
+{
+    m_chkUnmaskPassword->setChecked(false);
+    showPasswords(false);
+    try {
+        // The user who logged in, whichever cashier the sales screen shows now.
+        const std::optional<Row> row = UserRecords::find(dbModule::mainDatabase(), dbModule::CurrentUserID);
+        if (!row) {
+            userGone();
+            return;
+        }
+        m_txtUserID->setText((*row)["UserID"].textOr());
+        m_txtUserName->setText((*row)["UserName"].textOr());
+    } catch (const std::exception &e) {
+        ui::showError(e, Caption, this);
+        unload();
+        return;
+    }
+    m_txtPassword->clear();
+    m_txtReTypePassword->clear();
+    m_txtPassword->setFocus();
+}
+
+void frmChangePassword::cmdAdd_Click()
+{
+    if (m_txtUserID->text().isEmpty() || m_txtUserName->text().isEmpty() || m_txtPassword->text().isEmpty()) {
+        ui::messageBox(QStringLiteral("Fill in all required fields."), ui::Buttons::Ok, ui::Icon::Information,
+                       Caption, this);
+        return;
+    }
+    if (m_txtPassword->text() != m_txtReTypePassword->text()) {
+        ui::messageBox(QStringLiteral("Different passwords!"), ui::Buttons::Ok, ui::Icon::Exclamation,
+                       QStringLiteral("Different passwords"), this);
+        m_txtPassword->clear();
+        m_txtReTypePassword->clear();
+        m_txtPassword->setFocus();
+        return;
+    }
+    try {
+        if (!UserRecords::changePassword(dbModule::mainDatabase(), m_txtUserID->text(), m_txtPassword->text())) {
+            userGone();
+            return;
+        }
+    } catch (const AppError &e) {
+        if (e.number() == ErrorNo::DuplicateKey) {
+            ui::messageBox(QStringLiteral("User with this code or a name already exists.Change name!"),
+                           ui::Buttons::Ok, ui::Icon::None, QString(), this);
+            ui::beep();
+            m_txtPassword->setFocus();
+            return;
+        }
+        ui::showError(e, Caption, this);
+        return;
+    }
+    ui::messageBox(QStringLiteral("Password changed."), ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+    unload();
+}
+
+void frmChangePassword::cmdHelp_Click()
+{
+    ShowHelp(QStringLiteral("\\Lozinka.rtf"));
+}
+
+void frmChangePassword::cmdClose_Click()
+{
+    unload();
+}
+
+void frmChangePassword::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
+{
+    Q_UNUSED(modifiers)
+    handled = true;
+    switch (key) {
+    case Qt::Key_F5: cmdAdd_Click(); return;
+    case Qt::Key_F1: cmdHelp_Click(); return;
+    case Qt::Key_F12:
+    case Qt::Key_Escape: cmdClose_Click(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: AdminUi::pressEnter(); return;
+    default: break;
+    }
+    handled = false;
+}

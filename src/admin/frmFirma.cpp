@@ -1,0 +1,128 @@
+#include "admin/frmFirma.h"
+
+#include "admin/CompanyRecord.h"
+#include "admin/RecordList.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Dialogs.h"
+#include "shell/dbModule.h"
+#include "shell/frmHelp.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString Caption = QStringLiteral("My details - My firm");
+
+QLineEdit *shownOnly(QWidget *parent, const char *name)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setReadOnly(true);
+    box->setEnabled(false);
+    return box;
+}
+}  // namespace
+
+frmFirma::frmFirma()
+{
+    setObjectName(QStringLiteral("frmFirma"));
+    setWindowTitle(Caption);
+
+    m_txtNazivFirme = shownOnly(this, "txtNazivFirme");
+    m_txtAdresa = AdminUi::textBox(this, "txtAdresa");
+    m_txtJIB = shownOnly(this, "txtJIB");
+    m_txtTel = AdminUi::textBox(this, "txtTel");
+    m_txtZiro = AdminUi::textBox(this, "txtZiro");
+
+    auto *fields = new QGridLayout;
+    const std::pair<QString, QLineEdit *> rows[] = {
+        {QStringLiteral("Name"), m_txtNazivFirme}, {QStringLiteral("Address"), m_txtAdresa},
+        {QStringLiteral("Ident"), m_txtJIB},       {QStringLiteral("Phone"), m_txtTel},
+        {QStringLiteral("Bank account"), m_txtZiro},
+    };
+    int r = 0;
+    for (const auto &[label, box] : rows) {
+        fields->addWidget(new QLabel(label, this), r, 0);
+        fields->addWidget(box, r++, 1);
+    }
+    fields->setColumnStretch(1, 1);
+
+    auto *cmdSacuvaj = AdminUi::button(this, "cmdSacuvaj", QStringLiteral("F5-Save"));
+    auto *cmdHelp = AdminUi::button(this, "cmdHelp", QStringLiteral("F1-Help"));
+    auto *cmdClose = AdminUi::button(this, "cmdClose", QStringLiteral("F12-Close"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdSacuvaj);
+    buttons->addWidget(cmdHelp);
+    buttons->addWidget(cmdClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    resize(520, 280);
+
+    setTabOrder(m_txtAdresa, m_txtTel);
+    setTabOrder(m_txtTel, m_txtZiro);
+
+    connect(cmdSacuvaj, &QPushButton::clicked, this, [this] { cmdSacuvaj_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+}
+
+void frmFirma::Form_Load()
+{
+    m_txtNazivFirme->setText(dbModule::CompanyName);
+    m_txtAdresa->setText(dbModule::CompanyAddress);
+    m_txtJIB->setText(dbModule::CompanyJIB);
+    m_txtTel->setText(dbModule::CompanyTel);
+    // The stored account is shown, so that a save keeps it unless the user changes it.
+    try {
+        m_txtZiro->setText(CompanyRecord::bankAccount(dbModule::mainDatabase()));
+    } catch (const std::exception &e) {
+        ui::showError(e, Caption, this);
+    }
+    m_txtAdresa->setFocus();
+}
+
+void frmFirma::cmdSacuvaj_Click()
+{
+    if (m_txtAdresa->text().isEmpty()) {
+        ui::messageBox(QStringLiteral("Address can't be empty."), ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+        return;
+    }
+    try {
+        CompanyRecord::save(dbModule::mainDatabase(), {m_txtAdresa->text(), m_txtTel->text(), m_txtZiro->text()});
+    } catch (const std::exception &e) {
+        ui::showError(e, Caption, this);
+        return;
+    }
+    ui::messageBox(QStringLiteral("Data modified."), ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+}
+
+void frmFirma::cmdHelp_Click()
+{
+    ShowHelp();
+}
+
+void frmFirma::cmdClose_Click()
+{
+    unload();
+}
+
+void frmFirma::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
+{
+    Q_UNUSED(modifiers)
+    handled = true;
+    switch (key) {
+    case Qt::Key_F5: cmdSacuvaj_Click(); return;
+    case Qt::Key_F1: cmdHelp_Click(); return;
+    case Qt::Key_F12:
+    case Qt::Key_Escape: cmdClose_Click(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: AdminUi::pressEnter(); return;
+    default: break;
+    }
+    handled = false;
+}

@@ -1,0 +1,192 @@
+#include "admin/frmKupacDialogs.h"
+
+#include "admin/CustomerRecords.h"
+#include "platform/system/System.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Dialogs.h"
+#include "shell/dbModule.h"
+#include "shell/frmHelp.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+KupacDialog::KupacDialog(const char *objectName, const QString &caption, const QString &identLabel, bool editing)
+    : m_editing(editing)
+{
+    setObjectName(QLatin1String(objectName));
+    setWindowTitle(caption);
+
+    m_txtProdCode = AdminUi::textBox(this, "txtProdCode", 13);
+    m_txtDescription = AdminUi::textBox(this, "txtDescription", 40);
+    m_txtVlasnik = AdminUi::textBox(this, "txtVlasnik");
+    m_txtAdresa = AdminUi::textBox(this, "txtAdresa");
+    m_txtIB = AdminUi::textBox(this, "txtIB", 13);
+    m_txtTelefon = AdminUi::textBox(this, "txtTelefon");
+    m_txtFax = AdminUi::textBox(this, "txtFax");
+    m_txtZiroRacun = AdminUi::textBox(this, "txtZiroRacun");
+    m_txtRabatMarza = AdminUi::textBox(this, "txtRabatMarza", 13);
+    m_txtRabatMarza->setAlignment(Qt::AlignRight);
+    m_rateKeys = ui::NumericKeyFilter::install(m_txtRabatMarza, System::numberFormat().decimal);
+    m_txtRabatMarza->installEventFilter(this);
+    if (editing)
+        ui::lockBox(m_txtProdCode);
+
+    auto *fields = new QGridLayout;
+    const std::pair<QString, QLineEdit *> rows[] = {
+        {QStringLiteral("ID:"), m_txtProdCode},
+        {QStringLiteral("Name:"), m_txtDescription},
+        {QStringLiteral("Owner:"), m_txtVlasnik},
+        {QStringLiteral("Address:"), m_txtAdresa},
+        {identLabel, m_txtIB},
+        {QStringLiteral("Phone:"), m_txtTelefon},
+        {QStringLiteral("Fax:"), m_txtFax},
+        {QStringLiteral("Bank accounts:"), m_txtZiroRacun},
+        {QStringLiteral("The rate approved rebates or rate margins for suppliers:"), m_txtRabatMarza},
+    };
+    int r = 0;
+    QLineEdit *previous = nullptr;
+    for (const auto &[label, box] : rows) {
+        auto *lbl = new QLabel(label, this);
+        lbl->setObjectName(QStringLiteral("lblLabels"));
+        lbl->setWordWrap(true);
+        fields->addWidget(lbl, r, 0);
+        fields->addWidget(box, r++, 1);
+        if (box == m_txtProdCode && editing)
+            continue;   // outside the tab order
+        if (previous)
+            setTabOrder(previous, box);
+        previous = box;
+    }
+    fields->setColumnStretch(1, 1);
+    fields->setColumnMinimumWidth(0, 220);
+
+    auto *cmdUpdate = AdminUi::button(this, "cmdUpdate", QStringLiteral("F5-Save"),
+                                      editing ? QStringLiteral("Sačuvaj izmjene") : QString());
+    auto *cmdHelp = AdminUi::button(this, "cmdHelp", QStringLiteral("F1-Help"));
+    auto *cmdClose = AdminUi::button(this, "cmdClose", QStringLiteral("F12-Close"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdUpdate);
+    buttons->addWidget(cmdHelp);
+    buttons->addWidget(cmdClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    resize(620, 440);
+
+    connect(cmdUpdate, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+}
+
+bool KupacDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_txtRabatMarza && event->type() == QEvent::FocusOut)
+        formatRate();
+    return RecordDialog::eventFilter(watched, event);
+}
+
+void KupacDialog::formatRate()
+{
+    m_txtRabatMarza->setText(CustomerRecords::formattedRate(m_txtRabatMarza->text(), System::numberFormat()));
+}
+
+void KupacDialog::Form_Load()
+{
+    m_rateKeys->setDecimalSeparator(System::numberFormat().decimal);
+    for (QLineEdit *box : findChildren<QLineEdit *>())
+        box->clear();
+    if (m_editing) {
+        try {
+            const std::optional<Row> row = CustomerRecords::find(dbModule::mainDatabase(), recordKey());
+            if (!row)
+                raiseError(ErrorNo::NoCurrentRecord);   // deleted meanwhile at another register
+            LoadFields(*row);
+        } catch (const std::exception &e) {
+            ui::showError(e, windowTitle(), this);
+            unload();
+            return;
+        }
+        m_txtDescription->setFocus();
+        return;
+    }
+    m_txtProdCode->setFocus();
+}
+
+void KupacDialog::LoadFields(const Row &row)
+{
+    const std::pair<QLineEdit *, const char *> fields[] = {
+        {m_txtProdCode, "Sifra"},   {m_txtDescription, "Naziv"}, {m_txtAdresa, "Adresa"},
+        {m_txtIB, "JMBG"},          {m_txtTelefon, "Telefon"},   {m_txtFax, "Telefax"},
+        {m_txtVlasnik, "Vlasnik"},  {m_txtZiroRacun, "ZiroRacun"}, {m_txtRabatMarza, "RabatMarza"},
+    };
+    for (const auto &[box, field] : fields)
+        box->setText(row[QLatin1String(field)].textOr());
+}
+
+void KupacDialog::cmdUpdate_Click()
+{
+    if (m_txtProdCode->text().isEmpty() || m_txtDescription->text().isEmpty()) {
+        inform(QStringLiteral("Fill in all required fields."));
+        // The locked ID of the edit dialog cannot be typed into: the name is what is missing there.
+        (m_editing || !m_txtProdCode->text().isEmpty() ? m_txtDescription : m_txtProdCode)->setFocus();
+        return;
+    }
+    formatRate();   // also when F5 comes while the rate box still has the focus
+    const CustomerEntry entry{m_txtProdCode->text(), m_txtDescription->text(), m_txtVlasnik->text(),
+                              m_txtAdresa->text(),   m_txtIB->text(),          m_txtTelefon->text(),
+                              m_txtFax->text(),      m_txtZiroRacun->text(),   m_txtRabatMarza->text()};
+    QString savedKey;
+    try {
+        Database &db = dbModule::mainDatabase();
+        if (m_editing)
+            CustomerRecords::update(db, recordKey(), entry);
+        else
+            CustomerRecords::add(db, entry);
+        savedKey = QString::number(CustomerRecords::idNumber(m_editing ? recordKey() : entry.id));
+    } catch (const std::exception &e) {
+        reportSaveError(e, QStringLiteral("Custumer with this ID already exists.Change ID!"), m_txtProdCode);
+        return;
+    }
+    recordSaved(savedKey);
+}
+
+void KupacDialog::cmdHelp_Click()
+{
+    ShowHelp();
+}
+
+void KupacDialog::cmdClose_Click()
+{
+    unload();
+}
+
+void KupacDialog::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
+{
+    Q_UNUSED(modifiers)
+    handled = true;
+    switch (key) {
+    case Qt::Key_F5: cmdUpdate_Click(); return;
+    case Qt::Key_F1: cmdHelp_Click(); return;
+    case Qt::Key_F12:
+    case Qt::Key_Escape: cmdClose_Click(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: AdminUi::pressEnter(); return;
+    default: break;
+    }
+    handled = false;
+}
+
+frmNewKupac::frmNewKupac()
+    : KupacDialog("frmNewKupac", QStringLiteral("New custumer - supplier"), QStringLiteral("Ident:"), false)
+{
+}
+
+frmEditKupac::frmEditKupac()
+    : KupacDialog("frmEditKupac", QStringLiteral("Edit custumer - supplier"), QStringLiteral("Identification:"), true)
+{
+}

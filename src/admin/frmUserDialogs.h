@@ -1,0 +1,47 @@
+#pragma once
+// The new-user and edit-user dialogs: one layout, the same save; the edit dialog starts from the
+// stored row of its key.
+#include "admin/RecordList.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+class UserDialog : public RecordDialog {
+    Q_OBJECT
+public:
+    void cmdAdd_Click();       // F5: save
+    void ClearFields();        // Esc: every box empty, no level chosen
+    void cmdHelp_Click();      // F1
+    void cmdClose_Click();     // F12
+
+protected:
+    UserDialog(const char *objectName, const QString &caption, const QString &userIDLabel, bool editing);
+    void Form_Load() override;
+    void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled) override;
+
+private:
+    void LoadFields(const Row &row);
+    void showPasswords(bool plainly);
+
+    bool m_editing;
+    QLineEdit *m_txtUserID = nullptr;
+    QLineEdit *m_txtUserName = nullptr;
+    QLineEdit *m_txtPassword = nullptr;
+    QLineEdit *m_txtReTypePassword = nullptr;
+    QComboBox *m_cboAccLevel = nullptr;
+    QCheckBox *m_chkUnmaskPassword = nullptr;
+};
+
+class frmNewUser : public UserDialog {
+    Q_OBJECT
+public:
+    frmNewUser();
+};
+
+class frmEditUser : public UserDialog {
+    Q_OBJECT
+public:
+    frmEditUser();
+};

@@ -1,0 +1,57 @@
+#pragma once
+// Answers each modal window a test opens with the next step: the window is shown and active while
+// its step runs, and unloaded afterwards unless the step closed it.
+#include "platform/ui/Form.h"
+
+#include <QStringList>
+#include <QtTest>
+#include <deque>
+#include <functional>
+
+class ModalSteps {
+public:
+    using Step = std::function<void(ui::Form &)>;
+
+    ModalSteps() : m_runner([this](ui::Form &form) { run(form); }) {}
+
+    // The step for the next modal window; a window without a step is closed at once.
+    template <class T>
+    void then(std::function<void(T &)> step)
+    {
+        m_steps.push_back([step](ui::Form &form) {
+            T *window = qobject_cast<T *>(&form);
+            QVERIFY2(window, qPrintable(QStringLiteral("unexpected window ") + form.metaObject()->className()));
+            step(*window);
+        });
+    }
+    int pending() const { return int(m_steps.size()); }
+
+    QStringList shown;   // class names of the modal windows, in order
+
+private:
+    void run(ui::Form &form)
+    {
+        shown << form.metaObject()->className();
+        form.show();
+        form.activateWindow();
+        if (!QTest::qWaitForWindowActive(&form))
+            qWarning("the modal window did not become active");
+        if (!m_steps.empty()) {
+            Step step = std::move(m_steps.front());
+            m_steps.pop_front();
+            step(form);
+        }
+        if (form.isLoaded())
+            form.unload();
+    }
+
+    std::deque<Step> m_steps;
+    ui::ScopedModalRunner m_runner;
+};
+
+// A key pressed where the window's focus is, as the user presses it.
+inline void press(QWidget &window, Qt::Key key)
+{
+    QWidget *target = window.focusWidget() ? window.focusWidget() : &window;
+    QTest::keyClick(target, key);
+}
