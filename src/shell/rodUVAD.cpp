@@ -224,8 +224,7 @@ void rodUVAD::buildMenus()
     }
     connect(d->items.value(QStringLiteral("mnuHelp1")), &QAction::triggered, this, &rodUVAD::mnuHelp1_Click);
     connect(d->items.value(QStringLiteral("mnuAbout")), &QAction::triggered, this, &rodUVAD::mnuAbout_Click);
-    // Each opener creates its window on first use and shows it. Items whose windows are not part of
-    // the program yet open nothing.
+    // Each opener creates its window on first use and shows it.
     const std::pair<const char *, std::function<void()>> openers[] = {
         {"cmdNoviArtikal", [] { openNewProduct(); }},
         {"mnuProducts", [] { openProductList(false); }},
