@@ -297,7 +297,7 @@ void ReportListWindow::cmdSacuvaj_Click()
 {
     if (refuseEmptyList())
         return;
-    const QString chosen = ui::dialogs().saveAs(this, QStringLiteral("Save as"), QString(),
+    const QString chosen = ui::dialogs().saveAs(this, m_look.saveTitle, QString(),
                                                 {{QStringLiteral("Report (*.txt)"), QStringLiteral("*.txt")}});
     if (chosen.isEmpty())
         return;
@@ -342,7 +342,7 @@ void ReportListWindow::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bo
         case Qt::Key_Escape:
         case Qt::Key_F12: handled = true; unload(); break;
         case Qt::Key_F1: handled = true; ShowHelp(); break;
-        case Qt::Key_F4: handled = true; if (m_look.hasSave) cmdSacuvaj_Click(); break;
+        case Qt::Key_F4: handled = true; if (m_look.saveWithF4) cmdSacuvaj_Click(); break;
         case Qt::Key_F5: handled = true; if (m_look.hasPrint) cmdPrint_Click(); break;
         default: break;
         }
