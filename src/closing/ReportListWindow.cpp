@@ -2,6 +2,7 @@
 
 #include "closing/RegisterState.h"
 #include "platform/system/System.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListView.h"
 #include "platform/values/AppError.h"
@@ -62,21 +63,12 @@ ReportListWindow::ReportListWindow(const QString &objectName, const QString &cap
 
     Frame1 = new QGroupBox(m_look.periodFrame, this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto makePicker = [this](const char *name) {
-        auto *picker = new QDateEdit(Frame1);
-        picker->setObjectName(QLatin1String(name));
-        picker->setCalendarPopup(true);
-        picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-        return picker;
-    };
-    DTPicker1 = makePicker("DTPicker1");
-    DTPicker2 = makePicker("DTPicker2");
+    const ui::PeriodFields period = ui::addPeriodFields(Frame1);
+    DTPicker1 = period.from;
+    DTPicker2 = period.to;
     Command1 = button(Frame1, QStringLiteral("Command1"), QStringLiteral("Go"), QStyle::SP_DialogApplyButton);
     connect(Command1, &QPushButton::clicked, this, &ReportListWindow::Command1_Click);
-    auto *period = new QFormLayout(Frame1);
-    period->addRow(QStringLiteral("from"), DTPicker1);
-    period->addRow(QStringLiteral("to"), DTPicker2);
-    period->addRow(Command1);
+    period.layout->addRow(Command1);
 
     leftColumn->addWidget(pickDate);
     leftColumn->addWidget(mv1);
