@@ -1,5 +1,7 @@
 #include "catalog/ProductListSearch.h"
 
+#include "platform/system/System.h"
+
 namespace ProductListSearch {
 
 ListCondition condition(SearchColumn column, SearchPlace place, const QString &typedText)
@@ -11,6 +13,25 @@ ListCondition condition(SearchColumn column, SearchPlace place, const QString &t
 Rows rows(Database &db, const ListCondition &condition)
 {
     return ListSearch::rows(db, QStringLiteral("Products"), condition, QStringLiteral("ID"));
+}
+
+QString plainCell(const Row &row, const char *field)
+{
+    try {
+        return row[QLatin1String(field)].textOr(QString(), System::numberFormat());
+    } catch (const AppError &) {
+        return QString();
+    }
+}
+
+QString moneyCell(const Row &row, const char *field)
+{
+    try {
+        const Value &v = row[QLatin1String(field)];
+        return v.isNull() ? QString() : v.toCurrency(System::numberFormat()).format2(System::numberFormat());
+    } catch (const AppError &) {
+        return QString();
+    }
 }
 
 }  // namespace ProductListSearch

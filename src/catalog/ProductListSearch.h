@@ -13,4 +13,10 @@ ListCondition condition(SearchColumn column, SearchPlace place, const QString &t
 // The rows of Products that meet the condition, in the order they were added.
 Rows rows(Database &db, const ListCondition &condition);
 
+// A product row's cell as the lists show it, in the user's number format: as stored, or as money
+// ("0.00"). A cell that cannot be shown (Null, or a money field holding a text that is no number,
+// as another program may write it) stays empty and the list goes on with the next cell.
+QString plainCell(const Row &row, const char *field);
+QString moneyCell(const Row &row, const char *field);
+
 }  // namespace ProductListSearch

@@ -1,6 +1,8 @@
 #include "catalog/ProductSearchBox.h"
 
 #include "platform/ui/Controls.h"
+#include "platform/ui/Dialogs.h"
+#include "shell/dbModule.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -70,4 +72,14 @@ void ProductSearchBox::clearText()
 {
     const QSignalBlocker quiet(m_cboTemp);
     m_cboTemp->clear();
+}
+
+Rows productRowsShowingError(const ListCondition &condition, const QString &caption, QWidget *parent)
+{
+    try {
+        return ProductListSearch::rows(dbModule::mainDatabase(), condition);
+    } catch (const std::exception &e) {
+        ui::showError(e, caption, parent);
+        return {};
+    }
 }

@@ -51,3 +51,7 @@ private:
     QRadioButton *m_option2 = nullptr;
     QPushButton *m_cmdRefresh = nullptr;
 };
+
+// The rows of Products that meet the condition, from the main database. A failure is shown under
+// the caption and gives an empty list.
+Rows productRowsShowingError(const ListCondition &condition, const QString &caption, QWidget *parent);

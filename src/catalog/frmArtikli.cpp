@@ -1,5 +1,6 @@
 #include "catalog/frmArtikli.h"
 
+#include "catalog/ProductSearchBox.h"
 #include "catalog/ProductWindow.h"
 #include "catalog/frmEditProduct.h"
 #include "catalog/frmNewProduct.h"
@@ -21,30 +22,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+using ProductListSearch::moneyCell;
+using ProductListSearch::plainCell;
+
 namespace {
 
 const QString Caption = QStringLiteral("Products");
-
-// A cell that cannot be shown (Null, or a money field holding a text that is no number, as
-// another program may write it) stays empty and the list goes on with the next cell.
-QString moneyCell(const Row &row, const char *field)
-{
-    try {
-        const Value &v = row[QLatin1String(field)];
-        return v.isNull() ? QString() : v.toCurrency(dbModule::UserNumberFormat()).format2(dbModule::UserNumberFormat());
-    } catch (const AppError &) {
-        return QString();
-    }
-}
-
-QString plainCell(const Row &row, const char *field)
-{
-    try {
-        return row[QLatin1String(field)].textOr(QString(), dbModule::UserNumberFormat());
-    } catch (const AppError &) {
-        return QString();
-    }
-}
 
 QPushButton *button(const char *name, const QString &text, const QString &toolTip, QWidget *parent)
 {
@@ -178,12 +161,7 @@ void frmArtikli::Form_Unload(bool &cancel)
 
 void frmArtikli::showRows(const ListCondition &condition)
 {
-    try {
-        m_rsList = ProductListSearch::rows(dbModule::mainDatabase(), condition);
-    } catch (const AppError &e) {
-        m_rsList.clear();
-        ui::showError(e, Caption, this);
-    }
+    m_rsList = productRowsShowingError(condition, Caption, this);
     FillList();
 }
 

@@ -17,30 +17,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using ProductListSearch::moneyCell;
+using ProductListSearch::plainCell;
+
 namespace {
 
 const QString Caption = QStringLiteral("Search Product");
-
-const NumberFormat &userFormat() { return dbModule::UserNumberFormat(); }
-
-QString plainCell(const Row &row, const char *field)
-{
-    try {
-        return row[QLatin1String(field)].textOr(QString(), userFormat());
-    } catch (const AppError &) {
-        return QString();
-    }
-}
-
-QString moneyCell(const Row &row, const char *field)
-{
-    try {
-        const Value &v = row[QLatin1String(field)];
-        return v.isNull() ? QString() : v.toCurrency(userFormat()).format2(userFormat());
-    } catch (const AppError &) {
-        return QString();
-    }
-}
 
 }  // namespace
 
@@ -115,12 +97,7 @@ void frmViewer::Form_Load()
 
 void frmViewer::showRows(const ListCondition &condition)
 {
-    try {
-        m_rsList = ProductListSearch::rows(dbModule::mainDatabase(), condition);
-    } catch (const std::exception &e) {
-        m_rsList.clear();
-        ui::showError(e, Caption, this);
-    }
+    m_rsList = productRowsShowingError(condition, Caption, this);
     FillList();
 }
 

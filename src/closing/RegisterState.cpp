@@ -1,6 +1,7 @@
 #include "closing/RegisterState.h"
 
 #include "platform/system/System.h"
+#include "sales/RegisterShift.h"
 #include "shell/dbModule.h"
 #include "shell/frmRacunPregled.h"
 
@@ -157,12 +158,12 @@ Currency columnTotal(const std::vector<ListRow> &rows, int columnNo)
 
 QString lastEndReportText(Database &db)
 {
-    const Value last = db.scalar(QStringLiteral("SELECT Max(Grupni) AS zadnji FROM Sales"));
-    if (last.isNull())
+    const auto last = RegisterShift::lastEndReportNo(db);
+    if (!last)
         return QString();
     const auto row = db.queryFirst(QStringLiteral("SELECT DateStoped, TimeStoped FROM Sales WHERE Grupni = ? "
                                                   "ORDER BY rowid LIMIT 1"),
-                                   {last});
+                                   {Value::integer(*last)});
     if (!row)
         return QString();
     return fieldOrEmpty(*row, 0, plainText) + QLatin1Char(' ') + fieldOrEmpty(*row, 1, plainText);

@@ -2,6 +2,7 @@
 
 #include "closing/RegisterState.h"
 #include "platform/system/System.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListView.h"
 #include "platform/values/AppError.h"
@@ -62,21 +63,12 @@ ReportListWindow::ReportListWindow(const QString &objectName, const QString &cap
 
     Frame1 = new QGroupBox(m_look.periodFrame, this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto makePicker = [this](const char *name) {
-        auto *picker = new QDateEdit(Frame1);
-        picker->setObjectName(QLatin1String(name));
-        picker->setCalendarPopup(true);
-        picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-        return picker;
-    };
-    DTPicker1 = makePicker("DTPicker1");
-    DTPicker2 = makePicker("DTPicker2");
+    const ui::PeriodFields period = ui::addPeriodFields(Frame1);
+    DTPicker1 = period.from;
+    DTPicker2 = period.to;
     Command1 = button(Frame1, QStringLiteral("Command1"), QStringLiteral("Go"), QStyle::SP_DialogApplyButton);
     connect(Command1, &QPushButton::clicked, this, &ReportListWindow::Command1_Click);
-    auto *period = new QFormLayout(Frame1);
-    period->addRow(QStringLiteral("from"), DTPicker1);
-    period->addRow(QStringLiteral("to"), DTPicker2);
-    period->addRow(Command1);
+    period.layout->addRow(Command1);
 
     leftColumn->addWidget(pickDate);
     leftColumn->addWidget(mv1);
@@ -297,7 +289,7 @@ void ReportListWindow::cmdSacuvaj_Click()
 {
     if (refuseEmptyList())
         return;
-    const QString chosen = ui::dialogs().saveAs(this, QStringLiteral("Save as"), QString(),
+    const QString chosen = ui::dialogs().saveAs(this, m_look.saveTitle, QString(),
                                                 {{QStringLiteral("Report (*.txt)"), QStringLiteral("*.txt")}});
     if (chosen.isEmpty())
         return;
@@ -342,7 +334,7 @@ void ReportListWindow::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bo
         case Qt::Key_Escape:
         case Qt::Key_F12: handled = true; unload(); break;
         case Qt::Key_F1: handled = true; ShowHelp(); break;
-        case Qt::Key_F4: handled = true; if (m_look.hasSave) cmdSacuvaj_Click(); break;
+        case Qt::Key_F4: handled = true; if (m_look.saveWithF4) cmdSacuvaj_Click(); break;
         case Qt::Key_F5: handled = true; if (m_look.hasPrint) cmdPrint_Click(); break;
         default: break;
         }

@@ -49,6 +49,8 @@ public:
         bool hasPeriod = true;   // false: no calendar nor period; the list is filled at opening with all rows
         bool hasPrint = true;    // the buttons cmdPrint and cmdSacuvaj
         bool hasSave = true;
+        bool saveWithF4 = true;  // F4 saves, with or without the button
+        QString saveTitle = QStringLiteral("Save as");   // the save dialog's title
     };
     struct Grouping {
         QString name;      // the option button's object name ("optDatum")

@@ -2,9 +2,9 @@
 
 #include "closing/FiscalOperations.h"
 #include "platform/system/System.h"
+#include "platform/ui/Controls.h"
 
 #include <QDateEdit>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QStyle>
@@ -17,18 +17,9 @@ frmFiskalniPeriodicniIzvjestaj::frmFiskalniPeriodicniIzvjestaj()
 
     Frame1 = new QGroupBox(QStringLiteral("Choose time period"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto makePicker = [this](const char *name) {
-        auto *picker = new QDateEdit(Frame1);
-        picker->setObjectName(QLatin1String(name));
-        picker->setCalendarPopup(true);
-        picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-        return picker;
-    };
-    DTPicker1 = makePicker("DTPicker1");
-    DTPicker2 = makePicker("DTPicker2");
-    auto *form = new QFormLayout(Frame1);
-    form->addRow(QStringLiteral("from"), DTPicker1);
-    form->addRow(QStringLiteral("to"), DTPicker2);
+    const ui::PeriodFields period = ui::addPeriodFields(Frame1);
+    DTPicker1 = period.from;
+    DTPicker2 = period.to;
 
     Command1 = new QPushButton(QStringLiteral("Go"), this);
     Command1->setObjectName(QStringLiteral("Command1"));

@@ -46,6 +46,7 @@ ReportListWindow::Look endReportLook()
     look.keyHints = {QStringLiteral("F5-Print review"), QStringLiteral("F1-Help"), QStringLiteral("F12-Close")};
     look.hasPrint = false;
     look.hasSave = false;
+    look.saveWithF4 = false;
     return look;
 }
 

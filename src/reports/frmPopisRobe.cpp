@@ -1,7 +1,7 @@
 #include "reports/frmPopisRobe.h"
 
 #include "platform/system/System.h"
-#include "platform/ui/Dialogs.h"
+#include "platform/ui/Form.h"
 
 #include <QLineEdit>
 #include <map>
@@ -88,6 +88,7 @@ ReportListWindow::Look inventoryLook()
     ReportListWindow::Look look;
     look.hasPeriod = false;
     look.hasSave = false;   // saving is reached with F4 only
+    look.saveTitle = QStringLiteral("Sacuvaj kao");
     look.totalLabel = QStringLiteral("TOTAL with Tax:");
     look.keyHints = {QStringLiteral("F5-Print"), QStringLiteral("F12-Close"), QStringLiteral("F1-Help")};
     return look;
@@ -113,28 +114,6 @@ void frmPopisRobe::cmdPrint_Click()
 {
     // Printing is done from the preview window, on the report printer.
     previewReport();
-}
-
-void frmPopisRobe::cmdSacuvaj_Click()
-{
-    if (refuseEmptyList())
-        return;
-    const QString chosen = ui::dialogs().saveAs(this, QStringLiteral("Sacuvaj kao"), QString(),
-                                                {{QStringLiteral("Report (*.txt)"), QStringLiteral("*.txt")}});
-    if (chosen.isEmpty())
-        return;
-    const QString error = ReportList::saveReport(reportText(), chosen);
-    if (!error.isEmpty())
-        ui::showError(std::runtime_error(("The report could not be saved as " + chosen + ".\n" + error).toStdString()),
-                      windowTitle(), this);
-}
-
-bool frmPopisRobe::memberKey(int key)
-{
-    if (key != Qt::Key_F4)
-        return false;
-    cmdSacuvaj_Click();
-    return true;
 }
 
 void openInventoryList()

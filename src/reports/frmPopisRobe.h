@@ -19,10 +19,8 @@ public:
     QLineEdit *txtTotalAmount2 = nullptr;   // tax
 
     void cmdPrint_Click() override;
-    void cmdSacuvaj_Click() override;
 
 protected:
-    bool memberKey(int key) override;
     void adjustResult(ReportList::ReportResult &result) override;
 };
 

@@ -128,6 +128,14 @@ InvoiceBooking addInvoice(Database &db, int64_t shiftNo, Currency amount, const 
     return booking;
 }
 
+std::optional<int64_t> lastEndReportNo(Database &db)
+{
+    const Value last = db.scalar(QStringLiteral("SELECT Max(Grupni) FROM Sales"));
+    if (last.isNull())
+        return std::nullopt;
+    return last.toInt64(System::numberFormat());
+}
+
 EndReport closeAllOpenShifts(Database &db, const QDateTime &now)
 {
     EndReport report;
@@ -135,8 +143,7 @@ EndReport closeAllOpenShifts(Database &db, const QDateTime &now)
         report = EndReport();
         report.date = now.date();
         report.time = wholeSeconds(now.time());
-        const Value last = db.scalar(QStringLiteral("SELECT Max(Grupni) FROM Sales"));
-        report.number = (last.isNull() ? 0 : last.toInt64()) + 1;
+        report.number = lastEndReportNo(db).value_or(0) + 1;
         report.closedShifts = db.execute(
             QStringLiteral("UPDATE Sales SET DateStoped = ?, TimeStoped = ?, Payed = 1, Closed = 1, Grupni = ? "
                            "WHERE Closed = 0"),

@@ -21,22 +21,13 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+using ProductListSearch::moneyCell;
+
 namespace {
 
 const QString Caption = QStringLiteral("CLICK TABLE edit");
 
 const NumberFormat &userFormat() { return dbModule::UserNumberFormat(); }
-
-QString moneyCell(const Value &v)
-{
-    if (v.isNull())
-        return QString();
-    try {
-        return v.toCurrency(userFormat()).format2(userFormat());
-    } catch (const AppError &) {
-        return QString();
-    }
-}
 
 // A tab's caption as the user named it (the tab bar doubles "&" to show it literally).
 QString tabCaption(const ClickTableWidget *table, int index)
@@ -152,12 +143,7 @@ void frmKlikTabla::search()
 
 void frmKlikTabla::showRows(const ListCondition &condition)
 {
-    try {
-        m_rsList = ProductListSearch::rows(dbModule::mainDatabase(), condition);
-    } catch (const std::exception &e) {
-        m_rsList.clear();
-        ui::showError(e, Caption, this);
-    }
+    m_rsList = productRowsShowingError(condition, Caption, this);
     FillList();
 }
 
@@ -166,7 +152,7 @@ void frmKlikTabla::FillList()
     m_lv1->clear();
     for (const Row &row : m_rsList)
         m_lv1->addItem(row[QStringLiteral("ProdCode")].textOr(),
-                       {row[QStringLiteral("ProdDescription")].textOr(), moneyCell(row[QStringLiteral("UnitPrice")])});
+                       {row[QStringLiteral("ProdDescription")].textOr(), moneyCell(row, "UnitPrice")});
 }
 
 void frmKlikTabla::clearSelection()

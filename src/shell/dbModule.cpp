@@ -3,6 +3,7 @@
 #include "platform/system/System.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
+#include "sales/RegisterShift.h"
 #include "shell/MainSchema.h"
 #include <QFileInfo>
 
@@ -239,10 +240,7 @@ bool IsFormLoaded(const QWidget *window)
 
 int64_t LastEndReportNo()
 {
-    Value last = mainDatabase().scalar(QStringLiteral("SELECT Max(Grupni) AS zadnji FROM Sales"));
-    if (last.isNull())
-        return 0;
-    return last.toInt64(UserNumberFormat());
+    return RegisterShift::lastEndReportNo(mainDatabase()).value_or(0);
 }
 
 }  // namespace dbModule

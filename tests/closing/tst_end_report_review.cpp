@@ -13,6 +13,7 @@
 #include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
+#include "WindowTestEnvironment.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -47,39 +48,23 @@ INSERT INTO Sales (Kas, SalesID, TotalSales, DateGenerated, TimeGenerated, DateS
   VALUES (0, '7', 7.00, '2026-03-04', '09:00:00', '2026-03-04', '10:00:00', 0, 0, NULL);
 )";
 
-QStringList rowsOf(const ReportList::ReportResult &result)
-{
-    QStringList out;
-    for (const QStringList &row : result.rows)
-        out << row.join('|');
-    return out;
-}
-
 }  // namespace
 
 class EndReportReviewTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ReportFixture> fixture;
+    std::unique_ptr<WindowTestEnvironment> env;
+    ReportFixture *fixture = nullptr;
     ui::ScriptedDialogs *script = nullptr;
     QStringList shown;   // each modal window: name, then what it was shown for
     std::unique_ptr<ui::ScopedModalRunner> runner;
 
-    frmZakljucakPregled1 &opened()
-    {
-        auto &window = ui::formInstance<frmZakljucakPregled1>();
-        window.load();
-        window.show();
-        return window;
-    }
-
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
-        System::setClock([] { return QDateTime(QDate(2026, 3, 6), QTime(12, 0)); });
-        System::setNumberFormat(NumberFormat::withDecimal(QLatin1Char('.')));
-        fixture = std::make_unique<ReportFixture>();
+        env = std::make_unique<WindowTestEnvironment>([] { return QDateTime(QDate(2026, 3, 6), QTime(12, 0)); }, NumberFormat::withDecimal(QLatin1Char('.')));
+        script = &env->dialogs();
+        fixture = &env->openReportFixture();
         MainDatabase->executeScript(EndReports);
         shown.clear();
         runner = std::make_unique<ui::ScopedModalRunner>([this](ui::Form &form) {
@@ -97,12 +82,7 @@ private slots:
     void cleanup()
     {
         runner.reset();
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
-        fixture.reset();
-        System::setClock({});
-        System::setNumberFormat(NumberFormat());
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     void selections_data()
@@ -131,7 +111,7 @@ private slots:
     // F5 writes "\Report.txt" and shows it in the preview window; F4 means nothing here.
     void thePrintReviewShowsTheGoldenReport()
     {
-        auto &window = opened();
+        auto &window = shownForm<frmZakljucakPregled1>();
         window.DTPicker1->setDate(Mar2);
         window.DTPicker2->setDate(Mar4);
         window.Command1_Click();
@@ -147,7 +127,7 @@ private slots:
 
     void anEmptyListIsNotReviewed()
     {
-        auto &window = opened();
+        auto &window = shownForm<frmZakljucakPregled1>();
         window.mv1_DateClick(Mar6);
         QCOMPARE(window.txtTotalAmount->text(), QString());
         window.cmdPrintPregledListe->click();
@@ -162,7 +142,7 @@ private slots:
     // review stays as it was. Enter without a selected row moves the focus on.
     void openingAnEndReport()
     {
-        auto &window = opened();
+        auto &window = shownForm<frmZakljucakPregled1>();
         window.DTPicker1->setDate(Mar2);
         window.DTPicker2->setDate(Mar5);
         window.Command1_Click();
@@ -190,7 +170,7 @@ private slots:
     {
         rodUVAD::instance().menuItem("mnuPregledZakljucaka1")->trigger();
         QCOMPARE(shown, QStringList{"frmZakljucakPregled1:End Reports review"});
-        auto &window = opened();
+        auto &window = shownForm<frmZakljucakPregled1>();
         window.mv1_DateClick(Mar3);
         QVERIFY(window.width() <= 1024 && window.height() <= 768);
         QVERIFY(window.minimumSizeHint().width() <= 1024 && window.minimumSizeHint().height() <= 768);

@@ -8,6 +8,7 @@
 #include "shell/dbModule.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
+#include "WindowTestEnvironment.h"
 
 #include <QDateEdit>
 #include <QFile>
@@ -21,7 +22,8 @@ using namespace dbModule;
 class FiscalOperationsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestFolder> folder;
+    std::unique_ptr<WindowTestEnvironment> env;
+    TestFolder *folder = nullptr;
     ui::ScriptedDialogs *script = nullptr;
 
     QByteArray commandFile() const
@@ -37,34 +39,19 @@ class FiscalOperationsTest : public QObject {
             out += line.toLatin1() + "\r\n";
         return out;
     }
-    // The window loaded and shown without blocking, as its menu item would show it.
-    template <class T>
-    T &shown()
-    {
-        T &window = ui::formInstance<T>();
-        window.load();
-        window.show();
-        return window;
-    }
 
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
-        System::setClock([] { return QDateTime(QDate(2026, 12, 8), QTime(10, 0, 0)); });
-        System::setNumberFormat(NumberFormat::withDecimal(QLatin1Char(',')));
-        folder = std::make_unique<TestFolder>();
-        folder->openDatabases();
+        env = std::make_unique<WindowTestEnvironment>([] { return QDateTime(QDate(2026, 12, 8), QTime(10, 0, 0)); }, NumberFormat::withDecimal(QLatin1Char(',')));
+        script = &env->dialogs();
+        folder = &env->openFolder();
         FiskalniFile = "fiscal.txt";
         FiskalniRacunDA = "0";   // governs only a sale's commands
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        folder.reset();
-        System::setClock({});
-        System::setNumberFormat(NumberFormat());
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     void xAndZReportsAreWrittenWhateverTheSaleOption()
@@ -102,8 +89,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, line);
         QFETCH(QString, confirmation);
-        DepositWindow &window = payout ? static_cast<DepositWindow &>(shown<frmDepozitIsplata>())
-                                       : static_cast<DepositWindow &>(shown<frmDepozit>());
+        DepositWindow &window = payout ? static_cast<DepositWindow &>(shownForm<frmDepozitIsplata>())
+                                       : static_cast<DepositWindow &>(shownForm<frmDepozit>());
         type(window.txtPercent, typed);
         enter(window.txtPercent);   // Enter runs the command
         QCOMPARE(commandFile(), joined({line}));
@@ -113,7 +100,7 @@ private slots:
 
     void f12RunsTheDepositAndEscDoesNothing()
     {
-        frmDepozit &window = shown<frmDepozit>();
+        frmDepozit &window = shownForm<frmDepozit>();
         type(window.txtPercent, "3");
         QTest::keyClick(window.txtPercent, Qt::Key_Escape);
         QVERIFY(window.isLoaded());
@@ -149,13 +136,13 @@ private slots:
         QLineEdit *entry = nullptr;
         QPushButton *button = nullptr;
         if (which == "withdrawal") {
-            auto &w = shown<frmReklamiranjeRacuna>();
+            auto &w = shownForm<frmReklamiranjeRacuna>();
             window = &w, entry = w.txtPercent, button = w.cmdClose;
         } else if (which == "payout") {
-            auto &w = shown<frmDepozitIsplata>();
+            auto &w = shownForm<frmDepozitIsplata>();
             window = &w, entry = w.txtPercent, button = w.cmdClose;
         } else {
-            auto &w = shown<frmDepozit>();
+            auto &w = shownForm<frmDepozit>();
             window = &w, entry = w.txtPercent, button = w.cmdClose;
         }
         type(entry, typed);
@@ -180,7 +167,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, line);
-        frmReklamiranjeRacuna &window = shown<frmReklamiranjeRacuna>();
+        frmReklamiranjeRacuna &window = shownForm<frmReklamiranjeRacuna>();
         type(window.txtPercent, typed);
         QTest::mouseClick(window.cmdClose, Qt::LeftButton);
         QCOMPARE(commandFile(), joined({line}));
@@ -190,7 +177,7 @@ private slots:
 
     void periodicReportWithTheDefaultDaysStaysOpen()
     {
-        frmFiskalniPeriodicniIzvjestaj &window = shown<frmFiskalniPeriodicniIzvjestaj>();
+        frmFiskalniPeriodicniIzvjestaj &window = shownForm<frmFiskalniPeriodicniIzvjestaj>();
         QCOMPARE(window.DTPicker1->date(), QDate(2026, 12, 1));
         QCOMPARE(window.DTPicker2->date(), QDate(2026, 12, 8));
         QTest::mouseClick(window.Command1, Qt::LeftButton);
@@ -214,7 +201,7 @@ private slots:
         QCOMPARE(script->lastMessage().icon, ui::Icon::Critical);
 
         script->clear();
-        frmDepozit &window = shown<frmDepozit>();
+        frmDepozit &window = shownForm<frmDepozit>();
         type(window.txtPercent, "5");
         enter(window.txtPercent);
         QCOMPARE(script->messages.size(), 1);

@@ -15,6 +15,7 @@
 #include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
+#include "WindowTestEnvironment.h"
 #include "TestHelpers.h"
 
 #include <QAction>
@@ -62,25 +63,13 @@ QStringList numbersIn(const QByteArray &review)
     return out;
 }
 
-QStringList rowsOf(const ui::ListView *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i) {
-        QStringList cells{list->item(i)->text()};
-        for (int c = 1; c < list->columnCount(); ++c)
-            cells << list->item(i)->subItem(c);
-        out << cells.join('|');
-    }
-    return out;
-}
-
 }  // namespace
 
 class InvoiceBrowserTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ReportFixture> fixture;
-    std::unique_ptr<EnvironmentGuard> lptGuard;
+    std::unique_ptr<WindowTestEnvironment> env;
+    ReportFixture *fixture = nullptr;
     ui::ScriptedDialogs *script = nullptr;
     QString lpt1;
     QList<Shown> shown;
@@ -93,15 +82,11 @@ class InvoiceBrowserTest : public QObject {
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
-        System::setNumberFormat(NumberFormat::withDecimal(QLatin1Char('.')));
-        fixture = std::make_unique<ReportFixture>();
+        env = std::make_unique<WindowTestEnvironment>(NumberFormat::withDecimal(QLatin1Char('.')));
+        script = &env->dialogs();
+        fixture = &env->openReportFixture();
         MainDatabase->executeScript(Invoice14);
-        lptGuard = std::make_unique<EnvironmentGuard>("ZORVEL_LPT1");
-        lpt1 = fixture->folder().file("lpt1.out");
-        QFile port(lpt1);
-        port.open(QIODevice::WriteOnly);
-        qputenv("ZORVEL_LPT1", lpt1.toLocal8Bit());
+        lpt1 = env->portFile("ZORVEL_LPT1", "lpt1.out");
 
         CompanyName = "ZORVEL Shop";
         CompanyAddress = "Main Street 1";
@@ -133,13 +118,8 @@ private slots:
     void cleanup()
     {
         runner.reset();
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
         setSystemPrinter(nullptr);
-        lptGuard.reset();
-        fixture.reset();
-        System::setNumberFormat(NumberFormat());
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     // The reprint on the port: drawer kick, the receipt text, the feed lines and the cut of the
@@ -211,7 +191,7 @@ private slots:
             QCOMPARE(b.txtCashier->text(), QString("Ana Anić"));
             QCOMPARE(b.txtTotalAmount->text(), QString("7.70"));
             QCOMPARE(b.txtTaxTotal->text(), QString("0.98"));
-            QCOMPARE(rowsOf(b.lv1), (QStringList{"1001|Cola 0.33|2.50|2|5.00|17.00|0.73|pcs|A",
+            QCOMPARE(listRows(b.lv1), (QStringList{"1001|Cola 0.33|2.50|2|5.00|17.00|0.73|pcs|A",
                                                  "2001|Bread|1.80|1.5|2.70|10.00|0.25|kg|B"}));
             step(b.cmdPrevious);
             step(b.cmdNext);
@@ -253,7 +233,7 @@ INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, UnitPrice, 
         browser.selection = Selection::invoice("11");
         browser.load();
         QCOMPARE(browser.txtVrijeme->text(), QString());
-        QCOMPARE(rowsOf(browser.lvPorez), (QStringList{"D||25.00|8.00|1.60", "A||17.00|5.00|0.72",
+        QCOMPARE(listRows(browser.lvPorez), (QStringList{"D||25.00|8.00|1.60", "A||17.00|5.00|0.72",
                                                        "E||17.00|2.50|0.36"}));
         QCOMPARE(browser.txtTotalAmount->text(), QString("10.50"));   // the invoice's own, not the lines'
     }
@@ -268,7 +248,7 @@ INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, UnitPrice, 
                 button->click();
                 steps << b.txtORNumber->text();
             }
-            QCOMPARE(rowsOf(b.lv1).size(), 1);
+            QCOMPARE(listRows(b.lv1).size(), 1);
         };
         rodUVAD::instance().menuItem("mnuListRacun")->trigger();
         QCOMPARE(steps, QStringList(4, "10"));

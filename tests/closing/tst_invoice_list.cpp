@@ -17,6 +17,7 @@
 #include "SalesScreenOnTest.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
+#include "WindowTestEnvironment.h"
 #include "TestHelpers.h"
 
 #include <QAction>
@@ -76,34 +77,20 @@ QByteArray encodedLines(const QStringList &lines)
 class InvoiceListTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestFolder> folder;
-    std::unique_ptr<EnvironmentGuard> lptGuard;
+    std::unique_ptr<WindowTestEnvironment> env;
+    TestFolder *folder = nullptr;
     ui::ScriptedDialogs *script = nullptr;
     QString lpt1;
     QList<Selection> handedOver;
 
-    frmRacuni &opened()
-    {
-        frmRacuni &window = ui::formInstance<frmRacuni>();
-        window.load();
-        window.show();
-        return window;
-    }
-
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
-        System::setClock([] { return Moment; });
-        System::setNumberFormat(NumberFormat::withDecimal(QLatin1Char('.')));
-        folder = std::make_unique<TestFolder>();
-        folder->openDatabases();
+        env = std::make_unique<WindowTestEnvironment>([] { return Moment; }, NumberFormat::withDecimal(QLatin1Char('.')));
+        script = &env->dialogs();
+        folder = &env->openFolder();
         MainDatabase->executeScript(Fixture);
-        lptGuard = std::make_unique<EnvironmentGuard>("ZORVEL_LPT1");
-        lpt1 = folder->file("lpt1.out");
-        QFile port(lpt1);   // a device file exists before it is written
-        port.open(QIODevice::WriteOnly);
-        qputenv("ZORVEL_LPT1", lpt1.toLocal8Bit());
+        lpt1 = env->portFile("ZORVEL_LPT1", "lpt1.out");
         PrinterZaIzvjestaj = "1";
         PraznihLinijaPoslijeRacuna = 0;
         handedOver.clear();
@@ -111,15 +98,9 @@ private slots:
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
         InvoiceBrowserLink::setBrowser({});
         setSystemPrinter(nullptr);
-        lptGuard.reset();
-        folder.reset();
-        System::setClock({});
-        System::setNumberFormat(NumberFormat());
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     // The engine without a window: which invoices a selection lists, in which order, under which
@@ -173,7 +154,7 @@ private slots:
     // byte for byte, through "\Report.txt".
     void theWindowSavesTheGoldenReport()
     {
-        frmRacuni &window = opened();
+        frmRacuni &window = shownForm<frmRacuni>();
         emit window.mv1->clicked(Mar5);
         QCOMPARE(window.lv1->count(), 4);
         QCOMPARE(window.lv1->item(2)->subItem(3), QString());   // a Null time is an empty cell
@@ -217,7 +198,7 @@ private slots:
         PraznihLinijaPoslijeRacuna = 2;
         Font = "Courier New";
         VelFont = "10";
-        frmRacuni &window = opened();
+        frmRacuni &window = shownForm<frmRacuni>();
         window.mv1_DateClick(Mar5);
         window.cmdPrint_Click();
 
@@ -240,7 +221,7 @@ private slots:
     // Before any selection and after one that found nothing, print and save only say so.
     void anEmptyListIsNeitherPrintedNorSaved()
     {
-        frmRacuni &window = opened();
+        frmRacuni &window = shownForm<frmRacuni>();
         for (int round = 0; round < 2; ++round) {
             script->clear();
             script->queueFileName(folder->file("never.txt"));
@@ -268,7 +249,7 @@ private slots:
         QVERIFY(earlier.open(QIODevice::WriteOnly));
         earlier.write("earlier report\r\n");
         earlier.close();
-        frmRacuni &window = opened();
+        frmRacuni &window = shownForm<frmRacuni>();
         window.Command1_Click();   // the week before the clock's day: 01.03 to 08.03
         QCOMPARE(window.lv1->count(), 6);
         window.cmdSacuvaj_Click();   // no file name queued: cancelled
@@ -281,7 +262,7 @@ private slots:
     // the window stays.
     void aFailedSaveIsReported()
     {
-        frmRacuni &window = opened();
+        frmRacuni &window = shownForm<frmRacuni>();
         window.mv1_DateClick(Mar5);
         script->queueFileName(folder->file("no such folder/report.txt"));
         window.cmdSacuvaj_Click();
@@ -292,7 +273,7 @@ private slots:
 
     void aFailingQueryIsReportedAndTheListStays()
     {
-        frmRacuni &window = opened();
+        frmRacuni &window = shownForm<frmRacuni>();
         window.mv1_DateClick(Mar5);
         MainDatabase->execute("ALTER TABLE Invoices RENAME TO InvoicesGone");
         window.mv1_DateClick(Mar6);
@@ -306,7 +287,7 @@ private slots:
     // every invoice before the first one, even after the window was closed and opened again.
     void handingInvoicesToTheBrowser()
     {
-        frmRacuni &window = opened();
+        frmRacuni &window = shownForm<frmRacuni>();
         QTest::keyClick(&window, Qt::Key_F6);   // no selected row: nothing
         QTest::keyClick(&window, Qt::Key_F4);
         QCOMPARE(handedOver, QList<Selection>{Selection::all()});
@@ -319,7 +300,7 @@ private slots:
         QTest::keyClick(window.lv1, Qt::Key_Escape);
         QVERIFY(!window.isLoaded());
 
-        frmRacuni &again = opened();
+        frmRacuni &again = shownForm<frmRacuni>();
         QCOMPARE(again.lv1->count(), 0);
         QTest::keyClick(&again, Qt::Key_F4);
         QCOMPARE(handedOver, (QList<Selection>{Selection::all(), Selection::invoice("12"),
@@ -345,7 +326,7 @@ private slots:
 
     void theWindowFitsTheScreen()
     {
-        frmRacuni &window = opened();
+        frmRacuni &window = shownForm<frmRacuni>();
         window.mv1_DateClick(Mar5);
         QVERIFY(window.width() <= 1024 && window.height() <= 768);
         QVERIFY(window.minimumSizeHint().width() <= 1024 && window.minimumSizeHint().height() <= 768);

@@ -11,6 +11,7 @@
 #include "shell/rodUVAD.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
+#include "WindowTestEnvironment.h"
 
 #include <QFile>
 #include <QLabel>
@@ -47,25 +48,13 @@ INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, Unit, QtySo
 INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, Unit, QtySold, Amount) VALUES (0, '10', 'B2', 'Juice', 'l', 2, 14.5);
 )";
 
-QStringList shownRows(frmTrenutnoStanjeKasa &window)
-{
-    QStringList out;
-    for (int i = 0; i < window.lv1->count(); ++i) {
-        const ui::ListItem *item = window.lv1->item(i);
-        QStringList cells{item->text()};
-        for (int n = 1; n <= 5; ++n)
-            cells << item->subItem(n);
-        out << cells.join('|');
-    }
-    return out;
-}
-
 }  // namespace
 
 class RegisterStateTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestFolder> folder;
+    std::unique_ptr<WindowTestEnvironment> env;
+    TestFolder *folder = nullptr;
     ui::ScriptedDialogs *script = nullptr;
     int programEnds = 0;
     QStringList previews;
@@ -104,11 +93,9 @@ class RegisterStateTest : public QObject {
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
-        System::setClock([] { return Moment; });
-        System::setNumberFormat(NumberFormat::withDecimal(QLatin1Char(',')));
-        folder = std::make_unique<TestFolder>();
-        folder->openDatabases();
+        env = std::make_unique<WindowTestEnvironment>([] { return Moment; }, NumberFormat::withDecimal(QLatin1Char(',')));
+        script = &env->dialogs();
+        folder = &env->openFolder();
         MainDatabase->executeScript(Fixture);
         programEnds = 0;
         setEndProgramHook([this] { ++programEnds; });
@@ -117,14 +104,9 @@ private slots:
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
-        folder.reset();
         setEndProgramHook({});
         RegisterState::setTextPreview({});
-        System::setClock({});
-        System::setNumberFormat(NumberFormat());
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     void listsOfTheOpenShifts_data()
@@ -159,7 +141,7 @@ private slots:
         QTest::keyClick(&window, Qt::Key(Qt::Key_1 + tab), tab % 2 ? Qt::KeypadModifier : Qt::NoModifier);
         QCOMPARE(window.SSTab1->currentIndex(), tab);
         QCOMPARE(window.lblTab->text(), title);
-        QCOMPARE(shownRows(window), rows);
+        QCOMPARE(listRows(window.lv1, 6), rows);
         QCOMPARE(window.txtTotalAmount->text(), total);
         if (!tax.isEmpty())
             QCOMPARE(window.txtPDV->text(), tax);
@@ -177,9 +159,9 @@ private slots:
         QVERIFY(!window.cmdZakljuci->isVisibleTo(&window));
         QVERIFY(!window.lblPrethodni->isVisibleTo(&window));
         QVERIFY(window.lblZakljucakBr->isVisibleTo(&window));
-        QCOMPARE(shownRows(window), QStringList{"0|04.03.2024|07:00:00| |5,00|"});
+        QCOMPARE(listRows(window.lv1, 6), QStringList{"0|04.03.2024|07:00:00| |5,00|"});
         window.selectTab(3);
-        QCOMPARE(shownRows(window), QStringList{"A1|Coffee|kom|1|5,00|"});
+        QCOMPARE(listRows(window.lv1, 6), QStringList{"A1|Coffee|kom|1|5,00|"});
         QCOMPARE(window.lblDatumZakljucka->text(), QString("04.03.2024"));   // not the clock's
     }
 
@@ -326,7 +308,7 @@ private slots:
         QCOMPARE(window.lblZakljucakBr->text(), QString("7"));
         QVERIFY(!window.cmdZakljuci->isVisibleTo(&window));
         QCOMPARE(window.SSTab1->currentIndex(), 0);
-        QCOMPARE(shownRows(window), QStringList({"0|05.03.2024|08:00:00| |30,50|", "0|05.03.2024|09:00:00| |0,00|"}));
+        QCOMPARE(listRows(window.lv1, 6), QStringList({"0|05.03.2024|08:00:00| |30,50|", "0|05.03.2024|09:00:00| |0,00|"}));
         window.selectTab(2);
         QTest::keyClick(&window, Qt::Key_F6);
         QCOMPARE(window.lv1->count(), 2);

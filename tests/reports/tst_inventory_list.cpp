@@ -11,6 +11,7 @@
 #include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
+#include "WindowTestEnvironment.h"
 
 #include <QAction>
 #include <QLabel>
@@ -24,37 +25,24 @@ using namespace dbModule;
 class InventoryListTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ReportFixture> fixture;
+    std::unique_ptr<WindowTestEnvironment> env;
+    ReportFixture *fixture = nullptr;
     ui::ScriptedDialogs *script = nullptr;
     QStringList previews;
-
-    frmPopisRobe &opened()
-    {
-        frmPopisRobe &window = ui::formInstance<frmPopisRobe>();
-        window.load();
-        window.show();
-        return window;
-    }
 
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
-        System::setClock([] { return QDateTime(QDate(2026, 3, 4), QTime(10, 0, 0)); });
-        System::setNumberFormat(NumberFormat::withDecimal(QLatin1Char('.')));
-        fixture = std::make_unique<ReportFixture>();
+        env = std::make_unique<WindowTestEnvironment>([] { return QDateTime(QDate(2026, 3, 4), QTime(10, 0, 0)); }, NumberFormat::withDecimal(QLatin1Char('.')));
+        script = &env->dialogs();
+        fixture = &env->openReportFixture();
         previews.clear();
         RegisterState::setTextPreview([this](const QString &name) { previews << name; });
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
         RegisterState::setTextPreview({});
-        fixture.reset();
-        System::setClock({});
-        System::setNumberFormat(NumberFormat());
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     // The total without tax takes each value without its own product's rate; the tax is the
@@ -95,7 +83,7 @@ private slots:
     // the preview window; F4 saves the same text under the chosen name.
     void theListItsTotalsAndItsText()
     {
-        frmPopisRobe &window = opened();
+        frmPopisRobe &window = shownForm<frmPopisRobe>();
         QCOMPARE(window.lv1->count(), 5);
         QCOMPARE(window.lv1->item(1)->subItem(3), QString("12.5"));   // the quantity as it is
         const ui::ListItem *unpriced = window.lv1->item(3);
@@ -110,30 +98,28 @@ private slots:
         QCOMPARE(previews, QStringList{"\\Report.txt"});
         QVERIFY(matchesGolden(fileBytes(fixture->folder().file("Report.txt")), "reports/inventory_list.txt"));
 
-        const QString chosen = fixture->folder().file("inventory.txt");
-        script->queueFileName(chosen);
-        QTest::keyClick(window.lv1, Qt::Key_F4);
+        const QByteArray saved = env->savedWithF4(window.lv1, "inventory.txt");
         QCOMPARE(script->fileRequests.size(), 1);
         QCOMPARE(script->fileRequests[0].title, QString("Sacuvaj kao"));
-        QVERIFY(matchesGolden(fileBytes(chosen), "reports/inventory_list.txt"));
+        QVERIFY(matchesGolden(saved, "reports/inventory_list.txt"));
         QVERIFY(script->messages.isEmpty());
     }
 
     // The list is built once per opening: a product added meanwhile shows at the next one.
     void changesShowAtTheNextOpening()
     {
-        frmPopisRobe &window = opened();
+        frmPopisRobe &window = shownForm<frmPopisRobe>();
         mainDatabase().execute("UPDATE Products SET Qty = 200 WHERE ProdCode = '1001'");
         QCOMPARE(window.txtTotalAmount->text(), QString("318.50"));
         QTest::keyClick(window.lv1, Qt::Key_Escape);
         QVERIFY(!window.isLoaded());
-        QCOMPARE(opened().txtTotalAmount->text(), QString("568.50"));
+        QCOMPARE(shownForm<frmPopisRobe>().txtTotalAmount->text(), QString("568.50"));
     }
 
     void anEmptyCatalog()
     {
         mainDatabase().execute("DELETE FROM Products");
-        frmPopisRobe &window = opened();
+        frmPopisRobe &window = shownForm<frmPopisRobe>();
         QCOMPARE(window.lv1->count(), 0);
         for (QLineEdit *box : {window.txtTotalAmount, window.txtTotalAmount1, window.txtTotalAmount2})
             QCOMPARE(box->text(), QString());
@@ -168,7 +154,7 @@ private slots:
 
     void theWindowFitsTheScreen()
     {
-        frmPopisRobe &window = opened();
+        frmPopisRobe &window = shownForm<frmPopisRobe>();
         QVERIFY(window.width() <= 1024 && window.height() <= 768);
         QVERIFY(window.minimumSizeHint().width() <= 1024 && window.minimumSizeHint().height() <= 768);
         window.grab().save(QStringLiteral(ZORVEL_BINARY_DIR "/frmPopisRobe.png"));

@@ -10,6 +10,7 @@
 #include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
+#include "WindowTestEnvironment.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -33,46 +34,25 @@ const QDate Day2 = ReportFixture::secondDay();   // shift 2 opened, still open
 const QDate Day3 = Day2.addDays(1);
 const QDateTime Moment(QDate(2026, 3, 4), QTime(9, 30, 0));
 
-QStringList rowsOf(const ReportList::ReportResult &result)
-{
-    QStringList out;
-    for (const QStringList &row : result.rows)
-        out << row.join(QLatin1Char('|'));
-    return out;
-}
-
 }  // namespace
 
 class RegisterShiftsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ReportFixture> fixture;
+    std::unique_ptr<WindowTestEnvironment> env;
+    ReportFixture *fixture = nullptr;
     ui::ScriptedDialogs *script = nullptr;
-
-    frmZakljucakPregled &opened()
-    {
-        frmZakljucakPregled &window = ui::formInstance<frmZakljucakPregled>();
-        window.load();
-        window.show();
-        return window;
-    }
 
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
-        System::setClock([] { return Moment; });
-        System::setNumberFormat(NumberFormat::withDecimal(QLatin1Char('.')));
-        fixture = std::make_unique<ReportFixture>();
+        env = std::make_unique<WindowTestEnvironment>([] { return Moment; }, NumberFormat::withDecimal(QLatin1Char('.')));
+        script = &env->dialogs();
+        fixture = &env->openReportFixture();
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
-        fixture.reset();
-        System::setClock({});
-        System::setNumberFormat(NumberFormat());
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     // Cells: register, shift, opening date, opening time, stop time, takings.
@@ -139,16 +119,14 @@ private slots:
     // The period run from the window and saved with F4 is the golden text.
     void theWindowSavesTheGoldenReport()
     {
-        frmZakljucakPregled &window = opened();
+        frmZakljucakPregled &window = shownForm<frmZakljucakPregled>();
         QVERIFY(window.findChild<QRadioButton *>("optZakljucak")->isChecked());
         window.DTPicker1->setDate(Day1);
         window.DTPicker2->setDate(Day2);
         window.Command1_Click();
         QCOMPARE(window.txtTotalAmount->text(), QString("41.80"));
-        const QString chosen = fixture->folder().file("shifts.txt");
-        script->queueFileName(chosen);
-        QTest::keyClick(window.lv1, Qt::Key_F4);
-        QVERIFY(matchesGolden(fileBytes(chosen), "reports/register_shifts_period.txt"));
+        const QByteArray saved = env->savedWithF4(window.lv1, "shifts.txt");
+        QVERIFY(matchesGolden(saved, "reports/register_shifts_period.txt"));
         QVERIFY(script->messages.isEmpty());
     }
 
@@ -156,7 +134,7 @@ private slots:
     // an empty list it runs nothing and the next day click uses it. Reopening starts at "end report".
     void switchingTheOptions()
     {
-        frmZakljucakPregled &window = opened();
+        frmZakljucakPregled &window = shownForm<frmZakljucakPregled>();
         auto *perRegister = window.findChild<QRadioButton *>("optKasa");
         auto *perDate = window.findChild<QRadioButton *>("optDatum");
         QCOMPARE(perRegister->text(), QString("cash register"));
@@ -184,7 +162,7 @@ private slots:
 
         perDate->click();
         window.unload();
-        frmZakljucakPregled &again = opened();
+        frmZakljucakPregled &again = shownForm<frmZakljucakPregled>();
         QVERIFY(again.findChild<QRadioButton *>("optZakljucak")->isChecked());
         again.mv1_DateClick(Day1);
         QCOMPARE(again.lv1->item(0)->subItem(1), QString("1"));
@@ -192,7 +170,7 @@ private slots:
 
     void anEmptyList()
     {
-        frmZakljucakPregled &window = opened();
+        frmZakljucakPregled &window = shownForm<frmZakljucakPregled>();
         window.mv1_DateClick(Day3);
         QCOMPARE(window.txtTotalAmount->text(), QString());
         QCOMPARE(window.lblNaslov->text(), QString("04.03.2026"));
@@ -216,7 +194,7 @@ private slots:
         openRegisterShiftsReport();
         QCOMPARE(shown, QStringList{"frmZakljucakPregled:End Reports review"});
 
-        frmZakljucakPregled &window = opened();
+        frmZakljucakPregled &window = shownForm<frmZakljucakPregled>();
         window.DTPicker1->setDate(Day1);
         window.DTPicker2->setDate(Day2);
         window.Command1_Click();

@@ -13,6 +13,7 @@
 #include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
+#include "WindowTestEnvironment.h"
 #include "TestHelpers.h"
 
 #include <QAction>
@@ -83,25 +84,20 @@ Q_DECLARE_METATYPE(Report)
 class SalesReportsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ReportFixture> fixture;
+    std::unique_ptr<WindowTestEnvironment> env;
+    ReportFixture *fixture = nullptr;
     ui::ScriptedDialogs *script = nullptr;
 
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
-        System::setClock([] { return Moment; });
-        System::setNumberFormat(NumberFormat::withDecimal(QLatin1Char('.')));
-        fixture = std::make_unique<ReportFixture>();
+        env = std::make_unique<WindowTestEnvironment>([] { return Moment; }, NumberFormat::withDecimal(QLatin1Char('.')));
+        script = &env->dialogs();
+        fixture = &env->openReportFixture();
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
-        fixture.reset();
-        System::setClock({});
-        System::setNumberFormat(NumberFormat());
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     // Each report of both days, in each grouping, saved with F4 from its window: the saved file and
@@ -130,11 +126,9 @@ private slots:
         window.Command1->click();
         QCOMPARE(window.lblNaslov->text(), QString("from 02.03.2026 to 03.03.2026"));
 
-        const QString chosen = fixture->folder().file("saved.txt");
-        script->queueFileName(chosen);
-        QTest::keyClick(window.lv1, Qt::Key_F4);
+        const QByteArray saved = env->savedWithF4(window.lv1, "saved.txt");
         QCOMPARE(script->fileRequests.size(), 1);
-        QVERIFY2(matchesGolden(fileBytes(chosen), golden), "saved report");
+        QVERIFY2(matchesGolden(saved, golden), "saved report");
         QVERIFY(matchesGolden(fileBytes(fixture->folder().file("Report.txt")), golden));
         QVERIFY(script->messages.isEmpty());
     }
@@ -201,9 +195,7 @@ private slots:
         QFETCH(Report, report);
         QFETCH(QStringList, boxes);
         QFETCH(QString, emptyTotal);
-        const QString port = fixture->folder().file("lpt1.out");
-        EnvironmentGuard guard("ZORVEL_LPT1");
-        qputenv("ZORVEL_LPT1", port.toLocal8Bit());
+        const QString port = env->portFile("ZORVEL_LPT1", "lpt1.out");
         dbModule::PrinterZaIzvjestaj = "1";
         ReportListWindow &window = opened(report);
         emit window.mv1->clicked(Day1.addDays(-1));
@@ -286,13 +278,7 @@ private slots:
         ReportListWindow &window = opened(Report::Products);
         window.mv1_DateClick(Day2);
         QCOMPARE(window.lv1->count(), 3);
-        QStringList rows;
-        for (int i = 0; i < window.lv1->count(); ++i) {
-            const ui::ListItem *item = window.lv1->item(i);
-            rows << QStringList{item->text(), item->subItem(1), item->subItem(2), item->subItem(3), item->subItem(4)}
-                        .join('|');
-        }
-        QCOMPARE(rows, (QStringList{"1001|Cola 0.33|pcs|4|10.00", "2001|Bread|kg|2|3.60",
+        QCOMPARE(listRows(window.lv1, 5), (QStringList{"1001|Cola 0.33|pcs|4|10.00", "2001|Bread|kg|2|3.60",
                                     "2001|Bread, white|kg|0.25|0.45"}));
         QCOMPARE(window.txtTotalAmount->text(), QString("14.05"));
     }
@@ -307,10 +293,7 @@ private slots:
                    " 'l', 'D')");
         db.execute("UPDATE Tax SET Percent = 18 WHERE TaxID = 'A'");
         const auto result = ReportList::run(db, frmSalesTax::taxByRateReport(false), Selection::period(Day1, Day2));
-        QStringList rows;
-        for (const QStringList &row : result.rows)
-            rows << row.join('|');
-        QCOMPARE(rows, (QStringList{"A|General rate|18.00| |23.51|3.99|27.50", "B|Reduced rate|10.00| |5.72|0.58|6.30",
+        QCOMPARE(rowsOf(result), (QStringList{"A|General rate|18.00| |23.51|3.99|27.50", "B|Reduced rate|10.00| |5.72|0.58|6.30",
                                     "D||20.00| |5.00|1.00|6.00", "D||25.00| |6.40|1.60|8.00"}));
         QCOMPARE(result.totals.value("IznosSaPorezom"), QString("47.80"));
     }

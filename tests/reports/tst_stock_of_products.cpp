@@ -10,6 +10,7 @@
 #include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
+#include "WindowTestEnvironment.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -30,41 +31,28 @@ QDateTime moment(QDate(2026, 3, 4), QTime(9, 30, 0));
 class StockOfProductsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ReportFixture> fixture;
+    std::unique_ptr<WindowTestEnvironment> env;
+    ReportFixture *fixture = nullptr;
     ui::ScriptedDialogs *script = nullptr;
-
-    frmStanjeArtikala &opened()
-    {
-        frmStanjeArtikala &window = ui::formInstance<frmStanjeArtikala>();
-        window.load();
-        window.show();
-        return window;
-    }
 
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
+        env = std::make_unique<WindowTestEnvironment>([] { return moment; }, NumberFormat::withDecimal(QLatin1Char('.')));
+        script = &env->dialogs();
         moment = QDateTime(QDate(2026, 3, 4), QTime(9, 30, 0));
-        System::setClock([] { return moment; });
-        System::setNumberFormat(NumberFormat::withDecimal(QLatin1Char('.')));
-        fixture = std::make_unique<ReportFixture>();
+        fixture = &env->openReportFixture();
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
-        fixture.reset();
-        System::setClock({});
-        System::setNumberFormat(NumberFormat());
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     // Opening fills the list: quantity as stored, value = price x quantity, a product without
     // price or quantity has empty cells and adds nothing. F4 saves the golden text.
     void openingFillsAndSavesTheGoldenReport()
     {
-        frmStanjeArtikala &window = opened();
+        frmStanjeArtikala &window = shownForm<frmStanjeArtikala>();
         QVERIFY(!window.mv1->isVisible());
         QCOMPARE(window.lv1->count(), 5);
         QStringList bread;
@@ -76,17 +64,15 @@ private slots:
         QCOMPARE(window.txtTotalAmount->text(), QString("318.50"));
         QCOMPARE(window.lblNaslov->text(), QString("04.03.2026  09:30:00"));
 
-        const QString chosen = fixture->folder().file("stock.txt");
-        script->queueFileName(chosen);
-        QTest::keyClick(window.lv1, Qt::Key_F4);
-        QVERIFY(matchesGolden(fileBytes(chosen), "reports/stock_of_products.txt"));
+        const QByteArray saved = env->savedWithF4(window.lv1, "stock.txt");
+        QVERIFY(matchesGolden(saved, "reports/stock_of_products.txt"));
         QVERIFY(script->messages.isEmpty());
     }
 
     // A sale on another register and a new product show after F6, with the new total and time.
     void refreshShowsTheStockNow()
     {
-        frmStanjeArtikala &window = opened();
+        frmStanjeArtikala &window = shownForm<frmStanjeArtikala>();
         mainDatabase().execute("UPDATE Products SET Qty = 2.5, UnitPrice = 4 WHERE ProdCode = '1001'");
         mainDatabase().execute("INSERT INTO Products (ProdCode, ProdDescription, Qty, Unit, UnitPrice, TaxID, TaxPercent, Tab)"
                                " VALUES ('6001', 'Water', 10, 'pcs', 0.5, 'A', 17, -1)");
@@ -104,7 +90,7 @@ private slots:
     void noProducts()
     {
         mainDatabase().execute("DELETE FROM Products");
-        frmStanjeArtikala &window = opened();
+        frmStanjeArtikala &window = shownForm<frmStanjeArtikala>();
         QCOMPARE(window.lv1->count(), 0);
         QCOMPARE(window.txtTotalAmount->text(), QString());
         QCOMPARE(window.lblNaslov->text(), QString("04.03.2026  09:30:00"));
@@ -127,7 +113,7 @@ private slots:
         rodUVAD::instance().menuItem("mnuStanjeArtikala")->trigger();
         QCOMPARE(shown, QStringList{"frmStanjeArtikala:Quantity of items in stock:5"});
 
-        frmStanjeArtikala &window = opened();
+        frmStanjeArtikala &window = shownForm<frmStanjeArtikala>();
         QVERIFY(window.minimumSizeHint().width() <= 1024 && window.minimumSizeHint().height() <= 768);
         QVERIFY(window.width() <= 1024 && window.height() <= 768);
         window.grab().save(QStringLiteral(ZORVEL_BINARY_DIR "/frmStanjeArtikala.png"));

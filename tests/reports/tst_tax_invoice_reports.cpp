@@ -14,6 +14,7 @@
 #include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
+#include "WindowTestEnvironment.h"
 #include "TestHelpers.h"
 
 #include <QAction>
@@ -59,50 +60,24 @@ QStringList column(const ReportDefinition &d, const ReportList::ReportResult &r,
 class TaxInvoiceReportsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ReportFixture> fixture;
-    std::unique_ptr<EnvironmentGuard> lptGuard;
+    std::unique_ptr<WindowTestEnvironment> env;
+    ReportFixture *fixture = nullptr;
     ui::ScriptedDialogs *script = nullptr;
     QString lpt1;
-
-    template <class W> W &opened()
-    {
-        W &window = ui::formInstance<W>();
-        window.load();
-        window.show();
-        return window;
-    }
-    QString saved(ReportListWindow &window, const char *name)
-    {
-        const QString chosen = fixture->folder().file(QString::fromLatin1(name));
-        script->queueFileName(chosen);
-        QTest::keyClick(window.lv1, Qt::Key_F4);
-        return chosen;
-    }
 
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
-        System::setClock([] { return Moment; });
-        System::setNumberFormat(NumberFormat::withDecimal(QLatin1Char('.')));
-        fixture = std::make_unique<ReportFixture>();
-        lptGuard = std::make_unique<EnvironmentGuard>("ZORVEL_LPT1");
-        lpt1 = fixture->folder().file("lpt1.out");
-        QFile port(lpt1);
-        port.open(QIODevice::WriteOnly);
-        qputenv("ZORVEL_LPT1", lpt1.toLocal8Bit());
+        env = std::make_unique<WindowTestEnvironment>([] { return Moment; }, NumberFormat::withDecimal(QLatin1Char('.')));
+        script = &env->dialogs();
+        fixture = &env->openReportFixture();
+        lpt1 = env->portFile("ZORVEL_LPT1", "lpt1.out");
         PrinterZaIzvjestaj = "1";
         PraznihLinijaPoslijeRacuna = 0;
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
-        lptGuard.reset();
-        fixture.reset();
-        System::setClock({});
-        System::setNumberFormat(NumberFormat());
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     // Every report's three totals are the sums of the invoices its selection covers.
@@ -181,7 +156,7 @@ private slots:
     // invoice under the same heading, and its text has two lines an invoice.
     void theTaxReportInBothLayouts()
     {
-        frmTaxbyInvoice &window = opened<frmTaxbyInvoice>();
+        frmTaxbyInvoice &window = shownForm<frmTaxbyInvoice>();
         QVERIFY(window.findChild<QRadioButton *>("optDatum")->isChecked());
         window.DTPicker1->setDate(Day1);
         window.DTPicker2->setDate(Day2);
@@ -190,13 +165,13 @@ private slots:
         QCOMPARE(window.txtOsnovica->text(), QString("35.63"));
         QCOMPARE(window.txtPDV->text(), QString("6.17"));
         QCOMPARE(window.txtTotalAmount->text(), QString("41.80"));
-        QVERIFY(matchesGolden(fileBytes(saved(window, "date.txt")), "reports/tax_by_invoice_date.txt"));
+        QVERIFY(matchesGolden(env->savedWithF4(window.lv1, "date.txt"), "reports/tax_by_invoice_date.txt"));
 
         window.findChild<QRadioButton *>("optStopa")->click();
         QCOMPARE(window.lv1->count(), 5);
         QCOMPARE(window.lblNaslov->text(), QString("from 02.03.2026 to 03.03.2026"));
         QCOMPARE(window.txtOsnovica->text(), QString("35.63"));
-        QVERIFY(matchesGolden(fileBytes(saved(window, "invoices.txt")), "reports/tax_by_invoice_invoices.txt"));
+        QVERIFY(matchesGolden(env->savedWithF4(window.lv1, "invoices.txt"), "reports/tax_by_invoice_invoices.txt"));
         QVERIFY(matchesGolden(fileBytes(fixture->folder().file("Report.txt")), "reports/tax_by_invoice_invoices.txt"));
 
         // F5 prints the chosen grouping's layout on the report printer, then the feed lines.
@@ -208,7 +183,7 @@ private slots:
 
         // A new opening starts per day, with an empty list.
         QTest::keyClick(window.lv1, Qt::Key_F12);
-        frmTaxbyInvoice &again = opened<frmTaxbyInvoice>();
+        frmTaxbyInvoice &again = shownForm<frmTaxbyInvoice>();
         QVERIFY(again.findChild<QRadioButton *>("optDatum")->isChecked());
         QCOMPARE(again.lv1->count(), 0);
         again.mv1_DateClick(Day1);
@@ -218,7 +193,7 @@ private slots:
     // Switching while the list is empty changes nothing on screen; the next day click uses it.
     void switchingAnEmptyListWaitsForTheNextSelection()
     {
-        frmTaxbyInvoice &window = opened<frmTaxbyInvoice>();
+        frmTaxbyInvoice &window = shownForm<frmTaxbyInvoice>();
         window.findChild<QRadioButton *>("optStopa")->click();
         QCOMPARE(window.lv1->count(), 0);
         QCOMPARE(window.lblNaslov->text(), QString());
@@ -230,7 +205,7 @@ private slots:
 
     void theInvoiceBookText()
     {
-        frmIzvjestajKIF &window = opened<frmIzvjestajKIF>();
+        frmIzvjestajKIF &window = shownForm<frmIzvjestajKIF>();
         window.DTPicker1->setDate(Day1);
         window.DTPicker2->setDate(Day2);
         window.Command1_Click();
@@ -238,7 +213,7 @@ private slots:
         QCOMPARE(window.txtOsnovica->text(), QString("35.63"));
         QCOMPARE(window.txtPDV->text(), QString("6.17"));
         QCOMPARE(window.txtTotalAmount->text(), QString("41.80"));
-        QVERIFY(matchesGolden(fileBytes(saved(window, "book.txt")), "reports/invoice_book.txt"));
+        QVERIFY(matchesGolden(env->savedWithF4(window.lv1, "book.txt"), "reports/invoice_book.txt"));
         QCOMPARE(script->fileRequests.value(0).title, QString("Save as"));
         window.cmdPrint_Click();
         QVERIFY(matchesGolden(fileBytes(lpt1), "reports/invoice_book.txt"));
@@ -249,8 +224,8 @@ private slots:
     // saving an empty list only say so.
     void anEmptyListShowsZerosAndIsNeitherPrintedNorSaved()
     {
-        frmTaxbyInvoice &tax = opened<frmTaxbyInvoice>();
-        frmIzvjestajKIF &book = opened<frmIzvjestajKIF>();
+        frmTaxbyInvoice &tax = shownForm<frmTaxbyInvoice>();
+        frmIzvjestajKIF &book = shownForm<frmIzvjestajKIF>();
         for (ReportListWindow *window : {static_cast<ReportListWindow *>(&tax), static_cast<ReportListWindow *>(&book)}) {
             for (int round = 0; round < 2; ++round) {
                 if (round == 0) {
@@ -298,9 +273,9 @@ private slots:
 
     void theWindowsFitTheScreen()
     {
-        frmTaxbyInvoice &tax = opened<frmTaxbyInvoice>();
+        frmTaxbyInvoice &tax = shownForm<frmTaxbyInvoice>();
         tax.mv1_DateClick(Day1);
-        frmIzvjestajKIF &book = opened<frmIzvjestajKIF>();
+        frmIzvjestajKIF &book = shownForm<frmIzvjestajKIF>();
         book.mv1_DateClick(Day1);
         for (ReportListWindow *window : {static_cast<ReportListWindow *>(&tax), static_cast<ReportListWindow *>(&book)}) {
             QVERIFY(window->width() <= 1024 && window->height() <= 768);

@@ -13,6 +13,7 @@
 #include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
+#include "WindowTestEnvironment.h"
 #include "TestHelpers.h"
 
 #include <QAction>
@@ -36,13 +37,6 @@ const QDate Day1 = ReportFixture::firstDay();    // log-in 1, logged off
 const QDate Day2 = ReportFixture::secondDay();   // log-in 2, the current one
 const QDateTime Moment(QDate(2026, 3, 3), QTime(21, 0, 0));
 
-QStringList rowsOf(const ReportList::ReportResult &result)
-{
-    QStringList out;
-    for (const QStringList &row : result.rows)
-        out << row.join(QLatin1Char('|'));
-    return out;
-}
 
 QStringList loginNumbers()
 {
@@ -57,33 +51,20 @@ QStringList loginNumbers()
 class WorkingTimeTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ReportFixture> fixture;
+    std::unique_ptr<WindowTestEnvironment> env;
+    ReportFixture *fixture = nullptr;
     ui::ScriptedDialogs *script = nullptr;
-
-    frmActivity &opened()
-    {
-        frmActivity &window = ui::formInstance<frmActivity>();
-        window.load();
-        window.show();
-        return window;
-    }
 
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
-        System::setClock([] { return Moment; });
-        System::setNumberFormat(NumberFormat::withDecimal(QLatin1Char('.')));
-        fixture = std::make_unique<ReportFixture>();
+        env = std::make_unique<WindowTestEnvironment>([] { return Moment; }, NumberFormat::withDecimal(QLatin1Char('.')));
+        script = &env->dialogs();
+        fixture = &env->openReportFixture();
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
-        fixture.reset();
-        System::setClock({});
-        System::setNumberFormat(NumberFormat());
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     // Cells: register, log-in date, log-out date, log-in time, log-out time; no value, no text.
@@ -117,23 +98,18 @@ private slots:
     // no total line, the current log-in's empty cells print as blanks, rows are 39 wide.
     void theWindowSavesAndPrintsTheGoldenReport()
     {
-        frmActivity &window = opened();
+        frmActivity &window = shownForm<frmActivity>();
         QVERIFY(!window.txtTotalAmount);   // no total box
         window.DTPicker1->setDate(Day1);
         window.DTPicker2->setDate(Day2);
         window.Command1_Click();
         QCOMPARE(window.lv1->count(), 2);
         QCOMPARE(window.lblNaslov->text(), QString("from 02.03.2026 to 03.03.2026"));
-        const QString chosen = fixture->folder().file("hours.txt");
-        script->queueFileName(chosen);
-        QTest::keyClick(window.lv1, Qt::Key_F4);
-        QVERIFY(matchesGolden(fileBytes(chosen), "reports/working_time_period.txt"));
+        const QByteArray saved = env->savedWithF4(window.lv1, "hours.txt");
+        QVERIFY(matchesGolden(saved, "reports/working_time_period.txt"));
 
         // F5 prints the same text on the report port, then the feed lines.
-        EnvironmentGuard guard("ZORVEL_LPT1");
-        const QString port = fixture->folder().file("lpt1.out");
-        QFile(port).open(QIODevice::WriteOnly);
-        qputenv("ZORVEL_LPT1", port.toLocal8Bit());
+        const QString port = env->portFile("ZORVEL_LPT1", "lpt1.out");
         PrinterZaIzvjestaj = "1";
         PraznihLinijaPoslijeRacuna = 1;
         QTest::keyClick(window.lv1, Qt::Key_F5);
@@ -145,7 +121,7 @@ private slots:
     // does nothing at all.
     void anEmptyList()
     {
-        frmActivity &window = opened();
+        frmActivity &window = shownForm<frmActivity>();
         window.mv1_DateClick(Day2.addDays(1));
         QTest::keyClick(&window, Qt::Key_F4);
         QTest::keyClick(&window, Qt::Key_F5);
@@ -168,7 +144,7 @@ private slots:
     void deletingTheLog()
     {
         mainDatabase().execute("INSERT INTO Login (LogInNo, UserID, LoginTime, Date) VALUES ('0', '1', '06:00:00', '2026-02-01')");
-        frmActivity &window = opened();
+        frmActivity &window = shownForm<frmActivity>();
         window.mv1_DateClick(Day1);   // the old day only
         QCOMPARE(window.lv1->count(), 1);
 
@@ -211,7 +187,7 @@ private slots:
     void aFailingDeletionChangesNothing()
     {
         mainDatabase().execute("CREATE TRIGGER NoRenumbering BEFORE UPDATE ON Login BEGIN SELECT RAISE(ABORT, 'refused'); END");
-        frmActivity &window = opened();
+        frmActivity &window = shownForm<frmActivity>();
         window.mv1_DateClick(Day1);
         script->queueAnswer(ui::Answer::Yes);
         QTest::keyClick(window.lv1, Qt::Key_F6);
@@ -235,7 +211,7 @@ private slots:
         QCOMPARE(shown, QStringList{"frmActivity:Business hours of cash register"});
 
         // Opened again: the calendar names the month of today, not the one of its first opening.
-        frmActivity &window = opened();
+        frmActivity &window = shownForm<frmActivity>();
         QCOMPARE(window.mv1->findChild<QToolButton *>("qt_calendar_monthbutton")->text(),
                  QLocale().standaloneMonthName(3));
         window.DTPicker1->setDate(Day1);

@@ -9,6 +9,7 @@
 #include "shell/rodUVAD.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
+#include "WindowTestEnvironment.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -47,7 +48,8 @@ Product product(const QString &code, const QString &name, const char *price, con
 class ItemEntryTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestFolder> folder;
+    std::unique_ptr<WindowTestEnvironment> env;
+    TestFolder *folder = nullptr;
     ui::ScriptedDialogs *script = nullptr;
 
     zirAZUVozari &openScreen(const QString &scannerMode)
@@ -65,10 +67,9 @@ class ItemEntryTest : public QObject {
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
-        System::setClock([] { return QDateTime(QDate(2024, 3, 5), QTime(9, 15, 30)); });
-        folder = std::make_unique<TestFolder>(ProgramFolderKind::Demo);
-        folder->openDatabases();
+        env = std::make_unique<WindowTestEnvironment>([] { return QDateTime(QDate(2024, 3, 5), QTime(9, 15, 30)); });
+        script = &env->dialogs();
+        folder = &env->openFolder(ProgramFolderKind::Demo);
         CurrentUserID = "1";
         CurrentUserFullName = "Administrator";
         for (const Product &p : {product("1234", "Ten", "10.00"), product("A'1", "Apostrophe", "3.00"),
@@ -77,12 +78,7 @@ private slots:
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
-        folder.reset();
-        System::setClock({});
-        System::setNumberFormat(NumberFormat());
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     // --- The rules, without the window ------------------------------------------------------

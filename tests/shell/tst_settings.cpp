@@ -9,6 +9,7 @@
 #include "shell/rodUVAD.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
+#include "WindowTestEnvironment.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -24,7 +25,8 @@ using namespace dbModule;
 class SettingsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestFolder> folder;
+    std::unique_ptr<WindowTestEnvironment> env;
+    TestFolder *folder = nullptr;
     ui::ScriptedDialogs *script = nullptr;
 
     // An Options field as stored: "integer:1", "text:EUR".
@@ -59,16 +61,13 @@ class SettingsTest : public QObject {
 private slots:
     void init()
     {
-        script = &ui::installScriptedDialogs();
-        folder = std::make_unique<TestFolder>();
-        folder->openDatabases();
+        env = std::make_unique<WindowTestEnvironment>();
+        script = &env->dialogs();
+        folder = &env->openFolder();
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
-        folder.reset();
-        ui::setDialogs(nullptr);
+        env.reset();
     }
 
     void menuItemsOpenTheirTab()

@@ -72,3 +72,11 @@ ReportFixture::ReportFixture()
     dbModule::mainDatabase().executeScript(QString::fromUtf8(historyRows));
     dbModule::CurrentLoginNo = QStringLiteral("2");
 }
+
+QStringList rowsOf(const ReportList::ReportResult &result)
+{
+    QStringList out;
+    for (const QStringList &row : result.rows)
+        out << row.join(QLatin1Char('|'));
+    return out;
+}

@@ -4,7 +4,9 @@
 // a closed and an open register shift and two log-ins. ReportFixture.cpp lists every row, so that
 // expected report texts can be worked out by hand from it.
 #include "TestFolder.h"
+#include "closing/ReportList.h"
 #include <QDate>
+#include <QStringList>
 
 class ReportFixture {
 public:
@@ -18,3 +20,6 @@ public:
 private:
     TestFolder m_folder;
 };
+
+// The rows of a report run, each as its cells joined with '|'.
+QStringList rowsOf(const ReportList::ReportResult &result);

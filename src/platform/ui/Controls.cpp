@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -204,6 +206,21 @@ bool NumericKeyFilter::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return true;
+}
+
+PeriodFields addPeriodFields(QWidget *frame)
+{
+    auto picker = [frame](const char *name) {
+        auto *field = new QDateEdit(frame);
+        field->setObjectName(QLatin1String(name));
+        field->setCalendarPopup(true);
+        field->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+        return field;
+    };
+    PeriodFields fields{picker("DTPicker1"), picker("DTPicker2"), new QFormLayout(frame)};
+    fields.layout->addRow(QStringLiteral("from"), fields.from);
+    fields.layout->addRow(QStringLiteral("to"), fields.to);
+    return fields;
 }
 
 }  // namespace ui

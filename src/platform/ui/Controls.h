@@ -6,6 +6,8 @@
 #include <QObject>
 
 class QComboBox;
+class QDateEdit;
+class QFormLayout;
 class QLineEdit;
 class QWidget;
 
@@ -37,6 +39,15 @@ QWidget *focusNextField(QWidget *from = nullptr);
 // same holds for every control inside it at the time of the call, except push buttons, where
 // Enter still presses the button.
 void enterMovesToNextField(QWidget *widget);
+
+// The two date fields of a period, "DTPicker1" and "DTPicker2" (dd.mm.yyyy, with a calendar
+// pop-up), in the rows "from" and "to" of a form layout set on `frame`.
+struct PeriodFields {
+    QDateEdit *from;
+    QDateEdit *to;
+    QFormLayout *layout;
+};
+PeriodFields addPeriodFields(QWidget *frame);
 
 // Key filter of the number boxes. Passes digits and keys that type no character (Backspace,
 // Delete, arrows, Enter, Tab, Esc, function keys, Ctrl shortcuts other than paste); puts the
