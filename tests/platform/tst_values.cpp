@@ -69,6 +69,8 @@ private slots:
     void toCurrency_data();
     void toCurrency();
     void toDateAndTime();
+    void storedDateAndTimeReadAsTheGeneralParserDoes_data();
+    void storedDateAndTimeReadAsTheGeneralParserDoes();
     void textOrToleratesNull();
 
     void val_data();
@@ -482,6 +484,22 @@ void TestValues::toDateAndTime()
     QCOMPARE(errorOf([] { Value::integer(1).toDate(); }), ErrorNo::TypeMismatch);
     QCOMPARE(errorOf([] { Value::null().toDate(); }), ErrorNo::InvalidUseOfNull);
     QCOMPARE(errorOf([] { Value::null().toTime(); }), ErrorNo::InvalidUseOfNull);
+}
+
+void TestValues::storedDateAndTimeReadAsTheGeneralParserDoes_data()
+{
+    QTest::addColumn<QString>("text");
+    for (const char *t : {"2024-03-05", "2024-02-29", "2023-02-29", "2024-13-01", "0000-01-01", "0001-01-01", "2024-3-05",
+                          "2024-03-5", "2024-03-05 ", " 2024-03-05", "2024/03/05", "2024-0a-05", "+024-03-05", "",
+                          "23:59:01", "00:00:00", "24:00:00", "23:60:00", "7:05:00", "07:05", "07:05:00.5", "0a:05:00"})
+        QTest::newRow(t) << QString::fromLatin1(t);
+}
+
+void TestValues::storedDateAndTimeReadAsTheGeneralParserDoes()
+{
+    QFETCH(QString, text);
+    QCOMPARE(DateFormat::parseStoredDate(text), QDate::fromString(text, QStringLiteral("yyyy-MM-dd")));
+    QCOMPARE(DateFormat::parseStoredTime(text), QTime::fromString(text, QStringLiteral("HH:mm:ss")));
 }
 
 void TestValues::textOrToleratesNull()

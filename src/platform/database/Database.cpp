@@ -15,30 +15,28 @@ namespace {
 constexpr int ErrUnrecognizedFormat = 3343;
 constexpr int ErrDatabaseExists = 3204;
 
-bool isAscii(const unsigned char *p, int n)
-{
-    for (int i = 0; i < n; ++i)
-        if (p[i] >= 0x80)
-            return false;
-    return true;
-}
-
 // NOCASE for every letter. For pure ASCII texts it orders exactly as SQLite's own NOCASE does,
 // so files whose keys are ASCII stay consistent for the standard shell too.
 int unicodeNoCase(void *, int n1, const void *s1, int n2, const void *s2)
 {
     auto a = static_cast<const unsigned char *>(s1);
     auto b = static_cast<const unsigned char *>(s2);
-    if (isAscii(a, n1) && isAscii(b, n2)) {
-        int n = std::min(n1, n2);
-        for (int i = 0; i < n; ++i) {
-            int ca = (a[i] >= 'A' && a[i] <= 'Z') ? a[i] + 32 : a[i];
-            int cb = (b[i] >= 'A' && b[i] <= 'Z') ? b[i] + 32 : b[i];
-            if (ca != cb)
-                return ca - cb;
-        }
-        return n1 - n2;
+    // One pass while both are ASCII: the first differing ASCII letter decides as the general
+    // comparison would, since the folded texts agree up to it character for character.
+    const int n = std::min(n1, n2);
+    int i = 0;
+    for (; i < n; ++i) {
+        const unsigned char ra = a[i], rb = b[i];
+        if ((ra | rb) >= 0x80)
+            break;
+        const int ca = (ra >= 'A' && ra <= 'Z') ? ra + 32 : ra;
+        const int cb = (rb >= 'A' && rb <= 'Z') ? rb + 32 : rb;
+        if (ca != cb)
+            return ca - cb;
     }
+    // An equal ASCII start: the longer text is the greater, as its folded text is the longer.
+    if (i == n)
+        return n1 - n2;
     QString fa = foldCase(QString::fromUtf8(reinterpret_cast<const char *>(a), n1));
     QString fb = foldCase(QString::fromUtf8(reinterpret_cast<const char *>(b), n2));
     return fa.compare(fb);
@@ -206,14 +204,14 @@ Value typedValue(sqlite3_stmt *st, int i, ColumnType type)
         return raw;
     case ColumnType::Date:
         if (raw.kind() == Value::Kind::Text) {
-            QDate d = QDate::fromString(raw.toText().left(10), QStringLiteral("yyyy-MM-dd"));
+            QDate d = DateFormat::parseStoredDate(raw.toText().left(10));
             if (d.isValid())
                 return Value::date(d);
         }
         return raw;
     case ColumnType::Time:
         if (raw.kind() == Value::Kind::Text) {
-            QTime t = QTime::fromString(raw.toText(), QStringLiteral("HH:mm:ss"));
+            QTime t = DateFormat::parseStoredTime(raw.toText());
             if (t.isValid())
                 return Value::time(t);
         }

@@ -171,7 +171,7 @@ QDate Value::toDate() const
     if (m_kind == Kind::Date)
         return m_date;
     if (m_kind == Kind::Text) {
-        const QDate d = QDate::fromString(m_text, QStringLiteral("yyyy-MM-dd"));
+        const QDate d = DateFormat::parseStoredDate(m_text);
         if (d.isValid())
             return d;
     }
@@ -185,7 +185,7 @@ QTime Value::toTime() const
     if (m_kind == Kind::Time)
         return m_time;
     if (m_kind == Kind::Text) {
-        const QTime t = QTime::fromString(m_text, QStringLiteral("HH:mm:ss"));
+        const QTime t = DateFormat::parseStoredTime(m_text);
         if (t.isValid())
             return t;
     }
