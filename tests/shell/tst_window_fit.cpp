@@ -144,9 +144,7 @@ const std::vector<WindowOpener> &windows()
              rodUVAD &main = rodUVAD::instance();
              main.resize(WindowFit::Screen.width() - WindowFit::FrameWidth,
                          WindowFit::Screen.height() - WindowFit::FrameHeight);
-             return WindowFit::windowFitProblems(main, [](const QWidget *w) {
-                 return w->objectName().startsWith(QLatin1String("Command2_"));   // product names and prices
-             });
+             return WindowFit::windowFitProblems(main);
          }},
         {"login", [](SalesScreenOnTest &, zirAZUVozari &) {
              return shownWindowProblems(ui::formInstance<frmLogin>());
@@ -223,9 +221,7 @@ const std::vector<WindowOpener> &windows()
                  problems << QStringLiteral("the search listed no product");
              for (int i = 0; i < setup.SSTab1()->count(); ++i) {
                  setup.SSTab1()->setCurrentIndex(i);
-                 problems << WindowFit::windowFitProblems(setup, [](const QWidget *w) {
-                     return w->objectName().startsWith(QLatin1String("Command2_"));   // product names and prices
-                 });
+                 problems << WindowFit::windowFitProblems(setup);
              }
              setup.unload();
              return problems;
