@@ -225,6 +225,7 @@ void ReportListWindow::showResult()
     lv1->clear();
     for (const QStringList &cells : m_result.rows)
         lv1->addItem(cells.value(0), cells.mid(1));
+    lv1->widenCutColumns();   // long cashier names and codes show whole where the list has room
     lblNaslov->setText(m_result.caption);
     showTotals();
 }

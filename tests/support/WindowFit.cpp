@@ -159,6 +159,13 @@ void checkHeader(QHeaderView *header, QStringList &problems)
                             .arg(text, nameOf(header->parentWidget()))
                             .arg(needed)
                             .arg(size);
+        // Scrolled to its left edge, the list shows every heading whole.
+        const int right = header->sectionPosition(section) + size;
+        if (right > header->width())
+            problems << QStringLiteral("column \"%1\" of %2 ends at %3 px, the list shows %4")
+                            .arg(text, nameOf(header->parentWidget()))
+                            .arg(right)
+                            .arg(header->width());
     }
 }
 
