@@ -127,6 +127,7 @@ void RecordListWindow::showRows(const Rows &rows, const QString &keepKey)
     // A filled list always has a selected row, as the keys of the window expect.
     if (!keep && m_lv1->count() > 0)
         keep = m_lv1->item(0);
+    m_lv1->widenCutColumns();
     m_lv1->setSelectedItem(keep);
     if (keep)
         m_lv1->setCurrentItem(keep);

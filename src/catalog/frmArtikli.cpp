@@ -107,6 +107,7 @@ frmArtikli::frmArtikli()
     m_lv1->addColumn(QStringLiteral("Price without Tax"), 900);
     m_lv1->addColumn(QStringLiteral("Second Price"), 0);
     m_lv1->addColumn(QStringLiteral("Second Price without Tax"), 0);
+    m_lv1->setFillColumn(1);   // the names take the room the other columns leave
 
     auto *left = new QVBoxLayout;
     left->addWidget(searchTab);
@@ -114,7 +115,7 @@ frmArtikli::frmArtikli()
     auto *main = new QHBoxLayout(this);
     main->addLayout(left);
     main->addWidget(listTab, 1);
-    resize(900, 500);
+    resize(1000, 500);   // every column of the list shows without scrolling sideways
 
     setTabOrder(m_cboTemp, m_cboView);
     setTabOrder(m_cboView, m_option1);
@@ -174,6 +175,7 @@ void frmArtikli::FillList()
                         moneyCell(row, "UnitPrice"), moneyCell(row, "TaxPercent"), moneyCell(row, "UnitPricebezPDV"),
                         moneyCell(row, "VPUnitPrice"), moneyCell(row, "VPUnitPricebezPDV")});
     }
+    m_lv1->widenCutColumns();
     // As in every list of the program, a filled list has a selected row.
     if (m_lv1->count() > 0)
         m_lv1->setSelectedItem(m_lv1->item(0));

@@ -211,6 +211,7 @@ void frmSastav::FillCompositionList(const std::vector<CompositionEntry::Line> &l
     m_lv1->clear();
     for (const CompositionEntry::Line &line : lines)
         addLine(line);
+    m_lv1->widenCutColumns();
 }
 
 void frmSastav::addLine(const CompositionEntry::Line &line)

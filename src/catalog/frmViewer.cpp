@@ -108,6 +108,7 @@ void frmViewer::FillList()
         m_lv1->addItem(plainCell(row, "ProdCode"),
                        {plainCell(row, "ProdDescription"), moneyCell(row, "UnitPrice"), moneyCell(row, "TaxPercent"),
                         plainCell(row, "Qty"), plainCell(row, "Unit")});
+    m_lv1->widenCutColumns();
     // A filled list has a selected row, so that Enter picks it.
     if (m_lv1->count() > 0)
         m_lv1->setSelectedItem(m_lv1->item(0));

@@ -225,6 +225,11 @@ void ReportListWindow::showResult()
     lv1->clear();
     for (const QStringList &cells : m_result.rows)
         lv1->addItem(cells.value(0), cells.mid(1));
+    lv1->widenCutColumns();   // long cashier names and codes show whole where the list has room
+    // The first row of a filled list is the selected one, so that the keys acting on the selected
+    // row (F6, Enter) work at once, as the row that looks current suggests.
+    if (lv1->count() > 0)
+        lv1->setSelectedItem(lv1->item(0));
     lblNaslov->setText(m_result.caption);
     showTotals();
 }

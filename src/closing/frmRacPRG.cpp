@@ -189,6 +189,7 @@ void frmRacPRG::showInvoice()
     for (const InvoiceLine &l : m_browser.content().lines)
         lv1->addItem(l.prodCode, {l.description, l.unitPrice, l.quantity, l.amount, l.taxPercent, l.taxAmount,
                                   l.unit, l.taxID});
+    lv1->widenCutColumns();
     for (const TaxSummaryRow &r : m_browser.content().taxSummary)
         lvPorez->addItem(r.taxID, {r.taxName, r.taxRate, r.base, r.amount});
 }

@@ -237,6 +237,7 @@ void frmTrenutnoStanjeKasa::fillList()
     }
     for (const RegisterState::ListRow &row : m_rows)
         lv1->addItem(row.text, row.subItems);
+    lv1->widenCutColumns();
 }
 
 void frmTrenutnoStanjeKasa::RefreshList()

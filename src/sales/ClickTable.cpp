@@ -2,9 +2,13 @@
 
 #include "platform/system/System.h"
 #include "shell/dbModule.h"
+#include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QIcon>
 #include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <stdexcept>
 
 namespace ClickTable {
@@ -24,6 +28,50 @@ QString NullToEmpty(const Value &value)
 QString buttonCaption(const QString &name, Currency price, const NumberFormat &format)
 {
     return name.trimmed() + QStringLiteral(" = ") + price.format2(format);
+}
+
+namespace {
+// The text, or as much of its start as fits with "…" after it.
+QString elided(const QFontMetrics &metrics, const QString &text, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    const QString dots(QChar(0x2026));
+    QString cut = text;
+    while (!cut.isEmpty() && metrics.horizontalAdvance(cut + dots) > width)
+        cut.chop(1);
+    return cut + dots;
+}
+}  // namespace
+
+QString shownCaption(const QString &caption, const QFontMetrics &metrics, QSize room)
+{
+    const QString separator = QStringLiteral(" = ");
+    const qsizetype at = caption.lastIndexOf(separator);
+    if (caption.isEmpty() || metrics.horizontalAdvance(caption) <= room.width() || at < 0)
+        return caption;
+    const QString priceLine = caption.mid(at + 1);   // "= 2.20"
+    const QString name = caption.left(at);
+    const int width = room.width();
+    if (room.height() < 2 * metrics.height()) {   // one line: the name gives way to the price
+        const QString price = caption.mid(at);
+        return elided(metrics, name, width - metrics.horizontalAdvance(price)) + price;
+    }
+    const int nameLines = std::max(1, room.height() / std::max(1, metrics.height()) - 1);
+    QStringList lines;
+    QStringList words = name.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    while (!words.isEmpty()) {
+        if (int(lines.size()) == nameLines - 1) {   // the last line there is room for takes the rest
+            lines << elided(metrics, words.join(QLatin1Char(' ')), width);
+            break;
+        }
+        QString line = words.takeFirst();
+        while (!words.isEmpty() && metrics.horizontalAdvance(line + QLatin1Char(' ') + words.first()) <= width)
+            line += QLatin1Char(' ') + words.takeFirst();
+        lines << elided(metrics, line, width);
+    }
+    lines << priceLine;
+    return lines.join(QLatin1Char('\n'));
 }
 
 QStringList loadTabCaptions(Database &db)
@@ -96,6 +144,51 @@ QString literalText(const QString &text)
 
 }
 
+ClickTableButton::ClickTableButton(QWidget *parent) : QPushButton(parent) {}
+
+void ClickTableButton::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    setText(literalText(caption));
+    fitCaption();
+}
+
+void ClickTableButton::fitCaption()
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this);
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    QSize room(width() - margin - 2 * frame, height() - 2 * frame);
+    if (!icon().isNull())
+        room.rwidth() -= iconSize().width() + 4;
+    m_shown = literalText(ClickTable::shownCaption(m_caption, fontMetrics(), room));
+    setProperty("shownText", m_shown);
+    update();
+}
+
+void ClickTableButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text = m_shown;
+    painter.drawControl(QStyle::CE_PushButton, option);
+}
+
+void ClickTableButton::resizeEvent(QResizeEvent *event)
+{
+    QPushButton::resizeEvent(event);
+    fitCaption();
+}
+
+void ClickTableButton::changeEvent(QEvent *event)
+{
+    QPushButton::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        fitCaption();
+}
+
 ClickTableWidget::ClickTableWidget(QWidget *parent) : QTabWidget(parent)
 {
     setObjectName(QStringLiteral("SSTab1"));
@@ -114,7 +207,7 @@ ClickTableWidget::ClickTableWidget(QWidget *parent) : QTabWidget(parent)
     for (int n = 0; n < ClickTable::ButtonCount; ++n) {
         const auto pos = ClickTable::buttonPosition(n);
         auto grid = static_cast<QGridLayout *>(widget(pos.tab)->layout());
-        auto b = new QPushButton(widget(pos.tab));
+        auto b = new ClickTableButton(widget(pos.tab));
         b->setObjectName(QStringLiteral("Command2_%1").arg(n));
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         b->setMinimumSize(96, 48);  // big enough for a finger
@@ -170,11 +263,11 @@ void ClickTableWidget::clearButtons()
 
 void ClickTableWidget::setButton(int index, const ClickTable::ClickButton &button)
 {
-    QPushButton *b = m_buttons.at(size_t(index));
-    b->setText(literalText(button.caption));
+    ClickTableButton *b = m_buttons.at(size_t(index));
     b->setToolTip(button.caption);
     m_tags[size_t(index)] = button.prodCode;
     b->setIcon(button.picturePath.isEmpty() ? QIcon() : QIcon(button.picturePath));
+    b->setCaption(button.caption);   // after the icon, which takes room from the text
 }
 
 void ClickTableWidget::onButtonClicked(int index)

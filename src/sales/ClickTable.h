@@ -5,12 +5,14 @@
 #include "platform/database/Database.h"
 #include "platform/values/Currency.h"
 #include <QString>
+#include <QPushButton>
+#include <QSize>
 #include <QStringList>
 #include <QTabWidget>
 #include <array>
 #include <vector>
 
-class QPushButton;
+class QFontMetrics;
 
 namespace ClickTable {
 
@@ -41,6 +43,11 @@ QString NullToEmpty(const Value &value);
 // The trimmed name, " = " and the price formatted "0.00" in the given number format.
 QString buttonCaption(const QString &name, Currency price, const NumberFormat &format);
 
+// What a button with `room` for its text shows of a caption "name = price", lines parted by '\n':
+// the caption when it fits on one line, else the name wrapped at blanks (its last line elided when
+// the room runs out) above "= price". The price is never shortened: a misread price costs money.
+QString shownCaption(const QString &caption, const QFontMetrics &metrics, QSize room);
+
 // The captions of tabs 0..9 from the TabControl rows in TabControl order: row i names tab i; rows
 // beyond the tenth are ignored; a Null description gives "". Fewer rows give a shorter list: the
 // tabs without a row keep their caption.
@@ -52,6 +59,28 @@ ClickButtons loadClickButtons(Database &db);
 ClickButtons loadClickButtons(Database &db, const NumberFormat &format);
 
 }  // namespace ClickTable
+
+// A product button: text() is the caption as the design gives it; the button draws it as
+// ClickTable::shownCaption() fits it to its size and names the drawn text in the property
+// "shownText" (with "&&" for "&", as in text()).
+class ClickTableButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit ClickTableButton(QWidget *parent = nullptr);
+    void setCaption(const QString &caption);   // the caption as stored, "&" as typed
+    QString shownText() const { return m_shown; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void fitCaption();
+
+    QString m_caption;
+    QString m_shown;
+};
 
 // The tab control SSTab1 with its 320 buttons Command2_0 .. Command2_319, built from the main
 // database. A press on a button that carries a product emits buttonPressed.
@@ -84,6 +113,6 @@ signals:
 private:
     void onButtonClicked(int index);
 
-    std::array<QPushButton *, ClickTable::ButtonCount> m_buttons{};
+    std::array<ClickTableButton *, ClickTable::ButtonCount> m_buttons{};
     std::array<QString, ClickTable::ButtonCount> m_tags;
 };

@@ -153,6 +153,7 @@ void frmKlikTabla::FillList()
     for (const Row &row : m_rsList)
         m_lv1->addItem(row[QStringLiteral("ProdCode")].textOr(),
                        {row[QStringLiteral("ProdDescription")].textOr(), moneyCell(row, "UnitPrice")});
+    m_lv1->widenCutColumns();
 }
 
 void frmKlikTabla::clearSelection()

@@ -287,7 +287,7 @@ void zirAZUVozari::buildControls()
     m_lv1->setObjectName(QStringLiteral("lv1"));
     m_lv1->setToolTip(QStringLiteral("Click delete,right click change quantity"));
     m_lv1->addColumn(QStringLiteral("ProductID"), 900);
-    m_lv1->addColumn(QStringLiteral("ProductName"), 1700);
+    m_lv1->addColumn(QStringLiteral("ProductName"), 1300);
     m_lv1->addColumn(QStringLiteral("Price"), 700, Qt::AlignRight);
     m_lv1->addColumn(QStringLiteral("Quantity"), 800, Qt::AlignRight);
     m_lv1->addColumn(QStringLiteral("Amount"), 800, Qt::AlignRight);
@@ -296,6 +296,7 @@ void zirAZUVozari::buildControls()
     m_lv1->addColumn(QStringLiteral("Unit"), 600);
     m_lv1->addColumn(QStringLiteral("TaxID"), 45);
     m_lv1->addColumn(QStringLiteral("ID"), 0);
+    m_lv1->setFillColumn(1);   // every column shows beside the click table; the names take the rest
     m_lv1->setContextMenuPolicy(Qt::PreventContextMenu);
     m_lv1->setMinimumHeight(70);
     m_lvPorez = new ui::ListView(m_frame2);
@@ -433,8 +434,8 @@ void zirAZUVozari::buildControls()
 
     auto *body = new QHBoxLayout;
     body->setSpacing(6);
-    body->addLayout(invoiceColumn, 45);
-    body->addLayout(tableColumn, 55);
+    body->addLayout(invoiceColumn, 47);
+    body->addLayout(tableColumn, 53);
 
     auto *keys = new QHBoxLayout;
     keys->setSpacing(4);

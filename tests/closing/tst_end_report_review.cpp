@@ -139,7 +139,8 @@ private slots:
     }
 
     // A double click or Enter opens the selected End Report in the past-End-Report mode; the
-    // review stays as it was. Enter without a selected row moves the focus on.
+    // review stays as it was. A fill selects the first row, so Enter at once opens it; Enter
+    // without a selected row moves the focus on.
     void openingAnEndReport()
     {
         auto &window = shownForm<frmZakljucakPregled1>();
@@ -147,6 +148,11 @@ private slots:
         window.DTPicker2->setDate(Mar5);
         window.Command1_Click();
         QCOMPARE(window.lv1->count(), 4);
+        QCOMPARE(window.lv1->selectedItem(), window.lv1->item(0));
+        QTest::keyClick(window.lv1, Qt::Key_Return);
+        QCOMPARE(shown.size(), 1);
+        shown.clear();
+        window.lv1->setSelectedItem(nullptr);
         window.lv1->setFocus();
         QTest::keyClick(window.lv1, Qt::Key_Return);
         QVERIFY(shown.isEmpty());

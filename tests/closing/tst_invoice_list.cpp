@@ -283,8 +283,9 @@ private slots:
         QVERIFY(window.isVisible());
     }
 
-    // F6 hands the selected invoice by its key; F4 the last day or period of the program's run,
-    // every invoice before the first one, even after the window was closed and opened again.
+    // F6 hands the selected invoice by its key (the first row right after a fill, which selects
+    // it); F4 the last day or period of the program's run, every invoice before the first one,
+    // even after the window was closed and opened again.
     void handingInvoicesToTheBrowser()
     {
         frmRacuni &window = shownForm<frmRacuni>();
@@ -295,6 +296,7 @@ private slots:
         window.DTPicker1->setDate(Mar4);
         window.DTPicker2->setDate(Mar5);
         window.Command1_Click();
+        QTest::keyClick(window.lv1, Qt::Key_F6);   // the first row: key 5
         window.lv1->setSelectedItem(window.lv1->item(4));   // printed number 123456, key 12
         QTest::keyClick(window.lv1, Qt::Key_F6);
         QTest::keyClick(window.lv1, Qt::Key_Escape);
@@ -303,7 +305,7 @@ private slots:
         frmRacuni &again = shownForm<frmRacuni>();
         QCOMPARE(again.lv1->count(), 0);
         QTest::keyClick(&again, Qt::Key_F4);
-        QCOMPARE(handedOver, (QList<Selection>{Selection::all(), Selection::invoice("12"),
+        QCOMPARE(handedOver, (QList<Selection>{Selection::all(), Selection::invoice("5"), Selection::invoice("12"),
                                                Selection::period(Mar4, Mar5)}));
         QVERIFY(fileBytes(lpt1).isEmpty());   // F5 is save here, never print
     }
@@ -326,9 +328,16 @@ private slots:
 
     void theWindowFitsTheScreen()
     {
+        const QString longName("Ana Horvat-Kovacevic Petrovic-Vukovarski");
+        MainDatabase->execute("UPDATE Invoices SET CashierName = ? WHERE InvoiceID = '10'", {Value::text(longName)});
         frmRacuni &window = shownForm<frmRacuni>();
         window.mv1_DateClick(Mar5);
         QVERIFY(window.width() <= 1024 && window.height() <= 768);
+        // The list has room for the longest cashier's name whole.
+        const int cashier = window.definition().columnIndex(QStringLiteral("CashierName"));
+        QVERIFY(cashier > 0);
+        QVERIFY(window.lv1->columnWidth(cashier)
+                > window.lv1->fontMetrics().horizontalAdvance(longName));
         QVERIFY(window.minimumSizeHint().width() <= 1024 && window.minimumSizeHint().height() <= 768);
         window.grab().save(QStringLiteral(ZORVEL_BINARY_DIR "/frmRacuni.png"));
     }

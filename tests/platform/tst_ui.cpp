@@ -352,6 +352,48 @@ private slots:
         QCOMPARE(list.count(), 0);
         QCOMPARE(list.columnCount(), 3);
     }
+
+    // The fill column takes the room the others leave, and gives it back when the list narrows;
+    // cut cells widen their column only into room the visible list has, and each fill starts
+    // again from the given widths.
+    void listViewColumnsUseTheRoomOfTheVisibleList()
+    {
+        ListView list;
+        list.addColumn("Code", 900);
+        list.addColumn("Name", 1500);
+        list.addColumn("Price", 900, Qt::AlignRight);
+        list.addColumn("ID", 0);
+        list.resize(400, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const int code = list.columnWidth(0), name = list.columnWidth(1), price = list.columnWidth(2);
+
+        const QString longCode("4200000000001234567");
+        list.addItem(longCode, {"Cola"});
+        list.widenCutColumns();
+        const int codeNeeds = list.fontMetrics().horizontalAdvance(longCode);
+        QVERIFY(list.columnWidth(0) >= codeNeeds);
+        QCOMPARE(list.columnWidth(1), name);
+        list.clear();
+        list.addItem("1", {"Cola"});
+        list.widenCutColumns();
+        QCOMPARE(list.columnWidth(0), code);
+
+        list.setFillColumn(1);
+        QCOMPARE(list.columnWidth(0) + list.columnWidth(1) + list.columnWidth(2), list.viewport()->width());
+        list.resize(600, 200);
+        QTRY_COMPARE(list.columnWidth(0) + list.columnWidth(1) + list.columnWidth(2), list.viewport()->width());
+        list.resize(100, 200);   // no room: the name keeps its own width, the list scrolls
+        QTRY_COMPARE(list.columnWidth(1), name);
+
+        list.resize(220, 200);   // a cell longer than all the room takes only what there is
+        QTRY_COMPARE(list.columnWidth(1), name);
+        list.clear();
+        list.addItem(longCode + longCode, {"Cola"});
+        list.widenCutColumns();
+        QVERIFY(list.columnWidth(0) + list.columnWidth(1) + price <= std::max(list.viewport()->width(), code + name + price));
+        QCOMPARE(list.columnWidth(2), price);
+    }
 };
 
 QTEST_MAIN(TestUi)

@@ -2,7 +2,9 @@
 #include "platform/system/System.h"
 #include "shell/dbModule.h"
 #include "TestFolder.h"
+#include <QApplication>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -109,6 +111,65 @@ private slots:
     {
         QCOMPARE(ClickTable::NullToEmpty(Value()), QString());
         QCOMPARE(ClickTable::NullToEmpty(Value::text("  Cola \t")), QString("Cola"));
+    }
+
+    // Whatever the room, the price is shown whole on the last line and every line fits the room;
+    // the name is shortened only where it must be.
+    void captionFitsItsRoom_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("roomFor");   // the room's width, as the width of this text
+        QTest::addColumn<int>("lines");          // the room's height in lines
+        QTest::addColumn<QString>("expected");   // "" where the font decides (elided names)
+        QTest::newRow("fits") << "Cola 0.33 = 2.50" << "Cola 0.33 = 2.50" << 3 << "Cola 0.33 = 2.50";
+        QTest::newRow("price under the name") << "Orange juice 0.2 = 2.20" << "Orange juice 0.2" << 3
+                                              << "Orange juice 0.2\n= 2.20";
+        QTest::newRow("name wrapped at blanks") << "Orange juice 0.2 = 2.20" << "Orange juice" << 3
+                                                << "Orange juice\n0.2\n= 2.20";
+        QTest::newRow("name elided on its last line") << "Sparkling elderflower lemonade 0.75 = 12.40" << "Sparkling"
+                                                      << 3 << "";
+        QTest::newRow("one line: the name gives way") << "Orange juice 0.2 = 2.20" << "Orange juice" << 1 << "";
+        QTest::newRow("one long word") << "Elderflowerlemonade = 2.20" << "Elderflower" << 2 << "";
+        QTest::newRow("empty button") << "" << "x" << 1 << "";
+    }
+    void captionFitsItsRoom()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, roomFor);
+        QFETCH(int, lines);
+        QFETCH(QString, expected);
+        const QFontMetrics metrics(QApplication::font());
+        const QSize room(metrics.horizontalAdvance(roomFor), lines * metrics.height());
+        const QString shown = ClickTable::shownCaption(caption, metrics, room);
+        if (!expected.isEmpty() || caption.isEmpty())
+            QCOMPARE(shown, expected);
+        if (caption.isEmpty())
+            return;
+        const QStringList shownLines = shown.split('\n');
+        QVERIFY2(shownLines.size() <= lines, qPrintable(shown));
+        const QString price = caption.section(' ', -1);
+        QVERIFY2(shownLines.last().endsWith("= " + price), qPrintable(shown));
+        for (const QString &line : shownLines) {
+            if (line != shownLines.last() || lines > 1)   // on one line the price may need more than the room
+                QVERIFY2(metrics.horizontalAdvance(line) <= room.width(), qPrintable(shown));
+        }
+        const QString start = shownLines.first().section(QChar(0x2026), 0, 0);   // the name up to any "…"
+        QVERIFY2(caption.startsWith(start), qPrintable(shown));
+    }
+
+    // The button keeps the design's caption as its text and draws the fitted one.
+    void buttonDrawsItsFittedCaption()
+    {
+        ClickTableButton button;
+        button.setCaption("Fruit & veg mix = 3.40");
+        button.resize(60, 60);
+        button.show();
+        QCOMPARE(button.text(), QString("Fruit && veg mix = 3.40"));
+        QVERIFY2(button.shownText().endsWith("\n= 3.40"), qPrintable(button.shownText()));
+        QVERIFY(button.shownText().startsWith("Fruit &&"));
+        QCOMPARE(button.property("shownText").toString(), button.shownText());
+        button.resize(400, 60);
+        QCOMPARE(button.shownText(), QString("Fruit && veg mix = 3.40"));
     }
 
     void widgetLayoutAndPresses()

@@ -1,6 +1,15 @@
 // Every window of the program fits a register's 1024 x 768 screen, and no caption of a button,
 // label, tab or column heading is cut. A window added later is one more line in windows(), or in
 // historyWindows() when it shows the shop's sales.
+#include "admin/AdminMenu.h"
+#include "admin/frmChangePassword.h"
+#include "admin/frmFirma.h"
+#include "admin/frmKupacDialogs.h"
+#include "admin/frmKupci.h"
+#include "admin/frmTax.h"
+#include "admin/frmTaxDialogs.h"
+#include "admin/frmUserDialogs.h"
+#include "admin/frmUsers.h"
 #include "catalog/frmArtikli.h"
 #include "catalog/frmEditProduct.h"
 #include "catalog/frmNewProduct.h"
@@ -103,6 +112,25 @@ QStringList everyTabProblems(ui::Form &form)
     return problems;
 }
 
+// An administration list checked only when it shows rows.
+template <class T>
+QStringList listFilled(T &list)
+{
+    return list.lv1()->count() == 0 ? QStringList{QStringLiteral("the list shows no row")} : QStringList();
+}
+
+// A customer with long texts in every field, as the customer windows list and edit it.
+void addCustomer()
+{
+    dbModule::mainDatabase().execute(
+        "INSERT INTO Custumer (Sifra, Naziv, Adresa, JMBG, Telefon, Telefax, Vlasnik, ZiroRacun, RabatMarza) "
+        "VALUES (7, ?, ?, ?, ?, ?, ?, ?, ?)",
+        {Value::text(QStringLiteral("Wholesale Drinks and Groceries Ltd")), Value::text(QStringLiteral("Long Industrial Road 125")),
+         Value::text(QStringLiteral("4200000000001")), Value::text(QStringLiteral("033 123 456")),
+         Value::text(QStringLiteral("033 123 457")), Value::text(QStringLiteral("Alexandra Montgomery")),
+         Value::text(QStringLiteral("1610000012345678")), Value::text(QStringLiteral("12.50"))});
+}
+
 struct WindowOpener {
     const char *name;
     std::function<QStringList(SalesScreenOnTest &env, zirAZUVozari &screen)> problems;
@@ -116,9 +144,7 @@ const std::vector<WindowOpener> &windows()
              rodUVAD &main = rodUVAD::instance();
              main.resize(WindowFit::Screen.width() - WindowFit::FrameWidth,
                          WindowFit::Screen.height() - WindowFit::FrameHeight);
-             return WindowFit::windowFitProblems(main, [](const QWidget *w) {
-                 return w->objectName().startsWith(QLatin1String("Command2_"));   // product names and prices
-             });
+             return WindowFit::windowFitProblems(main);
          }},
         {"login", [](SalesScreenOnTest &, zirAZUVozari &) {
              return shownWindowProblems(ui::formInstance<frmLogin>());
@@ -195,9 +221,7 @@ const std::vector<WindowOpener> &windows()
                  problems << QStringLiteral("the search listed no product");
              for (int i = 0; i < setup.SSTab1()->count(); ++i) {
                  setup.SSTab1()->setCurrentIndex(i);
-                 problems << WindowFit::windowFitProblems(setup, [](const QWidget *w) {
-                     return w->objectName().startsWith(QLatin1String("Command2_"));   // product names and prices
-                 });
+                 problems << WindowFit::windowFitProblems(setup);
              }
              setup.unload();
              return problems;
@@ -232,6 +256,37 @@ const std::vector<WindowOpener> &windows()
              });
              openProductComposition();
              return problems;
+         }},
+        {"users, listed", [](SalesScreenOnTest &, zirAZUVozari &) {
+             return modalWindowProblemsOf<frmUsers>(openUsers, listFilled<frmUsers>);
+         }},
+        {"new user", [](SalesScreenOnTest &, zirAZUVozari &) {
+             return modalWindowProblems([] { showRecordDialog<frmNewUser>(QString()); });
+         }},
+        {"edit user", [](SalesScreenOnTest &, zirAZUVozari &) {
+             return modalWindowProblems([] { showRecordDialog<frmEditUser>(QStringLiteral("2")); });
+         }},
+        {"change password", [](SalesScreenOnTest &, zirAZUVozari &) { return modalWindowProblems(openChangePassword); }},
+        {"taxes, listed", [](SalesScreenOnTest &, zirAZUVozari &) {
+             return modalWindowProblemsOf<frmTax>(openTaxes, listFilled<frmTax>);
+         }},
+        {"new tax", [](SalesScreenOnTest &, zirAZUVozari &) {
+             return modalWindowProblems([] { showRecordDialog<frmNewTax>(QString()); });
+         }},
+        {"edit tax", [](SalesScreenOnTest &, zirAZUVozari &) {
+             return modalWindowProblems([] { showRecordDialog<frmEditTax>(QStringLiteral("A")); });
+         }},
+        {"my firm", [](SalesScreenOnTest &, zirAZUVozari &) { return modalWindowProblems(openCompany); }},
+        {"customers and suppliers, listed", [](SalesScreenOnTest &, zirAZUVozari &) {
+             addCustomer();
+             return modalWindowProblemsOf<frmKupci>(openCustomers, listFilled<frmKupci>);
+         }},
+        {"new customer", [](SalesScreenOnTest &, zirAZUVozari &) {
+             return modalWindowProblems([] { showRecordDialog<frmNewKupac>(QString()); });
+         }},
+        {"edit customer", [](SalesScreenOnTest &, zirAZUVozari &) {
+             addCustomer();
+             return modalWindowProblems([] { showRecordDialog<frmEditKupac>(QStringLiteral("7")); });
          }},
     };
     return all;

@@ -56,9 +56,18 @@ bool shownOnScreen(const QWidget *w, const QWidget *window)
 
 void checkButton(QAbstractButton *button, QStringList &problems)
 {
-    const QString text = shownText(button->text());
+    // A button that draws its caption wrapped or shortened names what it draws; the caption's last
+    // word (a product button's price) must be drawn whole.
+    const QVariant drawn = button->property("shownText");
+    const QString text = shownText(drawn.isValid() ? drawn.toString() : button->text());
     if (text.isEmpty())
         return;
+    if (drawn.isValid()) {
+        const QString lastWord = shownText(button->text()).section(QLatin1Char(' '), -1);
+        if (!text.endsWith(lastWord))
+            problems << QStringLiteral("button %1 \"%2\" is drawn as \"%3\", without its end \"%4\"")
+                            .arg(nameOf(button), shownText(button->text()), text, lastWord);
+    }
     const QFontMetrics metrics(button->font());
     int needed = 0;
     if (qobject_cast<QCheckBox *>(button) || qobject_cast<QRadioButton *>(button)) {
@@ -150,6 +159,13 @@ void checkHeader(QHeaderView *header, QStringList &problems)
                             .arg(text, nameOf(header->parentWidget()))
                             .arg(needed)
                             .arg(size);
+        // Scrolled to its left edge, the list shows every heading whole.
+        const int right = header->sectionPosition(section) + size;
+        if (right > header->width())
+            problems << QStringLiteral("column \"%1\" of %2 ends at %3 px, the list shows %4")
+                            .arg(text, nameOf(header->parentWidget()))
+                            .arg(right)
+                            .arg(header->width());
     }
 }
 

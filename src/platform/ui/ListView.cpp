@@ -1,5 +1,6 @@
 #include "platform/ui/ListView.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QStyle>
 #include <cmath>
@@ -56,17 +57,84 @@ int ListView::addColumn(const QString &caption, int widthTwips, Qt::Alignment al
 
 void ListView::setColumnWidthTwips(int column, int widthTwips)
 {
-    int pixels = twipsToPixels(widthTwips);
+    while (m_widthsTwips.size() <= column)
+        m_widthsTwips.append(0);
+    m_widthsTwips[column] = widthTwips;
+    const int pixels = ownWidth(column);
     setColumnHidden(column, pixels == 0);
     if (pixels <= 0)
         return;
+    setColumnWidth(column, pixels);
+    fitFillColumn();
+}
+
+void ListView::setFillColumn(int column)
+{
+    m_fillColumn = column;
+    fitFillColumn();
+}
+
+int ListView::otherColumnsWidth(int column) const
+{
+    int width = 0;
+    for (int other = 0; other < columnCount(); ++other) {
+        if (other != column && !isColumnHidden(other))
+            width += columnWidth(other);
+    }
+    return width;
+}
+
+void ListView::fitFillColumn()
+{
+    if (m_fillColumn < 0 || m_fillColumn >= columnCount() || isColumnHidden(m_fillColumn))
+        return;
+    setColumnWidth(m_fillColumn, std::max(ownWidth(m_fillColumn), viewport()->width() - otherColumnsWidth(m_fillColumn)));
+}
+
+bool ListView::viewportEvent(QEvent *event)
+{
+    // The visible list changes width with the window and when the vertical scroll bar comes or goes.
+    if (event->type() == QEvent::Resize)
+        fitFillColumn();
+    return QTreeWidget::viewportEvent(event);
+}
+
+void ListView::widenCutColumns()
+{
+    for (int column = 0; column < columnCount(); ++column) {
+        if (!isColumnHidden(column))
+            setColumnWidth(column, ownWidth(column));
+    }
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 4;
+    int room = viewport()->width() - otherColumnsWidth(-1);
+    for (int column = 0; column < columnCount() && room > 0; ++column) {
+        if (isColumnHidden(column) || columnWidth(column) < VisibleColumnWidth)
+            continue;
+        int needed = 0;
+        for (int row = 0; row < count(); ++row)
+            needed = std::max(needed, fontMetrics().horizontalAdvance(topLevelItem(row)->text(column)) + 2 * margin);
+        const int wider = std::min(room, needed - columnWidth(column));
+        if (wider > 0) {
+            setColumnWidth(column, columnWidth(column) + wider);
+            room -= wider;
+        }
+    }
+    fitFillColumn();
+}
+
+// The width the column was given, in pixels: 0 for a hidden column.
+int ListView::ownWidth(int column) const
+{
+    int pixels = twipsToPixels(m_widthsTwips.value(column));
+    if (pixels <= 0)
+        return 0;
     // A column meant to be seen is at least as wide as its heading, so that no heading is cut
     // (the design's widths were measured in another font); an almost invisible one stays so.
     if (pixels >= VisibleColumnWidth) {
         const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
         pixels = std::max(pixels, header()->fontMetrics().horizontalAdvance(headerItem()->text(column)) + 2 * margin + 2);
     }
-    setColumnWidth(column, pixels);
+    return pixels;
 }
 
 void ListView::alignCells(QTreeWidgetItem *item, int column) const

@@ -36,6 +36,12 @@ public:
     // is at least as wide as its heading.
     int addColumn(const QString &caption, int widthTwips, Qt::Alignment alignment = Qt::AlignLeft);
     void setColumnWidthTwips(int column, int widthTwips);
+    // The column takes the width the other columns leave in the visible list, never less than its
+    // own, so that every heading shows without scrolling sideways wherever the room allows.
+    void setFillColumn(int column);
+    // Gives every visible column its own width again, then widens, left to right, the columns whose
+    // cells are cut, as far as the room the visible list leaves allows.
+    void widenCutColumns();
 
     // Appends a row: its text and sub-items 1, 2, ... in order.
     ListItem *addItem(const QString &text, const QStringList &subItems = {});
@@ -49,9 +55,17 @@ public:
     ListItem *findItem(const QString &text, Qt::CaseSensitivity cs = Qt::CaseInsensitive) const;
     // clear() of QTreeWidget removes every row and keeps the columns.
 
+protected:
+    bool viewportEvent(QEvent *event) override;
+
 private:
     void alignCells(QTreeWidgetItem *item, int column) const;
+    int ownWidth(int column) const;
+    int otherColumnsWidth(int column) const;
+    void fitFillColumn();
     QList<Qt::Alignment> m_alignments;
+    QList<int> m_widthsTwips;   // as given, per column
+    int m_fillColumn = -1;
 };
 
 }  // namespace ui
