@@ -155,16 +155,35 @@ QString ReportResult::cell(const ReportDefinition &def, int row, const QString &
     return rows[size_t(row)].at(column);
 }
 
-QStringList cellsOf(const ReportDefinition &def, const Row &record)
+namespace {
+
+// Where each column's field is in the query's rows (-1: not there), found once per query rather
+// than by name for every cell of a long list.
+std::vector<int> fieldPositions(const ReportDefinition &def, const QStringList &names)
+{
+    std::vector<int> positions;
+    for (const Column &c : def.columns) {
+        int at = -1;
+        for (int i = 0; i < names.size() && at < 0; ++i)
+            if (names.at(i).compare(c.field, Qt::CaseInsensitive) == 0)
+                at = i;
+        positions.push_back(at);
+    }
+    return positions;
+}
+
+QStringList cellsAt(const ReportDefinition &def, const Row &record, const std::vector<int> &positions)
 {
     QStringList cells;
-    for (const Column &c : def.columns) {
+    cells.reserve(qsizetype(def.columns.size()));
+    for (size_t i = 0; i < def.columns.size(); ++i) {
         QString text;
-        if (record.has(c.field)) {
-            const Value &v = record[c.field];
+        const int at = positions[i];
+        if (at >= 0 && at < record.size()) {
+            const Value &v = record.at(at);
             if (!v.isNull()) {
                 try {
-                    text = shownText(v, c.kind);
+                    text = shownText(v, def.columns[i].kind);
                 } catch (const AppError &) {
                     text.clear();   // a value that cannot be shown leaves its cell empty
                 }
@@ -173,6 +192,14 @@ QStringList cellsOf(const ReportDefinition &def, const Row &record)
         cells << text;
     }
     return cells;
+}
+
+}  // namespace
+
+QStringList cellsOf(const ReportDefinition &def, const Row &record)
+{
+    static const QStringList noNames;
+    return cellsAt(def, record, fieldPositions(def, record.size() > 0 ? record.names() : noNames));
 }
 
 Currency totalOf(const ReportDefinition &def, const std::vector<QStringList> &rows, const QString &field)
@@ -207,8 +234,13 @@ ReportResult run(Database &db, const ReportDefinition &def, const Selection &sel
     ReportResult result;
     result.selection = selection;
     result.caption = selection.caption(def.fromWord, def.toWord);
-    for (const Row &record : db.query(query.sql, query.params))
-        result.rows.push_back(cellsOf(def, record));
+    const Rows records = db.query(query.sql, query.params);
+    result.rows.reserve(records.size());
+    if (!records.empty()) {
+        const std::vector<int> positions = fieldPositions(def, records.front().names());
+        for (const Row &record : records)
+            result.rows.push_back(cellsAt(def, record, positions));
+    }
     result.totals = totalTexts(def, result.rows);
     return result;
 }

@@ -7,14 +7,16 @@ ReportDefinition frmSalesProducts::salesByProductsReport()
     ReportDefinition d;
     d.title = QStringLiteral("Sale by Products");
     d.select = QStringLiteral(
-        "SELECT SalesDetails.ProdCode AS ProdCode, SalesDetails.ProdDescription AS ProdDescription,"
+        "SELECT Min(SalesDetails.ProdCode COLLATE BINARY) AS ProdCode, SalesDetails.ProdDescription AS ProdDescription,"
         " SalesDetails.Unit AS Unit, Sum(SalesDetails.QtySold) AS SumOfQtySold, Sum(SalesDetails.Amount) AS SumOfAmount"
         " FROM Invoices INNER JOIN SalesDetails ON Invoices.InvoiceID = SalesDetails.InvoiceID");
     d.dateField = QStringLiteral("Invoices.DateSold");
     // One row per code, description and unit: a product renamed in the period shows twice. Rows by
-    // product code, so that the same selection always lists the same way.
-    d.tail = QStringLiteral(" GROUP BY SalesDetails.ProdCode, SalesDetails.ProdDescription, SalesDetails.Unit"
-                            " ORDER BY SalesDetails.ProdCode, SalesDetails.ProdDescription, SalesDetails.Unit");
+    // product code, so that the same selection always lists the same way. Codes differing only in
+    // letter case are one product, shown by the first of its spellings; grouped on the folded code,
+    // whose sort compares plain bytes, as a period's lines are many.
+    d.tail = QStringLiteral(" GROUP BY CaseFold(SalesDetails.ProdCode), SalesDetails.ProdDescription, SalesDetails.Unit"
+                            " ORDER BY CaseFold(SalesDetails.ProdCode), SalesDetails.ProdDescription, SalesDetails.Unit");
     d.columns = {
         {QStringLiteral("ProductID"), QStringLiteral("ProdCode"), 1400},
         {QStringLiteral("ProductName"), QStringLiteral("ProdDescription"), 5200},

@@ -9,25 +9,35 @@ ReportDefinition frmSalesTax::taxByRateReport(bool byDate)
     // A line whose tax row was deleted since the sale still counts, under its own tax key and the
     // rate stored on the line, so that the report adds up to the invoices. Lines of an existing tax
     // show its current name and rate.
-    const QString rate = QStringLiteral("COALESCE(Tax.Percent, SalesDetails.TaxPercent)");
+    //
+    // Grouped in two steps with the same result: first every selected line by its tax key's exact
+    // bytes and its stored rate (and its day), which sorts far faster than comparing with the
+    // connection's case-blind collation and needs no tax row per line; then the few grouped rows
+    // are joined to their tax and grouped again by the key as the column means it (letter case
+    // ignored). The WHERE of a selection falls between select and tail, so inside the inner query.
+    const QString rate = QStringLiteral("COALESCE(Tax.Percent, L.TaxPercent)");
     const QString sums = QStringLiteral(
-        ", Sum(SalesDetails.TaxAmount) AS Porez, Sum(SalesDetails.Amount) AS IznosSaPorezom,"
-        " Sum(SalesDetails.Amount) - Sum(SalesDetails.TaxAmount) AS IznosBezPoreza"
-        " FROM Invoices INNER JOIN SalesDetails ON Invoices.InvoiceID = SalesDetails.InvoiceID"
-        " LEFT JOIN Tax ON SalesDetails.TaxID = Tax.TaxID");
-    const QString keys = QStringLiteral("SalesDetails.TaxID, Tax.Name, ") + rate;
+        ", Sum(L.Porez) AS Porez, Sum(L.Iznos) AS IznosSaPorezom, Sum(L.Iznos) - Sum(L.Porez) AS IznosBezPoreza"
+        " FROM (SELECT SalesDetails.TaxID COLLATE BINARY AS TaxID, SalesDetails.TaxPercent AS TaxPercent,"
+        " Sum(SalesDetails.TaxAmount) AS Porez, Sum(SalesDetails.Amount) AS Iznos");
+    const QString lines = QStringLiteral(
+        " FROM Invoices INNER JOIN SalesDetails ON Invoices.InvoiceID = SalesDetails.InvoiceID");
+    const QString joinTax = QStringLiteral(") AS L LEFT JOIN Tax ON Tax.TaxID = L.TaxID COLLATE NOCASE");
+    const QString keys = QStringLiteral("L.TaxID COLLATE NOCASE, Tax.Name, ") + rate;
 
     ReportDefinition d;
     d.title = QStringLiteral("TAX Report - Accrued taxes");
     if (byDate) {
-        d.select = QStringLiteral("SELECT SalesDetails.TaxID AS TaxID, Tax.Name AS Name, ") + rate
-                   + QStringLiteral(" AS Percent, Invoices.DateSold AS DateSold") + sums;
-        d.tail = QStringLiteral(" GROUP BY Invoices.DateSold, ") + keys
-                 + QStringLiteral(" ORDER BY Invoices.DateSold, ") + keys;
+        d.select = QStringLiteral("SELECT Min(L.TaxID) AS TaxID, Tax.Name AS Name, ") + rate
+                   + QStringLiteral(" AS Percent, L.DateSold AS DateSold") + sums
+                   + QStringLiteral(", Invoices.DateSold AS DateSold") + lines;
+        d.tail = QStringLiteral(" GROUP BY 5, 1, 2") + joinTax + QStringLiteral(" GROUP BY L.DateSold, ") + keys
+                 + QStringLiteral(" ORDER BY L.DateSold, ") + keys;
     } else {
-        d.select = QStringLiteral("SELECT SalesDetails.TaxID AS TaxID, Tax.Name AS Name, ") + rate
-                   + QStringLiteral(" AS Percent, ' ' AS DateSold") + sums;
-        d.tail = QStringLiteral(" GROUP BY ") + keys + QStringLiteral(" ORDER BY ") + keys;
+        d.select = QStringLiteral("SELECT Min(L.TaxID) AS TaxID, Tax.Name AS Name, ") + rate
+                   + QStringLiteral(" AS Percent, ' ' AS DateSold") + sums + lines;
+        d.tail = QStringLiteral(" GROUP BY 1, 2") + joinTax + QStringLiteral(" GROUP BY ") + keys
+                 + QStringLiteral(" ORDER BY ") + keys;
     }
     d.dateField = QStringLiteral("Invoices.DateSold");
     d.emptyTotalText = QStringLiteral("0,00");   // whatever the user's decimal separator

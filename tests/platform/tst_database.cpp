@@ -43,6 +43,9 @@ private slots:
         QCOMPARE(errorOf([&] { db->execute(insert, {Value::text(second)}); }), error);
         // The lookup finds the product whatever the case of the typed code.
         QCOMPARE(db->query("SELECT * FROM Products WHERE ProdCode = ?", {Value::text(first.toUpper())}).size(), size_t(1));
+        // The folded texts are equal exactly when the keys are, so grouping on them forms the same groups.
+        QCOMPARE(db->scalar("SELECT CaseFold(?) = CaseFold(?)", {Value::text(first), Value::text(second)}).toInt64(),
+                 qint64(error != 0));
     }
 
     // Keys that are ASCII only in part order as their folded texts do, wherever the first
@@ -62,6 +65,13 @@ private slots:
         std::sort(expected.begin(), expected.end(),
                   [](const QString &a, const QString &b) { return foldCase(a).compare(foldCase(b)) < 0; });
         QCOMPARE(ordered, expected);
+        // Plain byte order of the folded keys is the same order; anything but text folds to itself.
+        ordered.clear();
+        for (const Row &r : db->query("SELECT ProdCode FROM Products ORDER BY CaseFold(ProdCode)"))
+            ordered << r.at(0).toText();
+        QCOMPARE(ordered, expected);
+        QVERIFY(db->scalar("SELECT CaseFold(NULL)").isNull());
+        QCOMPARE(db->scalar("SELECT CaseFold(12)").toInt64(), qint64(12));
     }
 
     void likeFoldsEveryLetter()

@@ -298,6 +298,26 @@ private slots:
         QCOMPARE(result.totals.value("IznosSaPorezom"), QString("47.80"));
     }
 
+    // Product codes and tax keys that differ only in letter case, non-ASCII letters included, are
+    // one key: their lines sum into one row, shown under the first spelling in byte order, and a
+    // lower-case key finds its tax row.
+    void keysInAnyLetterCaseAreOneKey()
+    {
+        auto &db = dbModule::mainDatabase();
+        for (const char *code : {"čaj", "ČAJ"})
+            db.execute("INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, UnitPrice, QtySold, Amount,"
+                       " TaxPercent, TaxAmount, Unit, TaxID) VALUES (0, '13', ?, 'Tea', 2.00, 1, 2.00, 10, 0.18, 'pcs', 'b')",
+                       {Value::text(QString::fromUtf8(code))});
+        const auto products = ReportList::run(db, frmSalesProducts::salesByProductsReport(), Selection::day(Day2));
+        QCOMPARE(rowsOf(products), (QStringList{"1001|Cola 0.33|pcs|4|10.00", "2001|Bread|kg|2|3.60",
+                                    QString::fromUtf8("ČAJ|Tea|pcs|2|4.00")}));
+        QCOMPARE(rowsOf(ReportList::run(db, frmSalesTax::taxByRateReport(false), Selection::day(Day2))),
+                 (QStringList{"A|General rate|17.00| |8.55|1.45|10.00", "B|Reduced rate|10.00| |6.91|0.69|7.60"}));
+        QCOMPARE(rowsOf(ReportList::run(db, frmSalesTax::taxByRateReport(true), Selection::day(Day2))),
+                 (QStringList{"A|General rate|17.00|03.03.2026|8.55|1.45|10.00",
+                              "B|Reduced rate|10.00|03.03.2026|6.91|0.69|7.60"}));
+    }
+
     // The items of the Reports menu open their windows, each under its caption and heading.
     void theMenuOpensTheWindows()
     {

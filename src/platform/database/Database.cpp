@@ -109,6 +109,39 @@ void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     sqlite3_result_int(ctx, m ? 1 : 0);
 }
 
+// CaseFold(text): the text as NOCASE compares it, so that "GROUP BY CaseFold(x)" forms the groups
+// of "GROUP BY x COLLATE NOCASE" while the sort compares plain bytes, which is several times
+// quicker on millions of lines. Byte order of the folded texts is NOCASE's order. Only queries use
+// it: an index on it would be unreadable to the standard shell. Anything but text is returned as it is.
+void caseFoldFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) {
+        sqlite3_result_value(ctx, argv[0]);
+        return;
+    }
+    auto bytes = sqlite3_value_text(argv[0]);
+    const int n = sqlite3_value_bytes(argv[0]);
+    bool ascii = true, upper = false;
+    for (int i = 0; i < n; ++i) {
+        ascii = ascii && bytes[i] < 0x80;
+        upper = upper || (bytes[i] >= 'A' && bytes[i] <= 'Z');
+    }
+    if (ascii && !upper) {   // the common case: already folded
+        sqlite3_result_value(ctx, argv[0]);
+        return;
+    }
+    QByteArray folded;
+    if (ascii) {
+        folded = QByteArray(reinterpret_cast<const char *>(bytes), n);
+        for (char &c : folded)
+            if (c >= 'A' && c <= 'Z')
+                c = char(c + 32);
+    } else {
+        folded = foldCase(QString::fromUtf8(reinterpret_cast<const char *>(bytes), n)).toUtf8();
+    }
+    sqlite3_result_text(ctx, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
+}
+
 void valFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
     switch (sqlite3_value_type(argv[0])) {
@@ -413,6 +446,7 @@ void Database::configure()
     sqlite3_create_function_v2(m_db, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "Val", 1, flags, nullptr, valFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "CaseFold", 1, flags, nullptr, caseFoldFunction, nullptr, nullptr, nullptr);
     try {
         // Reading the schema is the first moment the file's locks matter: a file another program
         // keeps locked past the busy timeout is reported as held exclusively.
@@ -424,6 +458,8 @@ void Database::configure()
         execute(QStringLiteral("PRAGMA journal_size_limit=4194304"));
         execute(QStringLiteral("PRAGMA synchronous=FULL"));
         execute(QStringLiteral("PRAGMA foreign_keys=ON"));
+        // A report that groups a long period sorts millions of lines; helper threads share that.
+        execute(QStringLiteral("PRAGMA threads=%1").arg(std::clamp(QThread::idealThreadCount() - 1, 0, 4)));
     } catch (const AppError &e) {
         if (e.number() == ErrorNo::RecordLocked)
             throw AppError(ErrorNo::DatabaseLockedExclusively, errorDescription(ErrorNo::DatabaseLockedExclusively));

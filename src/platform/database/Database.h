@@ -1,6 +1,7 @@
 #pragma once
 // One connection to a database file. SQL is SQLite's, with the meaning the program relies on:
-// Val() is an SQL function, NOCASE and LIKE ignore letter case for every letter (č = Č), and
+// Val() is an SQL function, NOCASE and LIKE ignore letter case for every letter (č = Č),
+// CaseFold(x) is x as NOCASE compares it (for grouping long lists by plain bytes), and
 // every value comes in as a bound parameter. Failures raise AppError with the database engine's
 // numbers (3022 duplicate key, 3200 related records, 3356 locked by another program, ...).
 #include "values/AppError.h"
