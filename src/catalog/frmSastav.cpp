@@ -249,13 +249,16 @@ void frmSastav::txtProdCode_Change()
 {
     UpdateAddButton();
     const QString code = m_txtProdCode->text();
-    m_component.reset();
+    // The sale road's lookup: a held database costs a keystroke only a moment, and the reason is
+    // told on leaving the box instead of "does not exist".
+    ItemEntry::Lookup found;
     try {
-        if (!code.isEmpty())
-            m_component = Products::findByCode(dbModule::mainDatabase(), code);
-    } catch (const std::exception &) {
-        m_component.reset();   // an unreadable database shows the code as unknown; the user can try again
+        found = ItemEntry::lookup(dbModule::mainDatabase(), code);
+    } catch (const AppError &e) {
+        found.failure = e;   // no database at all
     }
+    m_component = found.product;
+    m_lookupFailure = found.failure;
     if (!m_component) {
         emptyEntry();
         return;
@@ -320,8 +323,13 @@ void frmSastav::CheckComponentCode()
 {
     if (m_txtProdCode->text().isEmpty() || !m_txtDescription->text().isEmpty())
         return;
-    ui::messageBox(CompositionEntry::UnknownCodeText, ui::Buttons::Ok, ui::Icon::Information,
-                   zirAZUVozari::mainWindowCaption(), this);
+    const QString title = zirAZUVozari::mainWindowCaption();
+    if (!m_lookupFailure)
+        ui::messageBox(CompositionEntry::UnknownCodeText, ui::Buttons::Ok, ui::Icon::Information, title, this);
+    else if (ItemEntry::isBusy(*m_lookupFailure))
+        ui::messageBox(ItemEntry::DatabaseBusyText, ui::Buttons::Ok, ui::Icon::Information, title, this);
+    else
+        ui::showError(ItemEntry::LookupFailedText, *m_lookupFailure, title, this);
     m_txtProdCode->setFocus();
     m_txtProdCode->selectAll();
 }

@@ -52,6 +52,7 @@ private:
 
     QString m_strSIF;
     std::optional<Product> m_component;   // the product the code box names, when found
+    std::optional<AppError> m_lookupFailure;   // why the code box's product could not be looked up
     bool m_closing = false;
 
     QLabel *m_lblSifra = nullptr;

@@ -3,6 +3,7 @@
 #include "catalog/frmEditProduct.h"
 #include "catalog/frmSastav.h"
 #include "catalog/frmViewer.h"
+#include "sales/ItemEntry.h"
 #include "shell/OptionsRecord.h"
 #include "SalesScreenOnTest.h"
 
@@ -211,6 +212,26 @@ private slots:
         QCOMPARE(env->script->lastMessage().title, QString("Product composition"));
         QCOMPARE(storedRows("3003"), (QStringList{"3001 1.000", "3002 1.000", "1001 1.000"}));
         QCOMPARE(window.lv1()->count(), 2);   // the list stays for another try
+    }
+
+    // Another program holds the database: a typed component code waits only a moment and, on
+    // leaving the box, says the database is busy, never that the product does not exist.
+    void aComponentLookupWhileAnotherProgramHoldsTheDatabase()
+    {
+        frmSastav &window = openComposition("3003");
+        auto holder = Database::open(env->folder.file("DODE.pos"));
+        holder->execute("BEGIN EXCLUSIVE");
+        enterComponent(window, "KAFA", QString());
+        QCOMPARE(box(window, "txtDescription"), QString());
+        control(window, "txtQuantity")->setFocus();
+        QCOMPARE(env->script->messageTexts(), QStringList{ItemEntry::DatabaseBusyText});
+        QCOMPARE(box(window, "txtProdCode"), QString("KAFA"));   // kept for another try
+
+        holder->execute("COMMIT");
+        enterComponent(window, "KAFA", QString());
+        QCOMPARE(box(window, "txtDescription"), QString("Coffee beans"));
+        control(window, "txtQuantity")->setFocus();
+        QCOMPARE(env->script->messages.size(), 1);
     }
 
     void aComposedProductThatIsGoneClosesTheWindow()
