@@ -54,6 +54,14 @@ QString WindowTestEnvironment::portFile(const char *variable, const QString &nam
     return path;
 }
 
+void selectRow(ui::ListView *list, const QString &key)
+{
+    ui::ListItem *row = list->findItem(key);
+    QVERIFY2(row, qPrintable(QStringLiteral("no row ") + key));
+    list->setSelectedItem(row);
+    list->setFocus();
+}
+
 QStringList listRows(const ui::ListView *list, int columns)
 {
     if (columns < 0)
