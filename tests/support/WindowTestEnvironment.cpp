@@ -27,8 +27,14 @@ WindowTestEnvironment::~WindowTestEnvironment()
 
 TestFolder &WindowTestEnvironment::openFolder(ProgramFolderKind kind)
 {
+    TestFolder &folder = newFolder(kind);
+    folder.openDatabases();
+    return folder;
+}
+
+TestFolder &WindowTestEnvironment::newFolder(ProgramFolderKind kind)
+{
     m_folder = std::make_unique<TestFolder>(kind);
-    m_folder->openDatabases();
     return *m_folder;
 }
 

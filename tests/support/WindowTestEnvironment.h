@@ -37,6 +37,9 @@ public:
 
     // A new program folder of the kind, with both databases open.
     TestFolder &openFolder(ProgramFolderKind kind = ProgramFolderKind::NewShop);
+    // A new program folder of the kind whose databases the test opens itself, once it has changed
+    // the files as it needs.
+    TestFolder &newFolder(ProgramFolderKind kind = ProgramFolderKind::NewShop);
     // The report tests' shop history, with both databases open.
     ReportFixture &openReportFixture();
     // Whichever folder was opened.
