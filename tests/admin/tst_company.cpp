@@ -2,6 +2,7 @@
 #include "admin/frmFirma.h"
 #include "ModalSteps.h"
 #include "SalesScreenOnTest.h"
+#include "WindowTestEnvironment.h"
 
 #include <memory>
 
@@ -23,20 +24,7 @@ class CompanyTest : public QObject {
 
     std::unique_ptr<SalesScreenOnTest> env;
 
-    frmFirma &openWindow()
-    {
-        frmFirma &w = ui::formInstance<frmFirma>();
-        ui::showModeless(w);
-        w.activateWindow();
-        if (!QTest::qWaitForWindowActive(&w))
-            qWarning("the window did not become active");
-        return w;
-    }
-    static void retype(frmFirma &w, const char *name, const QString &text)
-    {
-        control(w, name)->clear();
-        type(control(w, name), text);
-    }
+    static frmFirma &openWindow() { return activeForm<frmFirma>(); }
 
 private slots:
     void init() { env = std::make_unique<SalesScreenOnTest>(moment); }
@@ -58,7 +46,7 @@ private slots:
         QVERIFY(!control(w, "txtJIB")->isEnabled());
 
         // A save that changes only the phone keeps the account.
-        retype(w, "txtTel", "033 999 000");
+        retype(control(w, "txtTel"), "033 999 000");
         press(w, Qt::Key_F5);
         QCOMPARE(env->script->messageTexts(), QStringList{"Data modified."});
         QVERIFY(w.isLoaded());   // the window stays open
@@ -76,7 +64,7 @@ private slots:
         env->folder.openDatabases();
         frmFirma &w = openWindow();
         control(w, "txtAdresa")->clear();
-        retype(w, "txtTel", "1");
+        retype(control(w, "txtTel"), "1");
         press(w, Qt::Key_F5);
         QCOMPARE(env->script->messageTexts(), QStringList{"Address can't be empty."});
         QCOMPARE(env->script->lastMessage().title, QString("My details - My firm"));
@@ -96,7 +84,7 @@ private slots:
         type(control(w, "txtAdresa"), "Obala 2");
         type(control(w, "txtZiro"), "338-1");
         press(w, Qt::Key_F5);
-        retype(w, "txtAdresa", "Obala 3");
+        retype(control(w, "txtAdresa"), "Obala 3");
         control(w, "txtTel")->clear();
         press(w, Qt::Key_F5);
         QCOMPARE(env->script->messageTexts(), (QStringList{"Data modified.", "Data modified."}));
@@ -115,8 +103,8 @@ private slots:
         {
             ModalSteps steps;
             steps.then<frmFirma>([&](frmFirma &w) {
-                retype(w, "txtAdresa", "Trg slobode 7");
-                retype(w, "txtTel", "035 111 222");
+                retype(control(w, "txtAdresa"), "Trg slobode 7");
+                retype(control(w, "txtTel"), "035 111 222");
                 press(w, Qt::Key_F5);
             });
             rodUVAD::instance().menuItem("cmdFirma")->trigger();

@@ -1,13 +1,11 @@
 #include "admin/CustomerRecords.h"
 #include "admin/frmKupacDialogs.h"
 #include "admin/frmKupci.h"
-#include "platform/system/System.h"
-#include "platform/ui/ScriptedDialogs.h"
 #include "shell/dbModule.h"
 #include "shell/rodUVAD.h"
 #include "ModalSteps.h"
 #include "ScreenControls.h"
-#include "TestFolder.h"
+#include "WindowTestEnvironment.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -31,10 +29,7 @@ void addCustomers(Database &db)
 
 QStringList listedIDs(frmKupci &list)
 {
-    QStringList ids;
-    for (int i = 0; i < list.lv1()->count(); ++i)
-        ids << list.lv1()->item(i)->text();
-    return ids;
+    return listRows(list.lv1(), 1);
 }
 
 std::optional<Row> customer(const QString &id)
@@ -47,42 +42,21 @@ std::optional<Row> customer(const QString &id)
 class CustomersTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestFolder> folder;
+    std::unique_ptr<WindowTestEnvironment> env;
     ui::ScriptedDialogs *script = nullptr;
 
-    frmKupci &openList()
-    {
-        frmKupci &list = ui::formInstance<frmKupci>();
-        ui::showModeless(list);
-        list.activateWindow();
-        if (!QTest::qWaitForWindowActive(&list))
-            qWarning("the list did not become active");
-        return list;
-    }
-    static void select(frmKupci &list, const QString &id)
-    {
-        ui::ListItem *row = list.lv1()->findItem(id);
-        QVERIFY(row);
-        list.lv1()->setSelectedItem(row);
-        list.lv1()->setFocus();
-    }
+    static frmKupci &openList() { return activeForm<frmKupci>(); }
+    static void select(frmKupci &list, const QString &id) { selectRow(list.lv1(), id); }
 
 private slots:
     void init()
     {
-        folder = std::make_unique<TestFolder>(ProgramFolderKind::Demo);
-        folder->openDatabases();
+        env = std::make_unique<WindowTestEnvironment>();
+        script = &env->dialogs();
+        env->openFolder(ProgramFolderKind::Demo);
         addCustomers(*MainDatabase);
-        script = &ui::installScriptedDialogs();
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
-        ui::setDialogs(nullptr);
-        System::setNumberFormat(NumberFormat());
-        folder.reset();
-    }
+    void cleanup() { env.reset(); }
 
     // The menu item stays switched off; the window behind it works all the same.
     void theSwitchedOffMenuItemOpensTheList()
@@ -187,10 +161,8 @@ private slots:
             QVERIFY(control(d, "txtProdCode")->isReadOnly());
             QCOMPARE(box(d, "txtVlasnik"), QString("own"));
             QCOMPARE(d.focusWidget(), control(d, "txtDescription"));
-            control(d, "txtDescription")->clear();
-            type(control(d, "txtDescription"), "Ana & Sons");
-            control(d, "txtRabatMarza")->clear();
-            type(control(d, "txtRabatMarza"), "12.5");
+            retype(control(d, "txtDescription"), "Ana & Sons");
+            retype(control(d, "txtRabatMarza"), "12.5");
             press(d, Qt::Key_Return);   // leaving the rate box formats it
             QCOMPARE(box(d, "txtRabatMarza"), QString("12,50"));
             press(d, Qt::Key_F5);
@@ -283,14 +255,7 @@ private slots:
     {
         MainDatabase->execute("DELETE FROM Custumer");
         frmKupci &list = openList();
-        ModalSteps steps;
-        list.lv1()->setFocus();
-        for (Qt::Key key : {Qt::Key_F4, Qt::Key_F6, Qt::Key_Return, Qt::Key_Delete})
-            press(list, key);
-        QVERIFY(steps.shown.isEmpty());
-        QVERIFY(script->messages.isEmpty());
-        press(list, Qt::Key_F5);
-        QCOMPARE(steps.shown, QStringList{"frmNewKupac"});
+        checkAnEmptyListOnlyAdds(list, list.lv1(), *script, "frmNewKupac");
     }
 };
 

@@ -1,12 +1,10 @@
 #include "admin/TaxRecords.h"
 #include "admin/frmTax.h"
 #include "admin/frmTaxDialogs.h"
-#include "platform/system/System.h"
-#include "platform/ui/ScriptedDialogs.h"
 #include "shell/dbModule.h"
 #include "ModalSteps.h"
 #include "ScreenControls.h"
-#include "TestFolder.h"
+#include "WindowTestEnvironment.h"
 
 #include <memory>
 
@@ -21,12 +19,7 @@ std::optional<Row> tax(const QString &id)
 
 QStringList listed(frmTax &list)
 {
-    QStringList rows;
-    for (int i = 0; i < list.lv1()->count(); ++i) {
-        ui::ListItem *item = list.lv1()->item(i);
-        rows << item->text() + "|" + item->subItem(1) + "|" + item->subItem(2);
-    }
-    return rows;
+    return listRows(list.lv1(), 3);
 }
 
 void fill(TaxDialog &d, const QString &id, const QString &rate, const QString &name)
@@ -45,40 +38,20 @@ void fill(TaxDialog &d, const QString &id, const QString &rate, const QString &n
 class TaxesTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestFolder> folder;
+    std::unique_ptr<WindowTestEnvironment> env;
     ui::ScriptedDialogs *script = nullptr;
 
-    frmTax &openList()
-    {
-        frmTax &list = ui::formInstance<frmTax>();
-        ui::showModeless(list);
-        list.activateWindow();
-        if (!QTest::qWaitForWindowActive(&list))
-            qWarning("the list did not become active");
-        return list;
-    }
-    static void select(frmTax &list, const QString &id)
-    {
-        ui::ListItem *row = list.lv1()->findItem(id);
-        QVERIFY(row);
-        list.lv1()->setSelectedItem(row);
-        list.lv1()->setFocus();
-    }
+    static frmTax &openList() { return activeForm<frmTax>(); }
+    static void select(frmTax &list, const QString &id) { selectRow(list.lv1(), id); }
 
 private slots:
     void init()
     {
-        folder = std::make_unique<TestFolder>(ProgramFolderKind::Demo);
-        folder->openDatabases();
-        script = &ui::installScriptedDialogs();
+        env = std::make_unique<WindowTestEnvironment>();
+        script = &env->dialogs();
+        env->openFolder(ProgramFolderKind::Demo);
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        ui::setDialogs(nullptr);
-        System::setNumberFormat(NumberFormat());
-        folder.reset();
-    }
+    void cleanup() { env.reset(); }
 
     void listShowsRatesWithTwoDecimals()
     {
@@ -256,14 +229,7 @@ private slots:
         MainDatabase->execute("DELETE FROM Products");
         MainDatabase->execute("DELETE FROM Tax");
         frmTax &list = openList();
-        ModalSteps steps;
-        list.lv1()->setFocus();
-        for (Qt::Key key : {Qt::Key_F4, Qt::Key_F6, Qt::Key_Return, Qt::Key_Delete})
-            press(list, key);
-        QVERIFY(steps.shown.isEmpty());
-        QVERIFY(script->messages.isEmpty());
-        press(list, Qt::Key_F5);
-        QCOMPARE(steps.shown, QStringList{"frmNewTax"});
+        checkAnEmptyListOnlyAdds(list, list.lv1(), *script, "frmNewTax");
     }
 };
 

@@ -2,12 +2,10 @@
 #include "admin/frmChangePassword.h"
 #include "admin/frmUserDialogs.h"
 #include "admin/frmUsers.h"
-#include "platform/ui/ScriptedDialogs.h"
 #include "shell/dbModule.h"
 #include "ModalSteps.h"
 #include "ScreenControls.h"
-#include "TestFolder.h"
-#include "TestHelpers.h"
+#include "WindowTestEnvironment.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,12 +33,7 @@ void fill(UserDialog &d, const UserTyping &t)
 
 QStringList listed(frmUsers &list)
 {
-    QStringList rows;
-    for (int i = 0; i < list.lv1()->count(); ++i) {
-        ui::ListItem *item = list.lv1()->item(i);
-        rows << item->text() + "|" + item->subItem(1) + "|" + item->subItem(2);
-    }
-    return rows;
+    return listRows(list.lv1(), 3);
 }
 
 std::optional<Row> user(const QString &id)
@@ -53,40 +46,21 @@ std::optional<Row> user(const QString &id)
 class UsersTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestFolder> folder;
+    std::unique_ptr<WindowTestEnvironment> env;
     ui::ScriptedDialogs *script = nullptr;
 
-    frmUsers &openList()
-    {
-        frmUsers &list = ui::formInstance<frmUsers>();
-        ui::showModeless(list);
-        list.activateWindow();
-        if (!QTest::qWaitForWindowActive(&list))
-            qWarning("the list did not become active");
-        return list;
-    }
-    static void select(frmUsers &list, const QString &id)
-    {
-        ui::ListItem *row = list.lv1()->findItem(id);
-        QVERIFY(row);
-        list.lv1()->setSelectedItem(row);
-        list.lv1()->setFocus();
-    }
+    static frmUsers &openList() { return activeForm<frmUsers>(); }
+    static void select(frmUsers &list, const QString &id) { selectRow(list.lv1(), id); }
 
 private slots:
     void init()
     {
-        folder = std::make_unique<TestFolder>(ProgramFolderKind::Demo);
-        folder->openDatabases();
-        script = &ui::installScriptedDialogs();
+        env = std::make_unique<WindowTestEnvironment>();
+        script = &env->dialogs();
+        env->openFolder(ProgramFolderKind::Demo);
         CurrentUserID = "1";
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        ui::setDialogs(nullptr);
-        folder.reset();
-    }
+    void cleanup() { env.reset(); }
 
     void listShowsEveryUserWithItsLevel()
     {

@@ -6,6 +6,7 @@
 #include "sales/ItemEntry.h"
 #include "shell/OptionsRecord.h"
 #include "SalesScreenOnTest.h"
+#include "WindowTestEnvironment.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -47,18 +48,11 @@ class CompositionWindowTest : public QObject {
     frmSastav &openComposition(const QString &code)
     {
         ui::formInstance<frmEditProduct>().txtProdCode()->setText(code);
-        frmSastav &window = ui::formInstance<frmSastav>();
-        ui::showModeless(window);
-        window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window))
-            qWarning("the composition window did not become active");
-        return window;
+        return activeForm<frmSastav>();
     }
     static void enterComponent(frmSastav &window, const QString &code, const QString &quantity)
     {
-        QLineEdit *codeBox = window.productCodeBox();
-        codeBox->clear();
-        type(codeBox, code);
+        retype(window.productCodeBox(), code);
         if (quantity.isEmpty())
             return;
         QLineEdit *qty = control(window, "txtQuantity");

@@ -3,6 +3,7 @@
 #include "catalog/frmArtikli.h"
 #include "catalog/frmEditProduct.h"
 #include "SalesScreenOnTest.h"
+#include "WindowTestEnvironment.h"
 
 #include <QComboBox>
 #include <QRadioButton>
@@ -57,13 +58,7 @@ class ProductListTest : public QObject {
         ui::showModeless(list);   // the menu shows it modally; the window is the same
         return list;
     }
-    static void select(frmArtikli &list, const QString &code)
-    {
-        ui::ListItem *row = list.lv1()->findItem(code);
-        QVERIFY(row);
-        list.lv1()->setSelectedItem(row);
-        list.lv1()->setFocus();
-    }
+    static void select(frmArtikli &list, const QString &code) { selectRow(list.lv1(), code); }
 
 private slots:
     void init()

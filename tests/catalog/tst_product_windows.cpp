@@ -2,7 +2,9 @@
 #include "catalog/frmArtikli.h"
 #include "catalog/frmEditProduct.h"
 #include "catalog/frmNewProduct.h"
+#include "ModalSteps.h"
 #include "SalesScreenOnTest.h"
+#include "WindowTestEnvironment.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -39,35 +41,16 @@ class ProductWindowsTest : public QObject {
 
     std::unique_ptr<SalesScreenOnTest> env;
 
-    frmNewProduct &openNew()
-    {
-        frmNewProduct &w = ui::formInstance<frmNewProduct>();
-        ui::showModeless(w);
-        w.activateWindow();
-        if (!QTest::qWaitForWindowActive(&w))
-            qWarning("the window did not become active");
-        return w;
-    }
-    static void press(QWidget &w, Qt::Key key) { QTest::keyClick(w.focusWidget() ? w.focusWidget() : &w, key); }
+    static frmNewProduct &openNew() { return activeForm<frmNewProduct>(); }
 
     // Opens the product list on `code` and runs `work` on the edit window while it is shown.
-    void withEditWindow(const QString &code, const std::function<void(frmEditProduct &)> &work)
+    static void withEditWindow(const QString &code, const std::function<void(frmEditProduct &)> &work)
     {
         frmArtikli &list = ui::formInstance<frmArtikli>();
         ui::showModeless(list);
-        ui::ListItem *row = list.lv1()->findItem(code);
-        QVERIFY(row);
-        list.lv1()->setSelectedItem(row);
-        ui::ScopedModalRunner runner([&](ui::Form &form) {
-            auto &edit = static_cast<frmEditProduct &>(form);
-            edit.show();
-            edit.activateWindow();
-            if (!QTest::qWaitForWindowActive(&edit))
-                qWarning("the edit window did not become active");
-            work(edit);
-            if (edit.isLoaded())
-                edit.unload();
-        });
+        selectRow(list.lv1(), code);
+        ModalSteps steps;
+        steps.then<frmEditProduct>(work);
         QTest::keyClick(list.lv1(), Qt::Key_F4);
     }
 
@@ -258,8 +241,7 @@ private slots:
             QCOMPARE(box(edit, "txtTaxName"), QString("General rate"));
             control(edit, "txtDescription")->setText("Cola O'Zero");
             QLineEdit *qty = control(edit, "txtQuantity");
-            qty->clear();
-            type(qty, "7");
+            retype(qty, "7");
             control(edit, "txtUnitPrice")->setFocus();   // the quantity box is not reformatted
             QCOMPARE(qty->text(), QString("7"));
             control(edit, "txtUnitPrice")->setText("2.6");

@@ -2,10 +2,10 @@
 
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
-#include "platform/ui/ScriptedDialogs.h"
 #include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
 #include "ScreenControls.h"
+#include "WindowTestEnvironment.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -16,6 +16,7 @@ using Result = ChangeCalculation::Result;
 class ChangeCalculatorTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<WindowTestEnvironment> env;
     ui::ScriptedDialogs *script = nullptr;
 
     // The sales screen with `total` in its total box; the calculator runs `work` while shown.
@@ -41,12 +42,14 @@ class ChangeCalculatorTest : public QObject {
     }
 
 private slots:
-    void init() { script = &ui::installScriptedDialogs(); }
+    void init()
+    {
+        env = std::make_unique<WindowTestEnvironment>();
+        script = &env->dialogs();
+    }
     void cleanup()
     {
-        ui::destroyAllForms();
-        ui::setDialogs(nullptr);
-        System::setNumberFormat(NumberFormat());
+        env.reset();
         dbModule::CallerForm = nullptr;
     }
 

@@ -3,8 +3,7 @@
 #include "shell/LoginLogic.h"
 #include "shell/dbModule.h"
 #include "shell/rodUVAD.h"
-#include "platform/ui/ScriptedDialogs.h"
-#include "TestFolder.h"
+#include "WindowTestEnvironment.h"
 
 #include <QAction>
 #include <QLabel>
@@ -56,14 +55,11 @@ const QStringList neverAvailable{"mnuRac", "mnuPopis", "mnuPregledZakljucaka", "
 class MainWindowTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<WindowTestEnvironment> env;
+
 private slots:
-    void init() { System::setClock([] { return fixedMoment; }); }
-    void cleanup()
-    {
-        rodUVAD::destroyInstance();
-        ui::destroyAllForms();
-        System::setClock({});
-    }
+    void init() { env = std::make_unique<WindowTestEnvironment>([] { return fixedMoment; }); }
+    void cleanup() { env.reset(); }
 
     void wholeMenuTree()
     {
@@ -266,10 +262,9 @@ private slots:
         QFETCH(QString, item);
         QFETCH(QString, windowTitle);
         QFETCH(QString, message);
-        TestFolder f(ProgramFolderKind::Demo);
-        f.openDatabases();
+        env->openFolder(ProgramFolderKind::Demo);
         dbModule::CurrentUserID = QStringLiteral("1");   // the password window works on the logged-in user
-        ui::ScriptedDialogs &script = ui::installScriptedDialogs();
+        ui::ScriptedDialogs &script = env->dialogs();
         QStringList shown;
         ui::ScopedModalRunner runner([&](ui::Form &form) {
             shown << form.metaObject()->className();
@@ -278,7 +273,6 @@ private slots:
         rodUVAD::instance().menuItem(item)->trigger();
         QCOMPARE(shown.value(0), windowTitle);
         QCOMPARE(script.messages.isEmpty() ? QString() : script.messages.first().text, message);
-        ui::setDialogs(nullptr);
     }
 };
 

@@ -47,6 +47,7 @@
 #include "ReportFixture.h"
 #include "SalesScreenOnTest.h"
 #include "WindowFit.h"
+#include "WindowTestEnvironment.h"
 
 #include <QDateEdit>
 #include <QPushButton>
@@ -376,17 +377,13 @@ private slots:
     void everyHistoryWindowFits()
     {
         QFETCH(int, index);
-        ui::ScriptedDialogs &script = ui::installScriptedDialogs();
-        script.setDefaultAnswer(ui::Answer::No);
-        System::setClock([] { return QDateTime(QDate(2026, 3, 10), QTime(9, 30, 0)); });
         QStringList problems;
         {
-            ReportFixture fixture;
+            WindowTestEnvironment env([] { return QDateTime(QDate(2026, 3, 10), QTime(9, 30, 0)); });
+            env.dialogs().setDefaultAnswer(ui::Answer::No);
+            env.openReportFixture();
             problems = historyWindows()[size_t(index)].problems();
-            ui::destroyAllForms();
         }
-        System::setClock({});
-        ui::setDialogs(nullptr);
         problems.removeDuplicates();   // a fault seen in every state of the window is said once
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }

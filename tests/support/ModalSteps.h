@@ -2,6 +2,8 @@
 // Answers each modal window a test opens with the next step: the window is shown and active while
 // its step runs, and unloaded afterwards unless the step closed it.
 #include "platform/ui/Form.h"
+#include "platform/ui/ListView.h"
+#include "platform/ui/ScriptedDialogs.h"
 
 #include <QStringList>
 #include <QtTest>
@@ -54,4 +56,19 @@ inline void press(QWidget &window, Qt::Key key)
 {
     QWidget *target = window.focusWidget() ? window.focusWidget() : &window;
     QTest::keyClick(target, key);
+}
+
+// A list window without rows: the keys that edit or delete open nothing and say nothing, and F5
+// opens the dialog for a new row.
+inline void checkAnEmptyListOnlyAdds(QWidget &list, ui::ListView *rows, const ui::ScriptedDialogs &script,
+                                     const QString &newRowDialog)
+{
+    ModalSteps steps;
+    rows->setFocus();
+    for (Qt::Key key : {Qt::Key_F4, Qt::Key_F6, Qt::Key_Return, Qt::Key_Delete})
+        press(list, key);
+    QVERIFY(steps.shown.isEmpty());
+    QVERIFY(script.messages.isEmpty());
+    press(list, Qt::Key_F5);
+    QCOMPARE(steps.shown, QStringList{newRowDialog});
 }

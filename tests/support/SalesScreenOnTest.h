@@ -1,19 +1,14 @@
 #pragma once
 // The sales screen inside the main window on a demo program folder, as the login shows it, with
 // scripted messages, a fixed clock and the receipt printer port standing in as a file.
-#include "platform/system/System.h"
 #include "platform/ui/Form.h"
-#include "platform/ui/ScriptedDialogs.h"
 #include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
 #include "shell/rodUVAD.h"
 #include "ScreenControls.h"
-#include "TestFolder.h"
-#include "TestHelpers.h"
+#include "WindowTestEnvironment.h"
 
-#include <QFile>
 #include <QtTest>
-#include <memory>
 
 // Shows the sales screen inside the main window, as the login does, and waits until it is active.
 inline zirAZUVozari &showSalesScreenInMainWindow()
@@ -30,22 +25,13 @@ inline zirAZUVozari &showSalesScreenInMainWindow()
 }
 
 class SalesScreenOnTest {
+    WindowTestEnvironment m_env;   // first, so that it is taken down last
+
 public:
     explicit SalesScreenOnTest(const QDateTime &moment)
-        : script(&ui::installScriptedDialogs()), folder(ProgramFolderKind::Demo), lptGuard("ZORVEL_LPT1")
+        : m_env([moment] { return moment; }), script(&m_env.dialogs()), folder(m_env.newFolder(ProgramFolderKind::Demo)),
+          receiptFile(m_env.portFile("ZORVEL_LPT1", QStringLiteral("lpt1.out")))
     {
-        System::setClock([moment] { return moment; });
-        receiptFile = folder.file("lpt1.out");
-        qputenv("ZORVEL_LPT1", receiptFile.toLocal8Bit());
-        QFile port(receiptFile);   // a device file exists before it is written
-        port.open(QIODevice::WriteOnly);
-    }
-    ~SalesScreenOnTest()
-    {
-        ui::destroyAllForms();
-        rodUVAD::destroyInstance();
-        System::setClock({});
-        ui::setDialogs(nullptr);
     }
 
     // Opens the databases (after the test has changed the files as it needs) and shows the screen.
@@ -75,7 +61,6 @@ public:
     static void press(zirAZUVozari &screen, Qt::Key key) { QTest::keyClick(screen.txtProdCode(), key); }
 
     ui::ScriptedDialogs *script;
-    TestFolder folder;
-    EnvironmentGuard lptGuard;
+    TestFolder &folder;
     QString receiptFile;
 };

@@ -22,4 +22,11 @@ inline void type(QWidget *target, const QString &text)
     QTest::keyClicks(target, text);
 }
 
+// Empties the box and types the text, as a user replaces what it held.
+inline void retype(QLineEdit *target, const QString &text)
+{
+    target->clear();
+    type(target, text);
+}
+
 inline void enter(QWidget *target) { QTest::keyClick(target, Qt::Key_Return); }

@@ -27,8 +27,14 @@ WindowTestEnvironment::~WindowTestEnvironment()
 
 TestFolder &WindowTestEnvironment::openFolder(ProgramFolderKind kind)
 {
+    TestFolder &folder = newFolder(kind);
+    folder.openDatabases();
+    return folder;
+}
+
+TestFolder &WindowTestEnvironment::newFolder(ProgramFolderKind kind)
+{
     m_folder = std::make_unique<TestFolder>(kind);
-    m_folder->openDatabases();
     return *m_folder;
 }
 
@@ -52,6 +58,14 @@ QString WindowTestEnvironment::portFile(const char *variable, const QString &nam
     port.open(QIODevice::WriteOnly);
     qputenv(variable, QFile::encodeName(path));
     return path;
+}
+
+void selectRow(ui::ListView *list, const QString &key)
+{
+    ui::ListItem *row = list->findItem(key);
+    QVERIFY2(row, qPrintable(QStringLiteral("no row ") + key));
+    list->setSelectedItem(row);
+    list->setFocus();
 }
 
 QStringList listRows(const ui::ListView *list, int columns)

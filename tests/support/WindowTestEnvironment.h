@@ -37,6 +37,9 @@ public:
 
     // A new program folder of the kind, with both databases open.
     TestFolder &openFolder(ProgramFolderKind kind = ProgramFolderKind::NewShop);
+    // A new program folder of the kind whose databases the test opens itself, once it has changed
+    // the files as it needs.
+    TestFolder &newFolder(ProgramFolderKind kind = ProgramFolderKind::NewShop);
     // The report tests' shop history, with both databases open.
     ReportFixture &openReportFixture();
     // Whichever folder was opened.
@@ -72,6 +75,22 @@ T &shownForm()
     window.show();
     return window;
 }
+
+// The window shown without blocking and made the active one, so that keys reach it as the user's
+// would.
+template <class T>
+T &activeForm()
+{
+    T &window = ui::formInstance<T>();
+    ui::showModeless(window);
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        qWarning("the window did not become active");
+    return window;
+}
+
+// Selects the list's row with the key and gives the list the focus, as a click on the row does.
+void selectRow(ui::ListView *list, const QString &key);
 
 // The rows of a list, each as its cells joined with '|': the text and sub-items 1 to columns - 1
 // (all of the list's columns when not given).
