@@ -254,25 +254,80 @@ void RecordListWindow::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bo
 
 // --- Dialogs ---------------------------------------------------------------------------------
 
-void RecordDialog::setRecordKey(const QString &key)
+QHBoxLayout *AdminDialog::commandButtons(const Commands &commands)
 {
-    m_key = key;
-    m_savedKey.reset();
+    m_commands = commands;
+    auto *row = new QHBoxLayout;
+    auto add = [&](const char *name, const QString &caption, const QString &toolTip, auto action) {
+        QPushButton *b = AdminUi::button(this, name, caption, toolTip);
+        connect(b, &QPushButton::clicked, this, action);
+        row->addWidget(b);
+    };
+    // Made in their order along the row, which is also their Tab order.
+    add(commands.saveButton, QStringLiteral("F5-Save"), commands.saveToolTip, [this] { m_commands.save(); });
+    auto help = [&] { add("cmdHelp", QStringLiteral("F1-Help"), QString(), [this] { cmdHelp_Click(); }); };
+    auto close = [&] { add("cmdClose", QStringLiteral("F12-Close"), QString(), [this] { cmdClose_Click(); }); };
+    if (commands.closeBeforeHelp) {
+        close();
+        help();
+    } else {
+        help();
+        close();
+    }
+    return row;
 }
 
-void RecordDialog::recordSaved(const QString &key)
+void AdminDialog::cmdHelp_Click()
 {
-    m_savedKey = key;
+    ShowHelp();
+}
+
+void AdminDialog::cmdClose_Click()
+{
     unload();
 }
 
-void RecordDialog::inform(const QString &text)
+void AdminDialog::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
+{
+    Q_UNUSED(modifiers)
+    handled = true;
+    switch (key) {
+    case Qt::Key_F5:
+        if (m_commands.save)
+            m_commands.save();
+        return;
+    case Qt::Key_F1: cmdHelp_Click(); return;
+    case Qt::Key_F12: cmdClose_Click(); return;
+    case Qt::Key_Escape:
+        if (m_commands.clear)
+            m_commands.clear();
+        else
+            cmdClose_Click();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: AdminUi::pressEnter(); return;
+    default: break;
+    }
+    handled = false;
+}
+
+bool AdminDialog::requiredFilled(std::initializer_list<QString> texts)
+{
+    for (const QString &text : texts)
+        if (text.isEmpty()) {
+            inform(QStringLiteral("Fill in all required fields."));
+            return false;
+        }
+    return true;
+}
+
+void AdminDialog::inform(const QString &text)
 {
     ui::messageBox(text, ui::Buttons::Ok, ui::Icon::Information, windowTitle(), this);
 }
 
-void RecordDialog::reportSaveError(const std::exception &error, const QString &duplicateMessage,
-                                   QWidget *focusAfterDuplicate)
+void AdminDialog::reportSaveError(const std::exception &error, const QString &duplicateMessage,
+                                  QWidget *focusAfterDuplicate)
 {
     const auto *appError = dynamic_cast<const AppError *>(&error);
     if (appError && appError->number() == ErrorNo::DuplicateKey) {
@@ -287,4 +342,16 @@ void RecordDialog::reportSaveError(const std::exception &error, const QString &d
         return;
     }
     ui::showError(error, windowTitle(), this);
+}
+
+void RecordDialog::setRecordKey(const QString &key)
+{
+    m_key = key;
+    m_savedKey.reset();
+}
+
+void RecordDialog::recordSaved(const QString &key)
+{
+    m_savedKey = key;
+    unload();
 }

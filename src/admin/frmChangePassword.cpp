@@ -1,6 +1,5 @@
 #include "admin/frmChangePassword.h"
 
-#include "admin/RecordList.h"
 #include "admin/UserRecords.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
@@ -10,10 +9,8 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -56,25 +53,15 @@ frmChangePassword::frmChangePassword()
     fields->setColumnStretch(1, 1);
     fields->setRowStretch(4, 1);
 
-    auto *cmdAdd = AdminUi::button(this, "cmdAdd", QStringLiteral("F5-Save"));
-    auto *cmdHelp = AdminUi::button(this, "cmdHelp", QStringLiteral("F1-Help"));
-    auto *cmdClose = AdminUi::button(this, "cmdClose", QStringLiteral("F12-Close"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdAdd);
-    buttons->addWidget(cmdHelp);
-    buttons->addWidget(cmdClose);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(toolbar);
     layout->addWidget(tab);
-    layout->addLayout(buttons);
+    layout->addLayout(commandButtons({"cmdAdd", [this] { cmdAdd_Click(); }, nullptr}));
     resize(440, 320);
 
     setTabOrder(m_txtPassword, m_txtReTypePassword);
     setTabOrder(m_txtReTypePassword, m_chkUnmaskPassword);
 
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(m_chkUnmaskPassword, &QCheckBox::clicked, this, [this](bool ticked) {
         showPasswords(ticked);
         m_txtPassword->setFocus();
@@ -90,8 +77,7 @@ void frmChangePassword::showPasswords(bool plainly)
 
 void frmChangePassword::userGone()
 {
-    ui::messageBox(QStringLiteral("The logged-in user no longer exists. The password cannot be changed."),
-                   ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+    inform(QStringLiteral("The logged-in user no longer exists. The password cannot be changed."));
     unload();
 }
 
@@ -120,11 +106,8 @@ void frmChangePassword::Form_Load()
 
 void frmChangePassword::cmdAdd_Click()
 {
-    if (m_txtUserID->text().isEmpty() || m_txtUserName->text().isEmpty() || m_txtPassword->text().isEmpty()) {
-        ui::messageBox(QStringLiteral("Fill in all required fields."), ui::Buttons::Ok, ui::Icon::Information,
-                       Caption, this);
+    if (!requiredFilled({m_txtUserID->text(), m_txtUserName->text(), m_txtPassword->text()}))
         return;
-    }
     if (m_txtPassword->text() != m_txtReTypePassword->text()) {
         ui::messageBox(QStringLiteral("Different passwords!"), ui::Buttons::Ok, ui::Icon::Exclamation,
                        QStringLiteral("Different passwords"), this);
@@ -138,43 +121,15 @@ void frmChangePassword::cmdAdd_Click()
             userGone();
             return;
         }
-    } catch (const AppError &e) {
-        if (e.number() == ErrorNo::DuplicateKey) {
-            ui::messageBox(QStringLiteral("User with this code or a name already exists.Change name!"),
-                           ui::Buttons::Ok, ui::Icon::None, QString(), this);
-            ui::beep();
-            m_txtPassword->setFocus();
-            return;
-        }
-        ui::showError(e, Caption, this);
+    } catch (const std::exception &e) {
+        reportSaveError(e, QStringLiteral("User with this code or a name already exists.Change name!"), m_txtPassword);
         return;
     }
-    ui::messageBox(QStringLiteral("Password changed."), ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+    inform(QStringLiteral("Password changed."));
     unload();
 }
 
 void frmChangePassword::cmdHelp_Click()
 {
     ShowHelp(QStringLiteral("\\Lozinka.rtf"));
-}
-
-void frmChangePassword::cmdClose_Click()
-{
-    unload();
-}
-
-void frmChangePassword::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
-{
-    Q_UNUSED(modifiers)
-    handled = true;
-    switch (key) {
-    case Qt::Key_F5: cmdAdd_Click(); return;
-    case Qt::Key_F1: cmdHelp_Click(); return;
-    case Qt::Key_F12:
-    case Qt::Key_Escape: cmdClose_Click(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: AdminUi::pressEnter(); return;
-    default: break;
-    }
-    handled = false;
 }

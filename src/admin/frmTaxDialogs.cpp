@@ -5,13 +5,10 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/dbModule.h"
-#include "shell/frmHelp.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -49,24 +46,14 @@ TaxDialog::TaxDialog(const char *objectName, const QString &caption, const QStri
     fields->setColumnStretch(1, 1);
     fields->setRowStretch(3, 1);
 
-    auto *cmdAdd = AdminUi::button(this, "cmdAdd", QStringLiteral("F5-Save"));
-    auto *cmdClose = AdminUi::button(this, "cmdClose", QStringLiteral("F12-Close"));
-    auto *cmdHelp = AdminUi::button(this, "cmdHelp", QStringLiteral("F1-Help"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdAdd);
-    buttons->addWidget(cmdClose);
-    buttons->addWidget(cmdHelp);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tab);
-    layout->addLayout(buttons);
+    layout->addLayout(commandButtons(
+        {"cmdAdd", [this] { cmdAdd_Click(); }, [this] { ClearFields(); }, QString(), true}));
     resize(420, 240);
 
     setTabOrder(m_txtTaxID, m_txtPercent);
     setTabOrder(m_txtPercent, m_txtName);
-
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
 
 void TaxDialog::Form_Load()
@@ -103,10 +90,8 @@ void TaxDialog::cmdAdd_Click()
     const QString taxID = m_txtTaxID->text();
     const QString percent = m_txtPercent->text();
     const QString name = m_txtName->text();
-    if (taxID.isEmpty() || percent.isEmpty() || name.isEmpty()) {
-        inform(QStringLiteral("Fill in all required fields."));
+    if (!requiredFilled({taxID, percent, name}))
         return;
-    }
     const std::optional<Currency> rate = TaxRecords::readRate(percent, System::numberFormat());
     if (!rate) {
         inform(QStringLiteral("Tax rate must be numeric."));
@@ -132,32 +117,6 @@ void TaxDialog::cmdAdd_Click()
         ui::messageBox(QStringLiteral("A new type of tax is added."), ui::Buttons::Ok, ui::Icon::Information,
                        QStringLiteral("New Tax"), this);
     recordSaved(m_editing ? recordKey() : taxID);
-}
-
-void TaxDialog::cmdHelp_Click()
-{
-    ShowHelp();
-}
-
-void TaxDialog::cmdClose_Click()
-{
-    unload();
-}
-
-void TaxDialog::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
-{
-    Q_UNUSED(modifiers)
-    handled = true;
-    switch (key) {
-    case Qt::Key_F5: cmdAdd_Click(); return;
-    case Qt::Key_F1: cmdHelp_Click(); return;
-    case Qt::Key_F12: cmdClose_Click(); return;
-    case Qt::Key_Escape: ClearFields(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: AdminUi::pressEnter(); return;
-    default: break;
-    }
-    handled = false;
 }
 
 frmNewTax::frmNewTax()

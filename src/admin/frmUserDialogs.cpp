@@ -4,15 +4,12 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/dbModule.h"
-#include "shell/frmHelp.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 UserDialog::UserDialog(const char *objectName, const QString &caption, const QString &userIDLabel, bool editing)
@@ -49,16 +46,9 @@ UserDialog::UserDialog(const char *objectName, const QString &caption, const QSt
     fields->addWidget(m_chkUnmaskPassword, r, 1);
     fields->setColumnStretch(1, 1);
 
-    auto *cmdAdd = AdminUi::button(this, "cmdAdd", QStringLiteral("F5-Save"));
-    auto *cmdHelp = AdminUi::button(this, "cmdHelp", QStringLiteral("F1-Help"));
-    auto *cmdClose = AdminUi::button(this, "cmdClose", QStringLiteral("F12-Close"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdAdd);
-    buttons->addWidget(cmdHelp);
-    buttons->addWidget(cmdClose);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addLayout(commandButtons({"cmdAdd", [this] { cmdAdd_Click(); }, [this] { ClearFields(); }}));
     resize(420, 300);
 
     setTabOrder(m_txtUserID, m_txtUserName);
@@ -67,9 +57,6 @@ UserDialog::UserDialog(const char *objectName, const QString &caption, const QSt
     setTabOrder(m_txtReTypePassword, m_cboAccLevel);
     setTabOrder(m_cboAccLevel, m_chkUnmaskPassword);
 
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(m_chkUnmaskPassword, &QCheckBox::clicked, this, [this](bool ticked) {
         showPasswords(ticked);
         m_txtPassword->setFocus();
@@ -123,10 +110,8 @@ void UserDialog::cmdAdd_Click()
 {
     const UserEntry entry{m_txtUserID->text(), m_txtUserName->text(), m_txtPassword->text(),
                           m_cboAccLevel->currentText()};
-    if (entry.userID.isEmpty() || entry.userName.isEmpty() || entry.accLevel.isEmpty()) {
-        inform(QStringLiteral("Fill in all required fields."));
+    if (!requiredFilled({entry.userID, entry.userName, entry.accLevel}))
         return;
-    }
     if (m_txtPassword->text() != m_txtReTypePassword->text()) {
         ui::messageBox(QStringLiteral("Different passwords!"), ui::Buttons::Ok, ui::Icon::Exclamation,
                        QStringLiteral("Different passwords"), this);
@@ -150,32 +135,6 @@ void UserDialog::cmdAdd_Click()
         ui::messageBox(QStringLiteral("New user added."), ui::Buttons::Ok, ui::Icon::Information,
                        QStringLiteral("New User"), this);
     recordSaved(entry.userID);
-}
-
-void UserDialog::cmdHelp_Click()
-{
-    ShowHelp();
-}
-
-void UserDialog::cmdClose_Click()
-{
-    unload();
-}
-
-void UserDialog::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
-{
-    Q_UNUSED(modifiers)
-    handled = true;
-    switch (key) {
-    case Qt::Key_F5: cmdAdd_Click(); return;
-    case Qt::Key_F1: cmdHelp_Click(); return;
-    case Qt::Key_F12: cmdClose_Click(); return;
-    case Qt::Key_Escape: ClearFields(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: AdminUi::pressEnter(); return;
-    default: break;
-    }
-    handled = false;
 }
 
 frmNewUser::frmNewUser() : UserDialog("frmNewUser", QStringLiteral("New User"), QStringLiteral("UserID:"), false) {}

@@ -13,13 +13,10 @@ class UserDialog : public RecordDialog {
 public:
     void cmdAdd_Click();       // F5: save
     void ClearFields();        // Esc: every box empty, no level chosen
-    void cmdHelp_Click();      // F1
-    void cmdClose_Click();     // F12
 
 protected:
     UserDialog(const char *objectName, const QString &caption, const QString &userIDLabel, bool editing);
     void Form_Load() override;
-    void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled) override;
 
 private:
     void LoadFields(const Row &row);
