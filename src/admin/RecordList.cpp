@@ -7,7 +7,9 @@
 #include "shell/frmHelp.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -41,6 +43,20 @@ void pressEnter()
         return;
     }
     ui::focusNextField();
+}
+
+QList<QLabel *> labelledRows(QGridLayout *grid, QWidget *parent,
+                             std::initializer_list<std::pair<QString, QWidget *>> rows, int firstRow)
+{
+    QList<QLabel *> labels;
+    int r = firstRow;
+    for (const auto &[caption, box] : rows) {
+        auto *label = new QLabel(caption, parent);
+        grid->addWidget(label, r, 0);
+        grid->addWidget(box, r++, 1);
+        labels.append(label);
+    }
+    return labels;
 }
 
 }  // namespace AdminUi

@@ -12,7 +12,9 @@
 #include <initializer_list>
 #include <optional>
 
+class QGridLayout;
 class QHBoxLayout;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
@@ -181,4 +183,8 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
 QLineEdit *textBox(QWidget *parent, const char *name, int maxLength = 0);
 // Enter in a dialog: presses the focused button, or moves the focus on as Tab does.
 void pressEnter();
+// The rows of a dialog's boxes: a label in column 0 and its box in column 1, a row each from
+// `firstRow` on; returns the labels in order.
+QList<QLabel *> labelledRows(QGridLayout *grid, QWidget *parent,
+                             std::initializer_list<std::pair<QString, QWidget *>> rows, int firstRow = 0);
 }

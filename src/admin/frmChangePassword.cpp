@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -43,12 +42,12 @@ frmChangePassword::frmChangePassword()
     m_chkUnmaskPassword->setObjectName(QStringLiteral("chkUnmaskPassword"));
 
     auto *fields = new QGridLayout(page);
-    fields->addWidget(new QLabel(QStringLiteral("User:"), page), 0, 0);
-    fields->addWidget(m_txtUserName, 0, 1);
-    fields->addWidget(new QLabel(QStringLiteral("New password"), page), 1, 0);
-    fields->addWidget(m_txtPassword, 1, 1);
-    fields->addWidget(new QLabel(QStringLiteral("Confirm password"), page), 2, 0);
-    fields->addWidget(m_txtReTypePassword, 2, 1);
+    AdminUi::labelledRows(fields, page,
+                          {
+                              {QStringLiteral("User:"), m_txtUserName},
+                              {QStringLiteral("New password"), m_txtPassword},
+                              {QStringLiteral("Confirm password"), m_txtReTypePassword},
+                          });
     fields->addWidget(m_chkUnmaskPassword, 3, 1);
     fields->setColumnStretch(1, 1);
     fields->setRowStretch(4, 1);

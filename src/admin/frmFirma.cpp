@@ -6,7 +6,6 @@
 #include "shell/dbModule.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -35,16 +34,14 @@ frmFirma::frmFirma()
     m_txtZiro = AdminUi::textBox(this, "txtZiro");
 
     auto *fields = new QGridLayout;
-    const std::pair<QString, QLineEdit *> rows[] = {
-        {QStringLiteral("Name"), m_txtNazivFirme}, {QStringLiteral("Address"), m_txtAdresa},
-        {QStringLiteral("Ident"), m_txtJIB},       {QStringLiteral("Phone"), m_txtTel},
-        {QStringLiteral("Bank account"), m_txtZiro},
-    };
-    int r = 0;
-    for (const auto &[label, box] : rows) {
-        fields->addWidget(new QLabel(label, this), r, 0);
-        fields->addWidget(box, r++, 1);
-    }
+    AdminUi::labelledRows(fields, this,
+                          {
+                              {QStringLiteral("Name"), m_txtNazivFirme},
+                              {QStringLiteral("Address"), m_txtAdresa},
+                              {QStringLiteral("Ident"), m_txtJIB},
+                              {QStringLiteral("Phone"), m_txtTel},
+                              {QStringLiteral("Bank account"), m_txtZiro},
+                          });
     fields->setColumnStretch(1, 1);
 
     auto *layout = new QVBoxLayout(this);

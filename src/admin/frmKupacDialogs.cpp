@@ -34,27 +34,27 @@ KupacDialog::KupacDialog(const char *objectName, const QString &caption, const Q
         ui::lockBox(m_txtProdCode);
 
     auto *fields = new QGridLayout;
-    const std::pair<QString, QLineEdit *> rows[] = {
-        {QStringLiteral("ID:"), m_txtProdCode},
-        {QStringLiteral("Name:"), m_txtDescription},
-        {QStringLiteral("Owner:"), m_txtVlasnik},
-        {QStringLiteral("Address:"), m_txtAdresa},
-        {identLabel, m_txtIB},
-        {QStringLiteral("Phone:"), m_txtTelefon},
-        {QStringLiteral("Fax:"), m_txtFax},
-        {QStringLiteral("Bank accounts:"), m_txtZiroRacun},
-        {QStringLiteral("The rate approved rebates or rate margins for suppliers:"), m_txtRabatMarza},
-    };
-    int r = 0;
-    QLineEdit *previous = nullptr;
-    for (const auto &[label, box] : rows) {
-        auto *lbl = new QLabel(label, this);
-        lbl->setObjectName(QStringLiteral("lblLabels"));
-        lbl->setWordWrap(true);
-        fields->addWidget(lbl, r, 0);
-        fields->addWidget(box, r++, 1);
-        if (box == m_txtProdCode && editing)
-            continue;   // outside the tab order
+    const QList<QLabel *> labels = AdminUi::labelledRows(
+        fields, this,
+        {
+            {QStringLiteral("ID:"), m_txtProdCode},
+            {QStringLiteral("Name:"), m_txtDescription},
+            {QStringLiteral("Owner:"), m_txtVlasnik},
+            {QStringLiteral("Address:"), m_txtAdresa},
+            {identLabel, m_txtIB},
+            {QStringLiteral("Phone:"), m_txtTelefon},
+            {QStringLiteral("Fax:"), m_txtFax},
+            {QStringLiteral("Bank accounts:"), m_txtZiroRacun},
+            {QStringLiteral("The rate approved rebates or rate margins for suppliers:"), m_txtRabatMarza},
+        });
+    for (QLabel *label : labels) {
+        label->setObjectName(QStringLiteral("lblLabels"));
+        label->setWordWrap(true);
+    }
+    // The locked ID of the edit dialog stays outside the tab order.
+    QLineEdit *previous = editing ? nullptr : m_txtProdCode;
+    for (QLineEdit *box : {m_txtDescription, m_txtVlasnik, m_txtAdresa, m_txtIB, m_txtTelefon, m_txtFax,
+                           m_txtZiroRacun, m_txtRabatMarza}) {
         if (previous)
             setTabOrder(previous, box);
         previous = box;

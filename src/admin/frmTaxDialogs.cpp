@@ -36,13 +36,13 @@ TaxDialog::TaxDialog(const char *objectName, const QString &caption, const QStri
     }
 
     auto *fields = new QGridLayout(page);
-    fields->addWidget(new QLabel(taxIDLabel, page), 0, 0);
-    fields->addWidget(m_txtTaxID, 0, 1);
-    fields->addWidget(new QLabel(QStringLiteral("Tax rate:"), page), 1, 0);
-    fields->addWidget(m_txtPercent, 1, 1);
+    AdminUi::labelledRows(fields, page,
+                          {
+                              {taxIDLabel, m_txtTaxID},
+                              {QStringLiteral("Tax rate:"), m_txtPercent},
+                              {QStringLiteral("Type of tax:"), m_txtName},
+                          });
     fields->addWidget(new QLabel(QStringLiteral("%"), page), 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Type of tax:"), page), 2, 0);
-    fields->addWidget(m_txtName, 2, 1);
     fields->setColumnStretch(1, 1);
     fields->setRowStretch(3, 1);
 

@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -30,20 +29,15 @@ UserDialog::UserDialog(const char *objectName, const QString &caption, const QSt
     m_chkUnmaskPassword->setObjectName(QStringLiteral("chkUnmaskPassword"));
 
     auto *fields = new QGridLayout;
-    const std::pair<QString, QWidget *> rows[] = {
-        {userIDLabel, m_txtUserID},
-        {QStringLiteral("Username:"), m_txtUserName},
-        {QStringLiteral("Password:"), m_txtPassword},
-        {QStringLiteral("Confirm Pass:"), m_txtReTypePassword},
-        {QStringLiteral("Access Level:"), m_cboAccLevel},
-    };
-    int r = 0;
-    for (const auto &[label, box] : rows) {
-        fields->addWidget(new QLabel(label, this), r, 0);
-        fields->addWidget(box, r, 1);
-        ++r;
-    }
-    fields->addWidget(m_chkUnmaskPassword, r, 1);
+    AdminUi::labelledRows(fields, this,
+                          {
+                              {userIDLabel, m_txtUserID},
+                              {QStringLiteral("Username:"), m_txtUserName},
+                              {QStringLiteral("Password:"), m_txtPassword},
+                              {QStringLiteral("Confirm Pass:"), m_txtReTypePassword},
+                              {QStringLiteral("Access Level:"), m_cboAccLevel},
+                          });
+    fields->addWidget(m_chkUnmaskPassword, 5, 1);
     fields->setColumnStretch(1, 1);
 
     auto *layout = new QVBoxLayout(this);
