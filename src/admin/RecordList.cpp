@@ -7,6 +7,7 @@
 #include "shell/frmHelp.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -57,6 +58,46 @@ QList<QLabel *> labelledRows(QGridLayout *grid, QWidget *parent,
         labels.append(label);
     }
     return labels;
+}
+
+namespace {
+void showPasswords(const PasswordBoxes &boxes, bool plainly)
+{
+    const auto mode = plainly ? QLineEdit::Normal : QLineEdit::Password;
+    boxes.password->setEchoMode(mode);
+    boxes.retyped->setEchoMode(mode);
+}
+}  // namespace
+
+void PasswordBoxes::create(QWidget *parent)
+{
+    password = textBox(parent, "txtPassword", 15);
+    retyped = textBox(parent, "txtReTypePassword", 15);
+    unmask = new QCheckBox(QStringLiteral("Show password"), parent);
+    unmask->setObjectName(QStringLiteral("chkUnmaskPassword"));
+    mask();
+    QObject::connect(unmask, &QCheckBox::clicked, unmask, [boxes = *this](bool ticked) {
+        showPasswords(boxes, ticked);
+        boxes.password->setFocus();
+    });
+}
+
+void PasswordBoxes::mask()
+{
+    unmask->setChecked(false);
+    showPasswords(*this, false);
+}
+
+bool PasswordBoxes::match(QWidget *dialog)
+{
+    if (password->text() == retyped->text())
+        return true;
+    ui::messageBox(QStringLiteral("Different passwords!"), ui::Buttons::Ok, ui::Icon::Exclamation,
+                   QStringLiteral("Different passwords"), dialog);
+    password->clear();
+    retyped->clear();
+    password->setFocus();
+    return false;
 }
 
 }  // namespace AdminUi

@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <optional>
 
+class QCheckBox;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
@@ -187,4 +188,16 @@ void pressEnter();
 // `firstRow` on; returns the labels in order.
 QList<QLabel *> labelledRows(QGridLayout *grid, QWidget *parent,
                              std::initializer_list<std::pair<QString, QWidget *>> rows, int firstRow = 0);
+
+// A password typed twice, and the "Show password" tick that shows both boxes plainly.
+struct PasswordBoxes {
+    QLineEdit *password = nullptr;   // txtPassword
+    QLineEdit *retyped = nullptr;    // txtReTypePassword
+    QCheckBox *unmask = nullptr;     // chkUnmaskPassword
+
+    void create(QWidget *parent);
+    void mask();   // unticked, both boxes masked
+    // False, after the message, when the two differ: both boxes are emptied for a new try.
+    bool match(QWidget *dialog);
+};
 }

@@ -34,21 +34,16 @@ frmChangePassword::frmChangePassword()
     m_txtUserID = new QLineEdit(page);
     m_txtUserID->setObjectName(QStringLiteral("txtUserID"));
     m_txtUserID->hide();
-    m_txtPassword = AdminUi::textBox(page, "txtPassword", 15);
-    m_txtPassword->setEchoMode(QLineEdit::Password);
-    m_txtReTypePassword = AdminUi::textBox(page, "txtReTypePassword", 15);
-    m_txtReTypePassword->setEchoMode(QLineEdit::Password);
-    m_chkUnmaskPassword = new QCheckBox(QStringLiteral("Show password"), page);
-    m_chkUnmaskPassword->setObjectName(QStringLiteral("chkUnmaskPassword"));
+    m_passwords.create(page);
 
     auto *fields = new QGridLayout(page);
     AdminUi::labelledRows(fields, page,
                           {
                               {QStringLiteral("User:"), m_txtUserName},
-                              {QStringLiteral("New password"), m_txtPassword},
-                              {QStringLiteral("Confirm password"), m_txtReTypePassword},
+                              {QStringLiteral("New password"), m_passwords.password},
+                              {QStringLiteral("Confirm password"), m_passwords.retyped},
                           });
-    fields->addWidget(m_chkUnmaskPassword, 3, 1);
+    fields->addWidget(m_passwords.unmask, 3, 1);
     fields->setColumnStretch(1, 1);
     fields->setRowStretch(4, 1);
 
@@ -58,20 +53,8 @@ frmChangePassword::frmChangePassword()
     layout->addLayout(commandButtons({"cmdAdd", [this] { cmdAdd_Click(); }, nullptr}));
     resize(440, 320);
 
-    setTabOrder(m_txtPassword, m_txtReTypePassword);
-    setTabOrder(m_txtReTypePassword, m_chkUnmaskPassword);
-
-    connect(m_chkUnmaskPassword, &QCheckBox::clicked, this, [this](bool ticked) {
-        showPasswords(ticked);
-        m_txtPassword->setFocus();
-    });
-}
-
-void frmChangePassword::showPasswords(bool plainly)
-{
-    const auto mode = plainly ? QLineEdit::Normal : QLineEdit::Password;
-    m_txtPassword->setEchoMode(mode);
-    m_txtReTypePassword->setEchoMode(mode);
+    setTabOrder(m_passwords.password, m_passwords.retyped);
+    setTabOrder(m_passwords.retyped, m_passwords.unmask);
 }
 
 void frmChangePassword::userGone()
@@ -82,8 +65,7 @@ void frmChangePassword::userGone()
 
 void frmChangePassword::Form_Load()
 {
-    m_chkUnmaskPassword->setChecked(false);
-    showPasswords(false);
+    m_passwords.mask();
     try {
         // The user who logged in, whichever cashier the sales screen shows now.
         const std::optional<Row> row = UserRecords::find(dbModule::mainDatabase(), dbModule::CurrentUserID);
@@ -98,30 +80,25 @@ void frmChangePassword::Form_Load()
         unload();
         return;
     }
-    m_txtPassword->clear();
-    m_txtReTypePassword->clear();
-    m_txtPassword->setFocus();
+    m_passwords.password->clear();
+    m_passwords.retyped->clear();
+    m_passwords.password->setFocus();
 }
 
 void frmChangePassword::cmdAdd_Click()
 {
-    if (!requiredFilled({m_txtUserID->text(), m_txtUserName->text(), m_txtPassword->text()}))
+    if (!requiredFilled({m_txtUserID->text(), m_txtUserName->text(), m_passwords.password->text()}))
         return;
-    if (m_txtPassword->text() != m_txtReTypePassword->text()) {
-        ui::messageBox(QStringLiteral("Different passwords!"), ui::Buttons::Ok, ui::Icon::Exclamation,
-                       QStringLiteral("Different passwords"), this);
-        m_txtPassword->clear();
-        m_txtReTypePassword->clear();
-        m_txtPassword->setFocus();
+    if (!m_passwords.match(this))
         return;
-    }
     try {
-        if (!UserRecords::changePassword(dbModule::mainDatabase(), m_txtUserID->text(), m_txtPassword->text())) {
+        if (!UserRecords::changePassword(dbModule::mainDatabase(), m_txtUserID->text(), m_passwords.password->text())) {
             userGone();
             return;
         }
     } catch (const std::exception &e) {
-        reportSaveError(e, QStringLiteral("User with this code or a name already exists.Change name!"), m_txtPassword);
+        reportSaveError(e, QStringLiteral("User with this code or a name already exists.Change name!"),
+                        m_passwords.password);
         return;
     }
     inform(QStringLiteral("Password changed."));

@@ -2,7 +2,6 @@
 // "Izmjena lozinke": the logged-in user gives themself a new password.
 #include "admin/RecordList.h"
 
-class QCheckBox;
 class QLineEdit;
 
 class frmChangePassword : public AdminDialog {
@@ -17,12 +16,9 @@ protected:
     void Form_Load() override;
 
 private:
-    void showPasswords(bool plainly);
     void userGone();
 
     QLineEdit *m_txtUserName = nullptr;
     QLineEdit *m_txtUserID = nullptr;
-    QLineEdit *m_txtPassword = nullptr;
-    QLineEdit *m_txtReTypePassword = nullptr;
-    QCheckBox *m_chkUnmaskPassword = nullptr;
+    AdminUi::PasswordBoxes m_passwords;
 };

@@ -19,25 +19,22 @@ UserDialog::UserDialog(const char *objectName, const QString &caption, const QSt
 
     m_txtUserID = AdminUi::textBox(this, "txtUserID", 3);
     m_txtUserName = AdminUi::textBox(this, "txtUserName", 15);
-    m_txtPassword = AdminUi::textBox(this, "txtPassword", 15);
-    m_txtReTypePassword = AdminUi::textBox(this, "txtReTypePassword", 15);
+    m_passwords.create(this);
     m_cboAccLevel = new QComboBox(this);
     m_cboAccLevel->setObjectName(QStringLiteral("cboAccLevel"));
     m_cboAccLevel->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
     m_cboAccLevel->setCurrentIndex(-1);
-    m_chkUnmaskPassword = new QCheckBox(QStringLiteral("Show password"), this);
-    m_chkUnmaskPassword->setObjectName(QStringLiteral("chkUnmaskPassword"));
 
     auto *fields = new QGridLayout;
     AdminUi::labelledRows(fields, this,
                           {
                               {userIDLabel, m_txtUserID},
                               {QStringLiteral("Username:"), m_txtUserName},
-                              {QStringLiteral("Password:"), m_txtPassword},
-                              {QStringLiteral("Confirm Pass:"), m_txtReTypePassword},
+                              {QStringLiteral("Password:"), m_passwords.password},
+                              {QStringLiteral("Confirm Pass:"), m_passwords.retyped},
                               {QStringLiteral("Access Level:"), m_cboAccLevel},
                           });
-    fields->addWidget(m_chkUnmaskPassword, 5, 1);
+    fields->addWidget(m_passwords.unmask, 5, 1);
     fields->setColumnStretch(1, 1);
 
     auto *layout = new QVBoxLayout(this);
@@ -46,28 +43,15 @@ UserDialog::UserDialog(const char *objectName, const QString &caption, const QSt
     resize(420, 300);
 
     setTabOrder(m_txtUserID, m_txtUserName);
-    setTabOrder(m_txtUserName, m_txtPassword);
-    setTabOrder(m_txtPassword, m_txtReTypePassword);
-    setTabOrder(m_txtReTypePassword, m_cboAccLevel);
-    setTabOrder(m_cboAccLevel, m_chkUnmaskPassword);
-
-    connect(m_chkUnmaskPassword, &QCheckBox::clicked, this, [this](bool ticked) {
-        showPasswords(ticked);
-        m_txtPassword->setFocus();
-    });
-}
-
-void UserDialog::showPasswords(bool plainly)
-{
-    const auto mode = plainly ? QLineEdit::Normal : QLineEdit::Password;
-    m_txtPassword->setEchoMode(mode);
-    m_txtReTypePassword->setEchoMode(mode);
+    setTabOrder(m_txtUserName, m_passwords.password);
+    setTabOrder(m_passwords.password, m_passwords.retyped);
+    setTabOrder(m_passwords.retyped, m_cboAccLevel);
+    setTabOrder(m_cboAccLevel, m_passwords.unmask);
 }
 
 void UserDialog::Form_Load()
 {
-    m_chkUnmaskPassword->setChecked(false);
-    showPasswords(false);
+    m_passwords.mask();
     ClearFields();
     if (m_editing) {
         try {
@@ -90,30 +74,24 @@ void UserDialog::LoadFields(const Row &row)
     m_txtUserName->setText(row[QStringLiteral("UserName")].textOr());
     // A level other than the three offered leaves no level chosen.
     m_cboAccLevel->setCurrentIndex(m_cboAccLevel->findText(row[QStringLiteral("AccLevel")].textOr()));
-    m_txtPassword->setText(row[QStringLiteral("Password")].textOr());
+    m_passwords.password->setText(row[QStringLiteral("Password")].textOr());
 }
 
 void UserDialog::ClearFields()
 {
-    for (QLineEdit *box : {m_txtUserID, m_txtUserName, m_txtPassword, m_txtReTypePassword})
+    for (QLineEdit *box : {m_txtUserID, m_txtUserName, m_passwords.password, m_passwords.retyped})
         box->clear();
     m_cboAccLevel->setCurrentIndex(-1);
 }
 
 void UserDialog::cmdAdd_Click()
 {
-    const UserEntry entry{m_txtUserID->text(), m_txtUserName->text(), m_txtPassword->text(),
+    const UserEntry entry{m_txtUserID->text(), m_txtUserName->text(), m_passwords.password->text(),
                           m_cboAccLevel->currentText()};
     if (!requiredFilled({entry.userID, entry.userName, entry.accLevel}))
         return;
-    if (m_txtPassword->text() != m_txtReTypePassword->text()) {
-        ui::messageBox(QStringLiteral("Different passwords!"), ui::Buttons::Ok, ui::Icon::Exclamation,
-                       QStringLiteral("Different passwords"), this);
-        m_txtPassword->clear();
-        m_txtReTypePassword->clear();
-        m_txtPassword->setFocus();
+    if (!m_passwords.match(this))
         return;
-    }
     try {
         Database &db = dbModule::mainDatabase();
         if (m_editing)

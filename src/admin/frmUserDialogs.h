@@ -3,7 +3,6 @@
 // stored row of its key.
 #include "admin/RecordList.h"
 
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -20,15 +19,12 @@ protected:
 
 private:
     void LoadFields(const Row &row);
-    void showPasswords(bool plainly);
 
     bool m_editing;
     QLineEdit *m_txtUserID = nullptr;
     QLineEdit *m_txtUserName = nullptr;
-    QLineEdit *m_txtPassword = nullptr;
-    QLineEdit *m_txtReTypePassword = nullptr;
+    AdminUi::PasswordBoxes m_passwords;
     QComboBox *m_cboAccLevel = nullptr;
-    QCheckBox *m_chkUnmaskPassword = nullptr;
 };
 
 class frmNewUser : public UserDialog {
