@@ -102,6 +102,18 @@ bool PasswordBoxes::match(QWidget *dialog)
 
 }  // namespace AdminUi
 
+bool protectedFromDeletion(const Row &row)
+{
+    const Value &del = row[QStringLiteral("Del")];
+    if (del.isNull())
+        return true;
+    try {
+        return del.toBool();
+    } catch (const AppError &) {
+        return true;
+    }
+}
+
 // --- List window -----------------------------------------------------------------------------
 
 RecordListWindow::RecordListWindow(const Design &design) : m_design(design)

@@ -34,6 +34,10 @@ private:
     QString m_message;
 };
 
+// A row whose Del flag is true, without a value, or no truth value at all is protected from
+// deletion: a doubtful flag keeps the row rather than loses it.
+bool protectedFromDeletion(const Row &row);
+
 class RecordListWindow : public ui::Form {
     Q_OBJECT
 public:
