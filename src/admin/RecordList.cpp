@@ -419,6 +419,22 @@ void RecordDialog::setRecordKey(const QString &key)
     m_savedKey.reset();
 }
 
+bool RecordDialog::loadRecord(std::optional<Row> (*find)(Database &, const QString &),
+                              const std::function<void(const Row &)> &fill)
+{
+    try {
+        const std::optional<Row> row = find(dbModule::mainDatabase(), m_key);
+        if (!row)
+            raiseError(ErrorNo::NoCurrentRecord);
+        fill(*row);
+    } catch (const std::exception &e) {
+        ui::showError(e, windowTitle(), this);
+        unload();
+        return false;
+    }
+    return true;
+}
+
 void RecordDialog::recordSaved(const QString &key)
 {
     m_savedKey = key;

@@ -165,6 +165,11 @@ public:
 protected:
     // Remembers the stored key and closes the dialog.
     void recordSaved(const QString &key);
+    // Fills the boxes from the stored record of the dialog's key. False, after the error and
+    // with the dialog unloaded, when it cannot be read or was deleted meanwhile at another
+    // register.
+    bool loadRecord(std::optional<Row> (*find)(Database &, const QString &),
+                    const std::function<void(const Row &)> &fill);
 
 private:
     QString m_key;

@@ -87,16 +87,8 @@ void KupacDialog::Form_Load()
     for (QLineEdit *box : findChildren<QLineEdit *>())
         box->clear();
     if (m_editing) {
-        try {
-            const std::optional<Row> row = CustomerRecords::find(dbModule::mainDatabase(), recordKey());
-            if (!row)
-                raiseError(ErrorNo::NoCurrentRecord);   // deleted meanwhile at another register
-            LoadFields(*row);
-        } catch (const std::exception &e) {
-            ui::showError(e, windowTitle(), this);
-            unload();
+        if (!loadRecord(CustomerRecords::find, [this](const Row &row) { LoadFields(row); }))
             return;
-        }
         m_txtDescription->setFocus();
         return;
     }

@@ -61,18 +61,13 @@ void TaxDialog::Form_Load()
     m_percentKeys->setDecimalSeparator(System::numberFormat().decimal);
     ClearFields();
     if (m_editing) {
-        try {
-            const std::optional<Row> row = TaxRecords::find(dbModule::mainDatabase(), recordKey());
-            if (!row)
-                raiseError(ErrorNo::NoCurrentRecord);   // deleted meanwhile at another register
-            m_txtTaxID->setText((*row)["TaxID"].textOr());
-            m_txtName->setText((*row)["Name"].textOr());
-            m_txtPercent->setText(TaxRecords::rateText((*row)["Percent"], System::numberFormat()));
-        } catch (const std::exception &e) {
-            ui::showError(e, windowTitle(), this);
-            unload();
+        const bool loaded = loadRecord(TaxRecords::find, [this](const Row &row) {
+            m_txtTaxID->setText(row["TaxID"].textOr());
+            m_txtName->setText(row["Name"].textOr());
+            m_txtPercent->setText(TaxRecords::rateText(row["Percent"], System::numberFormat()));
+        });
+        if (!loaded)
             return;
-        }
         m_txtPercent->setFocus();
         return;
     }

@@ -53,18 +53,8 @@ void UserDialog::Form_Load()
 {
     m_passwords.mask();
     ClearFields();
-    if (m_editing) {
-        try {
-            const std::optional<Row> row = UserRecords::find(dbModule::mainDatabase(), recordKey());
-            if (!row)
-                raiseError(ErrorNo::NoCurrentRecord);   // deleted meanwhile at another register
-            LoadFields(*row);
-        } catch (const std::exception &e) {
-            ui::showError(e, windowTitle(), this);
-            unload();
-            return;
-        }
-    }
+    if (m_editing && !loadRecord(UserRecords::find, [this](const Row &row) { LoadFields(row); }))
+        return;
     m_txtUserID->setFocus();
 }
 
