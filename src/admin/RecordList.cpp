@@ -7,7 +7,10 @@
 #include "shell/frmHelp.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -43,7 +46,73 @@ void pressEnter()
     ui::focusNextField();
 }
 
+QList<QLabel *> labelledRows(QGridLayout *grid, QWidget *parent,
+                             std::initializer_list<std::pair<QString, QWidget *>> rows, int firstRow)
+{
+    QList<QLabel *> labels;
+    int r = firstRow;
+    for (const auto &[caption, box] : rows) {
+        auto *label = new QLabel(caption, parent);
+        grid->addWidget(label, r, 0);
+        grid->addWidget(box, r++, 1);
+        labels.append(label);
+    }
+    return labels;
+}
+
+namespace {
+void showPasswords(const PasswordBoxes &boxes, bool plainly)
+{
+    const auto mode = plainly ? QLineEdit::Normal : QLineEdit::Password;
+    boxes.password->setEchoMode(mode);
+    boxes.retyped->setEchoMode(mode);
+}
+}  // namespace
+
+void PasswordBoxes::create(QWidget *parent)
+{
+    password = textBox(parent, "txtPassword", 15);
+    retyped = textBox(parent, "txtReTypePassword", 15);
+    unmask = new QCheckBox(QStringLiteral("Show password"), parent);
+    unmask->setObjectName(QStringLiteral("chkUnmaskPassword"));
+    mask();
+    QObject::connect(unmask, &QCheckBox::clicked, unmask, [boxes = *this](bool ticked) {
+        showPasswords(boxes, ticked);
+        boxes.password->setFocus();
+    });
+}
+
+void PasswordBoxes::mask()
+{
+    unmask->setChecked(false);
+    showPasswords(*this, false);
+}
+
+bool PasswordBoxes::match(QWidget *dialog)
+{
+    if (password->text() == retyped->text())
+        return true;
+    ui::messageBox(QStringLiteral("Different passwords!"), ui::Buttons::Ok, ui::Icon::Exclamation,
+                   QStringLiteral("Different passwords"), dialog);
+    password->clear();
+    retyped->clear();
+    password->setFocus();
+    return false;
+}
+
 }  // namespace AdminUi
+
+bool protectedFromDeletion(const Row &row)
+{
+    const Value &del = row[QStringLiteral("Del")];
+    if (del.isNull())
+        return true;
+    try {
+        return del.toBool();
+    } catch (const AppError &) {
+        return true;
+    }
+}
 
 // --- List window -----------------------------------------------------------------------------
 
@@ -254,25 +323,80 @@ void RecordListWindow::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bo
 
 // --- Dialogs ---------------------------------------------------------------------------------
 
-void RecordDialog::setRecordKey(const QString &key)
+QHBoxLayout *AdminDialog::commandButtons(const Commands &commands)
 {
-    m_key = key;
-    m_savedKey.reset();
+    m_commands = commands;
+    auto *row = new QHBoxLayout;
+    auto add = [&](const char *name, const QString &caption, const QString &toolTip, auto action) {
+        QPushButton *b = AdminUi::button(this, name, caption, toolTip);
+        connect(b, &QPushButton::clicked, this, action);
+        row->addWidget(b);
+    };
+    // Made in their order along the row, which is also their Tab order.
+    add(commands.saveButton, QStringLiteral("F5-Save"), commands.saveToolTip, [this] { m_commands.save(); });
+    auto help = [&] { add("cmdHelp", QStringLiteral("F1-Help"), QString(), [this] { cmdHelp_Click(); }); };
+    auto close = [&] { add("cmdClose", QStringLiteral("F12-Close"), QString(), [this] { cmdClose_Click(); }); };
+    if (commands.closeBeforeHelp) {
+        close();
+        help();
+    } else {
+        help();
+        close();
+    }
+    return row;
 }
 
-void RecordDialog::recordSaved(const QString &key)
+void AdminDialog::cmdHelp_Click()
 {
-    m_savedKey = key;
+    ShowHelp();
+}
+
+void AdminDialog::cmdClose_Click()
+{
     unload();
 }
 
-void RecordDialog::inform(const QString &text)
+void AdminDialog::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
+{
+    Q_UNUSED(modifiers)
+    handled = true;
+    switch (key) {
+    case Qt::Key_F5:
+        if (m_commands.save)
+            m_commands.save();
+        return;
+    case Qt::Key_F1: cmdHelp_Click(); return;
+    case Qt::Key_F12: cmdClose_Click(); return;
+    case Qt::Key_Escape:
+        if (m_commands.clear)
+            m_commands.clear();
+        else
+            cmdClose_Click();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: AdminUi::pressEnter(); return;
+    default: break;
+    }
+    handled = false;
+}
+
+bool AdminDialog::requiredFilled(std::initializer_list<QString> texts)
+{
+    for (const QString &text : texts)
+        if (text.isEmpty()) {
+            inform(QStringLiteral("Fill in all required fields."));
+            return false;
+        }
+    return true;
+}
+
+void AdminDialog::inform(const QString &text)
 {
     ui::messageBox(text, ui::Buttons::Ok, ui::Icon::Information, windowTitle(), this);
 }
 
-void RecordDialog::reportSaveError(const std::exception &error, const QString &duplicateMessage,
-                                   QWidget *focusAfterDuplicate)
+void AdminDialog::reportSaveError(const std::exception &error, const QString &duplicateMessage,
+                                  QWidget *focusAfterDuplicate)
 {
     const auto *appError = dynamic_cast<const AppError *>(&error);
     if (appError && appError->number() == ErrorNo::DuplicateKey) {
@@ -287,4 +411,32 @@ void RecordDialog::reportSaveError(const std::exception &error, const QString &d
         return;
     }
     ui::showError(error, windowTitle(), this);
+}
+
+void RecordDialog::setRecordKey(const QString &key)
+{
+    m_key = key;
+    m_savedKey.reset();
+}
+
+bool RecordDialog::loadRecord(std::optional<Row> (*find)(Database &, const QString &),
+                              const std::function<void(const Row &)> &fill)
+{
+    try {
+        const std::optional<Row> row = find(dbModule::mainDatabase(), m_key);
+        if (!row)
+            raiseError(ErrorNo::NoCurrentRecord);
+        fill(*row);
+    } catch (const std::exception &e) {
+        ui::showError(e, windowTitle(), this);
+        unload();
+        return false;
+    }
+    return true;
+}
+
+void RecordDialog::recordSaved(const QString &key)
+{
+    m_savedKey = key;
+    unload();
 }

@@ -8,8 +8,14 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
+#include <initializer_list>
 #include <optional>
 
+class QCheckBox;
+class QGridLayout;
+class QHBoxLayout;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
@@ -27,6 +33,10 @@ public:
 private:
     QString m_message;
 };
+
+// A row whose Del flag is true, without a value, or no truth value at all is protected from
+// deletion: a doubtful flag keeps the row rather than loses it.
+bool protectedFromDeletion(const Row &row);
 
 class RecordListWindow : public ui::Form {
     Q_OBJECT
@@ -106,8 +116,44 @@ private:
     class QHBoxLayout *m_buttonLayout = nullptr;
 };
 
+// The base of the administration's dialogs: the row of save, help and close buttons under the
+// boxes and their keys (F5 saves, F1 shows help, F12 closes, Esc clears the boxes or closes,
+// Enter presses the focused button or moves on as Tab does), and the messages of a save.
+class AdminDialog : public ui::Form {
+    Q_OBJECT
+public:
+    virtual void cmdHelp_Click();   // F1
+    void cmdClose_Click();          // F12
+
+protected:
+    struct Commands {
+        const char *saveButton;         // the save button's object name
+        std::function<void()> save;     // F5
+        std::function<void()> clear;    // Esc, where the dialog clears its boxes; else Esc closes
+        QString saveToolTip = QString();
+        bool closeBeforeHelp = false;   // the buttons' order: save, close, help
+    };
+    // Takes the dialog's commands and returns the row of their buttons.
+    QHBoxLayout *commandButtons(const Commands &commands);
+
+    // The check of the boxes a save needs: false, after the message, when one of them is empty.
+    bool requiredFilled(std::initializer_list<QString> texts);
+    // The messages of a refused save: the duplicate message (plain box under the application's
+    // title, then a beep, the focus on `focusAfterDuplicate`), a refusal by a rule of the
+    // program, or the error number with its description under the dialog's caption.
+    void reportSaveError(const std::exception &error, const QString &duplicateMessage,
+                         QWidget *focusAfterDuplicate);
+    // Information message under the dialog's caption.
+    void inform(const QString &text);
+
+    void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled) override;
+
+private:
+    Commands m_commands{nullptr, {}, {}};
+};
+
 // The base of the new and edit dialogs of the lists.
-class RecordDialog : public ui::Form {
+class RecordDialog : public AdminDialog {
     Q_OBJECT
 public:
     // Set before the dialog is shown: the record's key, empty for a new record.
@@ -119,13 +165,11 @@ public:
 protected:
     // Remembers the stored key and closes the dialog.
     void recordSaved(const QString &key);
-    // The messages of a refused save: the duplicate message (plain box under the application's
-    // title, then a beep, the focus on `focusAfterDuplicate`), a refusal by a rule of the
-    // program, or the error number with its description under the dialog's caption.
-    void reportSaveError(const std::exception &error, const QString &duplicateMessage,
-                         QWidget *focusAfterDuplicate);
-    // Information message under the dialog's caption.
-    void inform(const QString &text);
+    // Fills the boxes from the stored record of the dialog's key. False, after the error and
+    // with the dialog unloaded, when it cannot be read or was deleted meanwhile at another
+    // register.
+    bool loadRecord(std::optional<Row> (*find)(Database &, const QString &),
+                    const std::function<void(const Row &)> &fill);
 
 private:
     QString m_key;
@@ -149,4 +193,20 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
 QLineEdit *textBox(QWidget *parent, const char *name, int maxLength = 0);
 // Enter in a dialog: presses the focused button, or moves the focus on as Tab does.
 void pressEnter();
+// The rows of a dialog's boxes: a label in column 0 and its box in column 1, a row each from
+// `firstRow` on; returns the labels in order.
+QList<QLabel *> labelledRows(QGridLayout *grid, QWidget *parent,
+                             std::initializer_list<std::pair<QString, QWidget *>> rows, int firstRow = 0);
+
+// A password typed twice, and the "Show password" tick that shows both boxes plainly.
+struct PasswordBoxes {
+    QLineEdit *password = nullptr;   // txtPassword
+    QLineEdit *retyped = nullptr;    // txtReTypePassword
+    QCheckBox *unmask = nullptr;     // chkUnmaskPassword
+
+    void create(QWidget *parent);
+    void mask();   // unticked, both boxes masked
+    // False, after the message, when the two differ: both boxes are emptied for a new try.
+    bool match(QWidget *dialog);
+};
 }

@@ -1,5 +1,6 @@
 #include "admin/TaxRecords.h"
 
+#include "admin/RecordList.h"
 #include "shell/dbModule.h"
 
 namespace TaxRecords {
@@ -16,14 +17,7 @@ std::optional<Row> find(Database &db, const QString &taxID)
 
 bool isProtected(const Row &row)
 {
-    const Value &del = row[QStringLiteral("Del")];
-    if (del.isNull())
-        return true;
-    try {
-        return del.toBool();
-    } catch (const AppError &) {
-        return true;
-    }
+    return protectedFromDeletion(row);
 }
 
 std::optional<Currency> readRate(const QString &typed, const NumberFormat &format)

@@ -37,14 +37,7 @@ std::optional<Row> find(Database &db, const QString &userID)
 
 bool isProtected(const Row &row)
 {
-    const Value &del = row[QStringLiteral("Del")];
-    if (del.isNull())
-        return true;
-    try {
-        return del.toBool();
-    } catch (const AppError &) {
-        return true;   // a value that is no truth value protects rather than loses the row
-    }
+    return protectedFromDeletion(row);
 }
 
 bool isLastAdministrator(Database &db, const QString &userID)

@@ -1,6 +1,5 @@
 #include "admin/frmChangePassword.h"
 
-#include "admin/RecordList.h"
 #include "admin/UserRecords.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
@@ -10,10 +9,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -38,67 +34,38 @@ frmChangePassword::frmChangePassword()
     m_txtUserID = new QLineEdit(page);
     m_txtUserID->setObjectName(QStringLiteral("txtUserID"));
     m_txtUserID->hide();
-    m_txtPassword = AdminUi::textBox(page, "txtPassword", 15);
-    m_txtPassword->setEchoMode(QLineEdit::Password);
-    m_txtReTypePassword = AdminUi::textBox(page, "txtReTypePassword", 15);
-    m_txtReTypePassword->setEchoMode(QLineEdit::Password);
-    m_chkUnmaskPassword = new QCheckBox(QStringLiteral("Show password"), page);
-    m_chkUnmaskPassword->setObjectName(QStringLiteral("chkUnmaskPassword"));
+    m_passwords.create(page);
 
     auto *fields = new QGridLayout(page);
-    fields->addWidget(new QLabel(QStringLiteral("User:"), page), 0, 0);
-    fields->addWidget(m_txtUserName, 0, 1);
-    fields->addWidget(new QLabel(QStringLiteral("New password"), page), 1, 0);
-    fields->addWidget(m_txtPassword, 1, 1);
-    fields->addWidget(new QLabel(QStringLiteral("Confirm password"), page), 2, 0);
-    fields->addWidget(m_txtReTypePassword, 2, 1);
-    fields->addWidget(m_chkUnmaskPassword, 3, 1);
+    AdminUi::labelledRows(fields, page,
+                          {
+                              {QStringLiteral("User:"), m_txtUserName},
+                              {QStringLiteral("New password"), m_passwords.password},
+                              {QStringLiteral("Confirm password"), m_passwords.retyped},
+                          });
+    fields->addWidget(m_passwords.unmask, 3, 1);
     fields->setColumnStretch(1, 1);
     fields->setRowStretch(4, 1);
 
-    auto *cmdAdd = AdminUi::button(this, "cmdAdd", QStringLiteral("F5-Save"));
-    auto *cmdHelp = AdminUi::button(this, "cmdHelp", QStringLiteral("F1-Help"));
-    auto *cmdClose = AdminUi::button(this, "cmdClose", QStringLiteral("F12-Close"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdAdd);
-    buttons->addWidget(cmdHelp);
-    buttons->addWidget(cmdClose);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(toolbar);
     layout->addWidget(tab);
-    layout->addLayout(buttons);
+    layout->addLayout(commandButtons({"cmdAdd", [this] { cmdAdd_Click(); }, nullptr}));
     resize(440, 320);
 
-    setTabOrder(m_txtPassword, m_txtReTypePassword);
-    setTabOrder(m_txtReTypePassword, m_chkUnmaskPassword);
-
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
-    connect(m_chkUnmaskPassword, &QCheckBox::clicked, this, [this](bool ticked) {
-        showPasswords(ticked);
-        m_txtPassword->setFocus();
-    });
-}
-
-void frmChangePassword::showPasswords(bool plainly)
-{
-    const auto mode = plainly ? QLineEdit::Normal : QLineEdit::Password;
-    m_txtPassword->setEchoMode(mode);
-    m_txtReTypePassword->setEchoMode(mode);
+    setTabOrder(m_passwords.password, m_passwords.retyped);
+    setTabOrder(m_passwords.retyped, m_passwords.unmask);
 }
 
 void frmChangePassword::userGone()
 {
-    ui::messageBox(QStringLiteral("The logged-in user no longer exists. The password cannot be changed."),
-                   ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+    inform(QStringLiteral("The logged-in user no longer exists. The password cannot be changed."));
     unload();
 }
 
 void frmChangePassword::Form_Load()
 {
-    m_chkUnmaskPassword->setChecked(false);
-    showPasswords(false);
+    m_passwords.mask();
     try {
         // The user who logged in, whichever cashier the sales screen shows now.
         const std::optional<Row> row = UserRecords::find(dbModule::mainDatabase(), dbModule::CurrentUserID);
@@ -113,68 +80,32 @@ void frmChangePassword::Form_Load()
         unload();
         return;
     }
-    m_txtPassword->clear();
-    m_txtReTypePassword->clear();
-    m_txtPassword->setFocus();
+    m_passwords.password->clear();
+    m_passwords.retyped->clear();
+    m_passwords.password->setFocus();
 }
 
 void frmChangePassword::cmdAdd_Click()
 {
-    if (m_txtUserID->text().isEmpty() || m_txtUserName->text().isEmpty() || m_txtPassword->text().isEmpty()) {
-        ui::messageBox(QStringLiteral("Fill in all required fields."), ui::Buttons::Ok, ui::Icon::Information,
-                       Caption, this);
+    if (!requiredFilled({m_txtUserID->text(), m_txtUserName->text(), m_passwords.password->text()}))
         return;
-    }
-    if (m_txtPassword->text() != m_txtReTypePassword->text()) {
-        ui::messageBox(QStringLiteral("Different passwords!"), ui::Buttons::Ok, ui::Icon::Exclamation,
-                       QStringLiteral("Different passwords"), this);
-        m_txtPassword->clear();
-        m_txtReTypePassword->clear();
-        m_txtPassword->setFocus();
+    if (!m_passwords.match(this))
         return;
-    }
     try {
-        if (!UserRecords::changePassword(dbModule::mainDatabase(), m_txtUserID->text(), m_txtPassword->text())) {
+        if (!UserRecords::changePassword(dbModule::mainDatabase(), m_txtUserID->text(), m_passwords.password->text())) {
             userGone();
             return;
         }
-    } catch (const AppError &e) {
-        if (e.number() == ErrorNo::DuplicateKey) {
-            ui::messageBox(QStringLiteral("User with this code or a name already exists.Change name!"),
-                           ui::Buttons::Ok, ui::Icon::None, QString(), this);
-            ui::beep();
-            m_txtPassword->setFocus();
-            return;
-        }
-        ui::showError(e, Caption, this);
+    } catch (const std::exception &e) {
+        reportSaveError(e, QStringLiteral("User with this code or a name already exists.Change name!"),
+                        m_passwords.password);
         return;
     }
-    ui::messageBox(QStringLiteral("Password changed."), ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+    inform(QStringLiteral("Password changed."));
     unload();
 }
 
 void frmChangePassword::cmdHelp_Click()
 {
     ShowHelp(QStringLiteral("\\Lozinka.rtf"));
-}
-
-void frmChangePassword::cmdClose_Click()
-{
-    unload();
-}
-
-void frmChangePassword::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
-{
-    Q_UNUSED(modifiers)
-    handled = true;
-    switch (key) {
-    case Qt::Key_F5: cmdAdd_Click(); return;
-    case Qt::Key_F1: cmdHelp_Click(); return;
-    case Qt::Key_F12:
-    case Qt::Key_Escape: cmdClose_Click(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: AdminUi::pressEnter(); return;
-    default: break;
-    }
-    handled = false;
 }

@@ -1,17 +1,12 @@
 #include "admin/frmFirma.h"
 
 #include "admin/CompanyRecord.h"
-#include "admin/RecordList.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/dbModule.h"
-#include "shell/frmHelp.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,36 +34,23 @@ frmFirma::frmFirma()
     m_txtZiro = AdminUi::textBox(this, "txtZiro");
 
     auto *fields = new QGridLayout;
-    const std::pair<QString, QLineEdit *> rows[] = {
-        {QStringLiteral("Name"), m_txtNazivFirme}, {QStringLiteral("Address"), m_txtAdresa},
-        {QStringLiteral("Ident"), m_txtJIB},       {QStringLiteral("Phone"), m_txtTel},
-        {QStringLiteral("Bank account"), m_txtZiro},
-    };
-    int r = 0;
-    for (const auto &[label, box] : rows) {
-        fields->addWidget(new QLabel(label, this), r, 0);
-        fields->addWidget(box, r++, 1);
-    }
+    AdminUi::labelledRows(fields, this,
+                          {
+                              {QStringLiteral("Name"), m_txtNazivFirme},
+                              {QStringLiteral("Address"), m_txtAdresa},
+                              {QStringLiteral("Ident"), m_txtJIB},
+                              {QStringLiteral("Phone"), m_txtTel},
+                              {QStringLiteral("Bank account"), m_txtZiro},
+                          });
     fields->setColumnStretch(1, 1);
 
-    auto *cmdSacuvaj = AdminUi::button(this, "cmdSacuvaj", QStringLiteral("F5-Save"));
-    auto *cmdHelp = AdminUi::button(this, "cmdHelp", QStringLiteral("F1-Help"));
-    auto *cmdClose = AdminUi::button(this, "cmdClose", QStringLiteral("F12-Close"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdSacuvaj);
-    buttons->addWidget(cmdHelp);
-    buttons->addWidget(cmdClose);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addLayout(commandButtons({"cmdSacuvaj", [this] { cmdSacuvaj_Click(); }, nullptr}));
     resize(520, 280);
 
     setTabOrder(m_txtAdresa, m_txtTel);
     setTabOrder(m_txtTel, m_txtZiro);
-
-    connect(cmdSacuvaj, &QPushButton::clicked, this, [this] { cmdSacuvaj_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
 
 void frmFirma::Form_Load()
@@ -89,7 +71,7 @@ void frmFirma::Form_Load()
 void frmFirma::cmdSacuvaj_Click()
 {
     if (m_txtAdresa->text().isEmpty()) {
-        ui::messageBox(QStringLiteral("Address can't be empty."), ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+        inform(QStringLiteral("Address can't be empty."));
         return;
     }
     try {
@@ -98,31 +80,5 @@ void frmFirma::cmdSacuvaj_Click()
         ui::showError(e, Caption, this);
         return;
     }
-    ui::messageBox(QStringLiteral("Data modified."), ui::Buttons::Ok, ui::Icon::Information, Caption, this);
-}
-
-void frmFirma::cmdHelp_Click()
-{
-    ShowHelp();
-}
-
-void frmFirma::cmdClose_Click()
-{
-    unload();
-}
-
-void frmFirma::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
-{
-    Q_UNUSED(modifiers)
-    handled = true;
-    switch (key) {
-    case Qt::Key_F5: cmdSacuvaj_Click(); return;
-    case Qt::Key_F1: cmdHelp_Click(); return;
-    case Qt::Key_F12:
-    case Qt::Key_Escape: cmdClose_Click(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: AdminUi::pressEnter(); return;
-    default: break;
-    }
-    handled = false;
+    inform(QStringLiteral("Data modified."));
 }

@@ -1,22 +1,19 @@
 #pragma once
 // "My details - My firm": the receipt header's lines; the address, the phone and the bank
 // account can be changed here.
-#include "platform/ui/Form.h"
+#include "admin/RecordList.h"
 
 class QLineEdit;
 
-class frmFirma : public ui::Form {
+class frmFirma : public AdminDialog {
     Q_OBJECT
 public:
     frmFirma();
 
     void cmdSacuvaj_Click();   // F5
-    void cmdHelp_Click();      // F1
-    void cmdClose_Click();     // F12, Esc
 
 protected:
     void Form_Load() override;
-    void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled) override;
 
 private:
     QLineEdit *m_txtNazivFirme = nullptr;

@@ -5,14 +5,11 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/dbModule.h"
-#include "shell/frmHelp.h"
 
 #include <QEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 KupacDialog::KupacDialog(const char *objectName, const QString &caption, const QString &identLabel, bool editing)
@@ -37,27 +34,27 @@ KupacDialog::KupacDialog(const char *objectName, const QString &caption, const Q
         ui::lockBox(m_txtProdCode);
 
     auto *fields = new QGridLayout;
-    const std::pair<QString, QLineEdit *> rows[] = {
-        {QStringLiteral("ID:"), m_txtProdCode},
-        {QStringLiteral("Name:"), m_txtDescription},
-        {QStringLiteral("Owner:"), m_txtVlasnik},
-        {QStringLiteral("Address:"), m_txtAdresa},
-        {identLabel, m_txtIB},
-        {QStringLiteral("Phone:"), m_txtTelefon},
-        {QStringLiteral("Fax:"), m_txtFax},
-        {QStringLiteral("Bank accounts:"), m_txtZiroRacun},
-        {QStringLiteral("The rate approved rebates or rate margins for suppliers:"), m_txtRabatMarza},
-    };
-    int r = 0;
-    QLineEdit *previous = nullptr;
-    for (const auto &[label, box] : rows) {
-        auto *lbl = new QLabel(label, this);
-        lbl->setObjectName(QStringLiteral("lblLabels"));
-        lbl->setWordWrap(true);
-        fields->addWidget(lbl, r, 0);
-        fields->addWidget(box, r++, 1);
-        if (box == m_txtProdCode && editing)
-            continue;   // outside the tab order
+    const QList<QLabel *> labels = AdminUi::labelledRows(
+        fields, this,
+        {
+            {QStringLiteral("ID:"), m_txtProdCode},
+            {QStringLiteral("Name:"), m_txtDescription},
+            {QStringLiteral("Owner:"), m_txtVlasnik},
+            {QStringLiteral("Address:"), m_txtAdresa},
+            {identLabel, m_txtIB},
+            {QStringLiteral("Phone:"), m_txtTelefon},
+            {QStringLiteral("Fax:"), m_txtFax},
+            {QStringLiteral("Bank accounts:"), m_txtZiroRacun},
+            {QStringLiteral("The rate approved rebates or rate margins for suppliers:"), m_txtRabatMarza},
+        });
+    for (QLabel *label : labels) {
+        label->setObjectName(QStringLiteral("lblLabels"));
+        label->setWordWrap(true);
+    }
+    // The locked ID of the edit dialog stays outside the tab order.
+    QLineEdit *previous = editing ? nullptr : m_txtProdCode;
+    for (QLineEdit *box : {m_txtDescription, m_txtVlasnik, m_txtAdresa, m_txtIB, m_txtTelefon, m_txtFax,
+                           m_txtZiroRacun, m_txtRabatMarza}) {
         if (previous)
             setTabOrder(previous, box);
         previous = box;
@@ -65,22 +62,11 @@ KupacDialog::KupacDialog(const char *objectName, const QString &caption, const Q
     fields->setColumnStretch(1, 1);
     fields->setColumnMinimumWidth(0, 220);
 
-    auto *cmdUpdate = AdminUi::button(this, "cmdUpdate", QStringLiteral("F5-Save"),
-                                      editing ? QStringLiteral("Sačuvaj izmjene") : QString());
-    auto *cmdHelp = AdminUi::button(this, "cmdHelp", QStringLiteral("F1-Help"));
-    auto *cmdClose = AdminUi::button(this, "cmdClose", QStringLiteral("F12-Close"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdUpdate);
-    buttons->addWidget(cmdHelp);
-    buttons->addWidget(cmdClose);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addLayout(commandButtons({"cmdUpdate", [this] { cmdUpdate_Click(); }, nullptr,
+                                      editing ? QStringLiteral("Sačuvaj izmjene") : QString()}));
     resize(620, 440);
-
-    connect(cmdUpdate, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
 
 bool KupacDialog::eventFilter(QObject *watched, QEvent *event)
@@ -101,16 +87,8 @@ void KupacDialog::Form_Load()
     for (QLineEdit *box : findChildren<QLineEdit *>())
         box->clear();
     if (m_editing) {
-        try {
-            const std::optional<Row> row = CustomerRecords::find(dbModule::mainDatabase(), recordKey());
-            if (!row)
-                raiseError(ErrorNo::NoCurrentRecord);   // deleted meanwhile at another register
-            LoadFields(*row);
-        } catch (const std::exception &e) {
-            ui::showError(e, windowTitle(), this);
-            unload();
+        if (!loadRecord(CustomerRecords::find, [this](const Row &row) { LoadFields(row); }))
             return;
-        }
         m_txtDescription->setFocus();
         return;
     }
@@ -130,8 +108,7 @@ void KupacDialog::LoadFields(const Row &row)
 
 void KupacDialog::cmdUpdate_Click()
 {
-    if (m_txtProdCode->text().isEmpty() || m_txtDescription->text().isEmpty()) {
-        inform(QStringLiteral("Fill in all required fields."));
+    if (!requiredFilled({m_txtProdCode->text(), m_txtDescription->text()})) {
         // The locked ID of the edit dialog cannot be typed into: the name is what is missing there.
         (m_editing || !m_txtProdCode->text().isEmpty() ? m_txtDescription : m_txtProdCode)->setFocus();
         return;
@@ -153,32 +130,6 @@ void KupacDialog::cmdUpdate_Click()
         return;
     }
     recordSaved(savedKey);
-}
-
-void KupacDialog::cmdHelp_Click()
-{
-    ShowHelp();
-}
-
-void KupacDialog::cmdClose_Click()
-{
-    unload();
-}
-
-void KupacDialog::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
-{
-    Q_UNUSED(modifiers)
-    handled = true;
-    switch (key) {
-    case Qt::Key_F5: cmdUpdate_Click(); return;
-    case Qt::Key_F1: cmdHelp_Click(); return;
-    case Qt::Key_F12:
-    case Qt::Key_Escape: cmdClose_Click(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: AdminUi::pressEnter(); return;
-    default: break;
-    }
-    handled = false;
 }
 
 frmNewKupac::frmNewKupac()

@@ -10,13 +10,10 @@ class KupacDialog : public RecordDialog {
     Q_OBJECT
 public:
     void cmdUpdate_Click();   // F5: save
-    void cmdHelp_Click();     // F1
-    void cmdClose_Click();    // F12, Esc
 
 protected:
     KupacDialog(const char *objectName, const QString &caption, const QString &identLabel, bool editing);
     void Form_Load() override;
-    void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -5,13 +5,10 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/dbModule.h"
-#include "shell/frmHelp.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -39,34 +36,24 @@ TaxDialog::TaxDialog(const char *objectName, const QString &caption, const QStri
     }
 
     auto *fields = new QGridLayout(page);
-    fields->addWidget(new QLabel(taxIDLabel, page), 0, 0);
-    fields->addWidget(m_txtTaxID, 0, 1);
-    fields->addWidget(new QLabel(QStringLiteral("Tax rate:"), page), 1, 0);
-    fields->addWidget(m_txtPercent, 1, 1);
+    AdminUi::labelledRows(fields, page,
+                          {
+                              {taxIDLabel, m_txtTaxID},
+                              {QStringLiteral("Tax rate:"), m_txtPercent},
+                              {QStringLiteral("Type of tax:"), m_txtName},
+                          });
     fields->addWidget(new QLabel(QStringLiteral("%"), page), 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Type of tax:"), page), 2, 0);
-    fields->addWidget(m_txtName, 2, 1);
     fields->setColumnStretch(1, 1);
     fields->setRowStretch(3, 1);
 
-    auto *cmdAdd = AdminUi::button(this, "cmdAdd", QStringLiteral("F5-Save"));
-    auto *cmdClose = AdminUi::button(this, "cmdClose", QStringLiteral("F12-Close"));
-    auto *cmdHelp = AdminUi::button(this, "cmdHelp", QStringLiteral("F1-Help"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdAdd);
-    buttons->addWidget(cmdClose);
-    buttons->addWidget(cmdHelp);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tab);
-    layout->addLayout(buttons);
+    layout->addLayout(commandButtons(
+        {"cmdAdd", [this] { cmdAdd_Click(); }, [this] { ClearFields(); }, QString(), true}));
     resize(420, 240);
 
     setTabOrder(m_txtTaxID, m_txtPercent);
     setTabOrder(m_txtPercent, m_txtName);
-
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
 
 void TaxDialog::Form_Load()
@@ -74,18 +61,13 @@ void TaxDialog::Form_Load()
     m_percentKeys->setDecimalSeparator(System::numberFormat().decimal);
     ClearFields();
     if (m_editing) {
-        try {
-            const std::optional<Row> row = TaxRecords::find(dbModule::mainDatabase(), recordKey());
-            if (!row)
-                raiseError(ErrorNo::NoCurrentRecord);   // deleted meanwhile at another register
-            m_txtTaxID->setText((*row)["TaxID"].textOr());
-            m_txtName->setText((*row)["Name"].textOr());
-            m_txtPercent->setText(TaxRecords::rateText((*row)["Percent"], System::numberFormat()));
-        } catch (const std::exception &e) {
-            ui::showError(e, windowTitle(), this);
-            unload();
+        const bool loaded = loadRecord(TaxRecords::find, [this](const Row &row) {
+            m_txtTaxID->setText(row["TaxID"].textOr());
+            m_txtName->setText(row["Name"].textOr());
+            m_txtPercent->setText(TaxRecords::rateText(row["Percent"], System::numberFormat()));
+        });
+        if (!loaded)
             return;
-        }
         m_txtPercent->setFocus();
         return;
     }
@@ -103,10 +85,8 @@ void TaxDialog::cmdAdd_Click()
     const QString taxID = m_txtTaxID->text();
     const QString percent = m_txtPercent->text();
     const QString name = m_txtName->text();
-    if (taxID.isEmpty() || percent.isEmpty() || name.isEmpty()) {
-        inform(QStringLiteral("Fill in all required fields."));
+    if (!requiredFilled({taxID, percent, name}))
         return;
-    }
     const std::optional<Currency> rate = TaxRecords::readRate(percent, System::numberFormat());
     if (!rate) {
         inform(QStringLiteral("Tax rate must be numeric."));
@@ -132,32 +112,6 @@ void TaxDialog::cmdAdd_Click()
         ui::messageBox(QStringLiteral("A new type of tax is added."), ui::Buttons::Ok, ui::Icon::Information,
                        QStringLiteral("New Tax"), this);
     recordSaved(m_editing ? recordKey() : taxID);
-}
-
-void TaxDialog::cmdHelp_Click()
-{
-    ShowHelp();
-}
-
-void TaxDialog::cmdClose_Click()
-{
-    unload();
-}
-
-void TaxDialog::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
-{
-    Q_UNUSED(modifiers)
-    handled = true;
-    switch (key) {
-    case Qt::Key_F5: cmdAdd_Click(); return;
-    case Qt::Key_F1: cmdHelp_Click(); return;
-    case Qt::Key_F12: cmdClose_Click(); return;
-    case Qt::Key_Escape: ClearFields(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: AdminUi::pressEnter(); return;
-    default: break;
-    }
-    handled = false;
 }
 
 frmNewTax::frmNewTax()

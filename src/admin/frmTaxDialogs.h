@@ -11,14 +11,11 @@ class TaxDialog : public RecordDialog {
 public:
     void cmdAdd_Click();     // F5: save
     void ClearFields();      // Esc: every box empty, the key box too
-    void cmdHelp_Click();    // F1
-    void cmdClose_Click();   // F12
 
 protected:
     TaxDialog(const char *objectName, const QString &caption, const QString &tabCaption, const QString &taxIDLabel,
               bool editing);
     void Form_Load() override;
-    void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled) override;
 
 private:
     bool m_editing;

@@ -4,15 +4,11 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/dbModule.h"
-#include "shell/frmHelp.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 UserDialog::UserDialog(const char *objectName, const QString &caption, const QString &userIDLabel, bool editing)
@@ -23,83 +19,42 @@ UserDialog::UserDialog(const char *objectName, const QString &caption, const QSt
 
     m_txtUserID = AdminUi::textBox(this, "txtUserID", 3);
     m_txtUserName = AdminUi::textBox(this, "txtUserName", 15);
-    m_txtPassword = AdminUi::textBox(this, "txtPassword", 15);
-    m_txtReTypePassword = AdminUi::textBox(this, "txtReTypePassword", 15);
+    m_passwords.create(this);
     m_cboAccLevel = new QComboBox(this);
     m_cboAccLevel->setObjectName(QStringLiteral("cboAccLevel"));
     m_cboAccLevel->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
     m_cboAccLevel->setCurrentIndex(-1);
-    m_chkUnmaskPassword = new QCheckBox(QStringLiteral("Show password"), this);
-    m_chkUnmaskPassword->setObjectName(QStringLiteral("chkUnmaskPassword"));
 
     auto *fields = new QGridLayout;
-    const std::pair<QString, QWidget *> rows[] = {
-        {userIDLabel, m_txtUserID},
-        {QStringLiteral("Username:"), m_txtUserName},
-        {QStringLiteral("Password:"), m_txtPassword},
-        {QStringLiteral("Confirm Pass:"), m_txtReTypePassword},
-        {QStringLiteral("Access Level:"), m_cboAccLevel},
-    };
-    int r = 0;
-    for (const auto &[label, box] : rows) {
-        fields->addWidget(new QLabel(label, this), r, 0);
-        fields->addWidget(box, r, 1);
-        ++r;
-    }
-    fields->addWidget(m_chkUnmaskPassword, r, 1);
+    AdminUi::labelledRows(fields, this,
+                          {
+                              {userIDLabel, m_txtUserID},
+                              {QStringLiteral("Username:"), m_txtUserName},
+                              {QStringLiteral("Password:"), m_passwords.password},
+                              {QStringLiteral("Confirm Pass:"), m_passwords.retyped},
+                              {QStringLiteral("Access Level:"), m_cboAccLevel},
+                          });
+    fields->addWidget(m_passwords.unmask, 5, 1);
     fields->setColumnStretch(1, 1);
 
-    auto *cmdAdd = AdminUi::button(this, "cmdAdd", QStringLiteral("F5-Save"));
-    auto *cmdHelp = AdminUi::button(this, "cmdHelp", QStringLiteral("F1-Help"));
-    auto *cmdClose = AdminUi::button(this, "cmdClose", QStringLiteral("F12-Close"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdAdd);
-    buttons->addWidget(cmdHelp);
-    buttons->addWidget(cmdClose);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addLayout(commandButtons({"cmdAdd", [this] { cmdAdd_Click(); }, [this] { ClearFields(); }}));
     resize(420, 300);
 
     setTabOrder(m_txtUserID, m_txtUserName);
-    setTabOrder(m_txtUserName, m_txtPassword);
-    setTabOrder(m_txtPassword, m_txtReTypePassword);
-    setTabOrder(m_txtReTypePassword, m_cboAccLevel);
-    setTabOrder(m_cboAccLevel, m_chkUnmaskPassword);
-
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
-    connect(m_chkUnmaskPassword, &QCheckBox::clicked, this, [this](bool ticked) {
-        showPasswords(ticked);
-        m_txtPassword->setFocus();
-    });
-}
-
-void UserDialog::showPasswords(bool plainly)
-{
-    const auto mode = plainly ? QLineEdit::Normal : QLineEdit::Password;
-    m_txtPassword->setEchoMode(mode);
-    m_txtReTypePassword->setEchoMode(mode);
+    setTabOrder(m_txtUserName, m_passwords.password);
+    setTabOrder(m_passwords.password, m_passwords.retyped);
+    setTabOrder(m_passwords.retyped, m_cboAccLevel);
+    setTabOrder(m_cboAccLevel, m_passwords.unmask);
 }
 
 void UserDialog::Form_Load()
 {
-    m_chkUnmaskPassword->setChecked(false);
-    showPasswords(false);
+    m_passwords.mask();
     ClearFields();
-    if (m_editing) {
-        try {
-            const std::optional<Row> row = UserRecords::find(dbModule::mainDatabase(), recordKey());
-            if (!row)
-                raiseError(ErrorNo::NoCurrentRecord);   // deleted meanwhile at another register
-            LoadFields(*row);
-        } catch (const std::exception &e) {
-            ui::showError(e, windowTitle(), this);
-            unload();
-            return;
-        }
-    }
+    if (m_editing && !loadRecord(UserRecords::find, [this](const Row &row) { LoadFields(row); }))
+        return;
     m_txtUserID->setFocus();
 }
 
@@ -109,32 +64,24 @@ void UserDialog::LoadFields(const Row &row)
     m_txtUserName->setText(row[QStringLiteral("UserName")].textOr());
     // A level other than the three offered leaves no level chosen.
     m_cboAccLevel->setCurrentIndex(m_cboAccLevel->findText(row[QStringLiteral("AccLevel")].textOr()));
-    m_txtPassword->setText(row[QStringLiteral("Password")].textOr());
+    m_passwords.password->setText(row[QStringLiteral("Password")].textOr());
 }
 
 void UserDialog::ClearFields()
 {
-    for (QLineEdit *box : {m_txtUserID, m_txtUserName, m_txtPassword, m_txtReTypePassword})
+    for (QLineEdit *box : {m_txtUserID, m_txtUserName, m_passwords.password, m_passwords.retyped})
         box->clear();
     m_cboAccLevel->setCurrentIndex(-1);
 }
 
 void UserDialog::cmdAdd_Click()
 {
-    const UserEntry entry{m_txtUserID->text(), m_txtUserName->text(), m_txtPassword->text(),
+    const UserEntry entry{m_txtUserID->text(), m_txtUserName->text(), m_passwords.password->text(),
                           m_cboAccLevel->currentText()};
-    if (entry.userID.isEmpty() || entry.userName.isEmpty() || entry.accLevel.isEmpty()) {
-        inform(QStringLiteral("Fill in all required fields."));
+    if (!requiredFilled({entry.userID, entry.userName, entry.accLevel}))
         return;
-    }
-    if (m_txtPassword->text() != m_txtReTypePassword->text()) {
-        ui::messageBox(QStringLiteral("Different passwords!"), ui::Buttons::Ok, ui::Icon::Exclamation,
-                       QStringLiteral("Different passwords"), this);
-        m_txtPassword->clear();
-        m_txtReTypePassword->clear();
-        m_txtPassword->setFocus();
+    if (!m_passwords.match(this))
         return;
-    }
     try {
         Database &db = dbModule::mainDatabase();
         if (m_editing)
@@ -150,32 +97,6 @@ void UserDialog::cmdAdd_Click()
         ui::messageBox(QStringLiteral("New user added."), ui::Buttons::Ok, ui::Icon::Information,
                        QStringLiteral("New User"), this);
     recordSaved(entry.userID);
-}
-
-void UserDialog::cmdHelp_Click()
-{
-    ShowHelp();
-}
-
-void UserDialog::cmdClose_Click()
-{
-    unload();
-}
-
-void UserDialog::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
-{
-    Q_UNUSED(modifiers)
-    handled = true;
-    switch (key) {
-    case Qt::Key_F5: cmdAdd_Click(); return;
-    case Qt::Key_F1: cmdHelp_Click(); return;
-    case Qt::Key_F12: cmdClose_Click(); return;
-    case Qt::Key_Escape: ClearFields(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: AdminUi::pressEnter(); return;
-    default: break;
-    }
-    handled = false;
 }
 
 frmNewUser::frmNewUser() : UserDialog("frmNewUser", QStringLiteral("New User"), QStringLiteral("UserID:"), false) {}

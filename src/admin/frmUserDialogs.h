@@ -3,7 +3,6 @@
 // stored row of its key.
 #include "admin/RecordList.h"
 
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -13,25 +12,19 @@ class UserDialog : public RecordDialog {
 public:
     void cmdAdd_Click();       // F5: save
     void ClearFields();        // Esc: every box empty, no level chosen
-    void cmdHelp_Click();      // F1
-    void cmdClose_Click();     // F12
 
 protected:
     UserDialog(const char *objectName, const QString &caption, const QString &userIDLabel, bool editing);
     void Form_Load() override;
-    void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled) override;
 
 private:
     void LoadFields(const Row &row);
-    void showPasswords(bool plainly);
 
     bool m_editing;
     QLineEdit *m_txtUserID = nullptr;
     QLineEdit *m_txtUserName = nullptr;
-    QLineEdit *m_txtPassword = nullptr;
-    QLineEdit *m_txtReTypePassword = nullptr;
+    AdminUi::PasswordBoxes m_passwords;
     QComboBox *m_cboAccLevel = nullptr;
-    QCheckBox *m_chkUnmaskPassword = nullptr;
 };
 
 class frmNewUser : public UserDialog {
