@@ -87,6 +87,20 @@ private slots:
         QCOMPARE(window.lv1->count(), 6);
     }
 
+    // The list is filled while the window is still hidden; a 13-digit barcode must still show
+    // whole once the window is on screen, or two barcodes that differ at the end look alike.
+    void aBarcodeShowsWholeWhenTheWindowOpens()
+    {
+        const QString barcode = QStringLiteral("3850000000017");
+        mainDatabase().execute("INSERT INTO Products (ProdCode, ProdDescription, Qty, Unit, UnitPrice, TaxID, TaxPercent, Tab)"
+                               " VALUES (?, 'Milk 1 l', 10, 'l', 1.25, 'A', 17, -1)", {Value::text(barcode)});
+        frmStanjeArtikala &window = shownForm<frmStanjeArtikala>();
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.lv1->count(), 6);
+        QVERIFY2(window.lv1->columnWidth(0) > window.lv1->fontMetrics().horizontalAdvance(barcode),
+                 qPrintable(QString::number(window.lv1->columnWidth(0))));
+    }
+
     void noProducts()
     {
         mainDatabase().execute("DELETE FROM Products");
