@@ -220,6 +220,13 @@ bool ReportListWindow::select(const Selection &selection)
     return true;
 }
 
+void ReportListWindow::showEvent(QShowEvent *event)
+{
+    Form::showEvent(event);
+    // A list filled at loading was widened while the window had no size yet; now it has room.
+    lv1->widenCutColumns();
+}
+
 void ReportListWindow::showResult()
 {
     lv1->clear();

@@ -96,6 +96,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled) override;
+    void showEvent(QShowEvent *event) override;
 
     // A member's own keys, asked before the pattern's (Esc, F12 close; F1 help; F4 save; F5 print).
     virtual bool memberKey(int key) { Q_UNUSED(key) return false; }
