@@ -1,6 +1,277 @@
 #include "reports/frmSalesProducts.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string>
+
 using namespace ReportList;
+
+namespace {
+
+const char *const LineSelect =
+    "SELECT SalesDetails.ProdCode, SalesDetails.ProdDescription, SalesDetails.Unit, SalesDetails.QtySold,"
+    " SalesDetails.Amount FROM Invoices INNER JOIN SalesDetails ON Invoices.InvoiceID = SalesDetails.InvoiceID";
+const char *const DateField = "Invoices.DateSold";
+
+// A stored key value: the three are TEXT columns, holding a text, a blob or Null.
+struct Field {
+    ScanRow::Type type = ScanRow::Type::Null;
+    QByteArrayView bytes;
+
+    // The engine's order: Null, then numbers, then texts, then blobs; within a kind, plain bytes.
+    static int rank(ScanRow::Type t)
+    {
+        switch (t) {
+        case ScanRow::Type::Null: return 0;
+        case ScanRow::Type::Integer:
+        case ScanRow::Type::Real: return 1;
+        case ScanRow::Type::Text: return 2;
+        default: return 3;
+        }
+    }
+    int compare(const Field &o) const
+    {
+        if (rank(type) != rank(o.type))
+            return rank(type) - rank(o.type);
+        const qsizetype n = std::min(bytes.size(), o.bytes.size());
+        const int c = n ? std::memcmp(bytes.data(), o.bytes.data(), size_t(n)) : 0;
+        if (c != 0)
+            return c;
+        return bytes.size() < o.bytes.size() ? -1 : bytes.size() > o.bytes.size() ? 1 : 0;
+    }
+    Value value() const { return type == ScanRow::Type::Null ? Value() : Value::text(QString::fromUtf8(bytes)); }
+};
+
+struct Sums {
+    SqlSum quantity;
+    SqlSum amount;
+};
+
+// Groups keyed by a few fields, with their sums: the keys kept together in one buffer, found
+// through an open-addressing table. A long period's lines come in no useful order, so each line's
+// slot, group and key are far apart in memory: lines are taken in batches, and the memory a batch
+// needs is asked for before any of it is used, so that the waits overlap.
+class Groups {
+public:
+    static constexpr int Width = 3;
+    using Key = std::array<Field, Width>;
+
+    // Adds a line's sums to its key's group (made when new); the batch is added by flush().
+    void add(const Key &key, const Sums &sums)
+    {
+        const auto offset = uint32_t(m_batchKeys.size());
+        for (const Field &f : key)
+            encode(m_batchKeys, f);
+        const auto length = uint32_t(m_batchKeys.size() - offset);
+        m_batch.push_back({qHash(QByteArrayView(m_batchKeys.data() + offset, length)), offset, length, sums});
+        if (m_batch.size() == BatchSize)
+            flush();
+    }
+    void flush()
+    {
+        reserve(m_groups.size() + m_batch.size());
+        const size_t mask = m_slots.size() - 1;
+        for (const Pending &p : m_batch)
+            __builtin_prefetch(&m_slots[p.hash & mask]);
+        for (const Pending &p : m_batch) {
+            const Slot &slot = m_slots[p.hash & mask];
+            if (slot.tag == tagOf(p.hash)) {
+                __builtin_prefetch(&m_groups[slot.group]);
+                __builtin_prefetch(m_keys.data() + slot.offset);
+            }
+        }
+        for (const Pending &p : m_batch) {
+            Sums &sums = m_groups[place(p.hash, QByteArrayView(m_batchKeys.data() + p.offset, p.length))].sums;
+            sums.quantity.merge(p.sums.quantity);
+            sums.amount.merge(p.sums.amount);
+        }
+        m_batch.clear();
+        m_batchKeys.clear();
+    }
+
+    // A key's group, made when new (`added`); for few keys, one at a time.
+    size_t find(const Key &key, bool *added)
+    {
+        m_batchKeys.clear();
+        for (const Field &f : key)
+            encode(m_batchKeys, f);
+        const QByteArrayView bytes(m_batchKeys.data(), qsizetype(m_batchKeys.size()));
+        reserve(m_groups.size() + 1);
+        const size_t before = m_groups.size();
+        const size_t group = place(qHash(bytes), bytes);
+        *added = m_groups.size() > before;
+        m_batchKeys.clear();
+        return group;
+    }
+    size_t size() const { return m_groups.size(); }
+    Sums &sums(size_t group) { return m_groups[group].sums; }
+    // The key of a group, viewing this buffer (valid while no group is added).
+    Key key(size_t group) const
+    {
+        Key key;
+        const char *p = m_keys.data() + m_groups[group].offset;
+        for (Field &f : key) {
+            uint32_t n = 0;
+            f.type = ScanRow::Type(*p++);
+            std::memcpy(&n, p, sizeof n);
+            p += sizeof n;
+            f.bytes = QByteArrayView(p, n);
+            p += n;
+        }
+        return key;
+    }
+
+private:
+    static constexpr size_t BatchSize = 64;
+    struct Slot {
+        uint32_t tag = 0;   // a part of the hash, never 0; 0 marks a free slot
+        uint32_t group = 0;
+        uint32_t offset = 0;   // the group's key in m_keys
+        uint32_t length = 0;
+    };
+    struct Group {
+        size_t hash;
+        uint32_t offset;
+        Sums sums;
+    };
+    struct Pending {
+        size_t hash;
+        uint32_t offset;   // its key in m_batchKeys
+        uint32_t length;
+        Sums sums;
+    };
+    static uint32_t tagOf(size_t hash) { return uint32_t(hash >> 32) | 1u; }
+    static void encode(std::string &to, const Field &f)
+    {
+        to += char(f.type);
+        const auto n = uint32_t(f.bytes.size());
+        to.append(reinterpret_cast<const char *>(&n), sizeof n);
+        to.append(f.bytes.data(), size_t(f.bytes.size()));
+    }
+    // The group of a key, made when new; the table has room for it.
+    size_t place(size_t hash, QByteArrayView key)
+    {
+        const uint32_t tag = tagOf(hash);
+        const size_t mask = m_slots.size() - 1;
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            Slot &slot = m_slots[at];
+            if (slot.tag == 0) {
+                if (m_keys.size() + size_t(key.size()) > UINT32_MAX)
+                    throw AppError(ErrorNo::GeneralDatabaseError, QStringLiteral("out of memory"));
+                slot = {tag, uint32_t(m_groups.size()), uint32_t(m_keys.size()), uint32_t(key.size())};
+                m_groups.push_back({hash, slot.offset, {}});
+                m_keys.append(key.data(), size_t(key.size()));
+                return slot.group;
+            }
+            if (slot.tag == tag && slot.length == size_t(key.size())
+                && std::memcmp(m_keys.data() + slot.offset, key.data(), slot.length) == 0)
+                return slot.group;
+        }
+    }
+    // Room for `groups` groups with the table at most half full.
+    void reserve(size_t groups)
+    {
+        if (groups * 2 <= m_slots.size())
+            return;
+        size_t size = std::max<size_t>(1024, m_slots.size());
+        while (groups * 2 > size)
+            size *= 2;
+        std::vector<Slot> table(size);
+        const size_t mask = size - 1;
+        for (const Slot &old : m_slots) {
+            if (old.tag == 0)
+                continue;
+            size_t at = m_groups[old.group].hash & mask;
+            while (table[at].tag != 0)
+                at = (at + 1) & mask;
+            table[at] = old;
+        }
+        m_slots = std::move(table);
+    }
+
+    std::vector<Slot> m_slots;
+    std::vector<Group> m_groups;
+    std::string m_keys;
+    std::vector<Pending> m_batch;
+    std::string m_batchKeys;
+};
+
+}  // namespace
+
+Rows frmSalesProducts::productTotals(Database &db, const Selection &selection)
+{
+    ReportDefinition lines;
+    lines.select = QString::fromLatin1(LineSelect);
+    lines.dateField = QString::fromLatin1(DateField);
+    const Selection::Condition query = reportQuery(lines, selection);
+
+    // First the lines by their exact code, description and unit: a hash, so no line is sorted.
+    Groups exact;
+    db.scan(query.sql, query.params, [&](const ScanRow &line) {
+        Groups::Key key;
+        for (int c = 0; c < Groups::Width; ++c)
+            key[size_t(c)] = {line.type(c), line.bytes(c)};
+        Sums sums;
+        line.addTo(3, sums.quantity);
+        line.addTo(4, sums.amount);
+        exact.add(key, sums);
+    });
+    exact.flush();
+
+    // Then the far fewer totals by the folded code: spellings differing only in letter case are
+    // one product, shown by the smallest of its spellings (Null when it has none).
+    Groups folded;
+    std::vector<size_t> shownCode;   // the exact group whose code a folded group shows
+    std::vector<QByteArray> foldedTexts;
+    for (size_t g = 0; g < exact.size(); ++g) {
+        Groups::Key key = exact.key(g);
+        const Field code = key[0];
+        if (code.type == ScanRow::Type::Text) {
+            foldedTexts.push_back(caseFoldedUtf8(code.bytes));
+            key[0].bytes = foldedTexts.back();
+        }
+        bool added = false;
+        const size_t group = folded.find(key, &added);
+        if (code.type == ScanRow::Type::Text)
+            foldedTexts.pop_back();   // the groups keep their own copy of the key
+        const Sums &sums = exact.sums(g);
+        if (added) {
+            folded.sums(group) = sums;
+            shownCode.push_back(g);
+            continue;
+        }
+        const Field shown = exact.key(shownCode[group])[0];
+        if (shown.type == ScanRow::Type::Null || (code.type != ScanRow::Type::Null && code.compare(shown) < 0))
+            shownCode[group] = g;
+        folded.sums(group).quantity.merge(sums.quantity);
+        folded.sums(group).amount.merge(sums.amount);
+    }
+
+    std::vector<Groups::Key> keys;
+    keys.reserve(folded.size());
+    for (size_t g = 0; g < folded.size(); ++g)
+        keys.push_back(folded.key(g));
+    std::vector<size_t> order(folded.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        for (int f = 0; f < Groups::Width; ++f)
+            if (const int c = keys[a][size_t(f)].compare(keys[b][size_t(f)]))
+                return c < 0;
+        return false;
+    });
+
+    auto names = std::make_shared<const QStringList>(QStringList{QStringLiteral("ProdCode"), QStringLiteral("ProdDescription"),
+                                                                 QStringLiteral("Unit"), QStringLiteral("SumOfQtySold"),
+                                                                 QStringLiteral("SumOfAmount")});
+    Rows rows;
+    rows.reserve(order.size());
+    for (const size_t g : order)
+        rows.emplace_back(names, std::vector<Value>{exact.key(shownCode[g])[0].value(), keys[g][1].value(), keys[g][2].value(),
+                                                    folded.sums(g).quantity.result(), folded.sums(g).amount.result()});
+    return rows;
+}
 
 ReportDefinition frmSalesProducts::salesByProductsReport()
 {
@@ -10,7 +281,7 @@ ReportDefinition frmSalesProducts::salesByProductsReport()
         "SELECT Min(SalesDetails.ProdCode COLLATE BINARY) AS ProdCode, SalesDetails.ProdDescription AS ProdDescription,"
         " SalesDetails.Unit AS Unit, Sum(SalesDetails.QtySold) AS SumOfQtySold, Sum(SalesDetails.Amount) AS SumOfAmount"
         " FROM Invoices INNER JOIN SalesDetails ON Invoices.InvoiceID = SalesDetails.InvoiceID");
-    d.dateField = QStringLiteral("Invoices.DateSold");
+    d.dateField = QString::fromLatin1(DateField);
     // One row per code, description and unit: a product renamed in the period shows twice. Rows by
     // product code, so that the same selection always lists the same way. Codes differing only in
     // letter case are one product, shown by the first of its spellings; grouped on the folded code,
@@ -24,6 +295,7 @@ ReportDefinition frmSalesProducts::salesByProductsReport()
         {QStringLiteral("Quantity"), QStringLiteral("SumOfQtySold"), 1200, Align::Right, Kind::Quantity},
         {QStringLiteral("Amount"), QStringLiteral("SumOfAmount"), 1300, Align::Right, Kind::Money, true},
     };
+    d.records = productTotals;
     d.layout.titleLines = {QStringLiteral("Sale by Products")};
     d.layout.headerLines = {QStringLiteral("Rb Product Name          Unit Qua Amount")};
     d.layout.rowLines = {{

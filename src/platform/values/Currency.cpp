@@ -137,6 +137,29 @@ Currency Currency::fromDouble(double value)
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     if (result.ec != std::errc())
         raiseError(ErrorNo::Overflow);
+    // Most values print with four decimals or fewer: nothing to round, so the digits are the amount.
+    // Report lists read tens of thousands of them.
+    {
+        const char *p = buffer;
+        const bool negative = *p == '-';
+        p += negative ? 1 : 0;
+        int64_t raw = 0;
+        int decimals = -1;
+        bool fits = true;
+        for (; p < result.ptr && fits; ++p) {
+            if (*p == '.') {
+                decimals = 0;
+                continue;
+            }
+            fits = (decimals < 4) && !__builtin_mul_overflow(raw, 10, &raw) && !__builtin_add_overflow(raw, *p - '0', &raw);
+            if (decimals >= 0)
+                ++decimals;
+        }
+        for (; fits && decimals < 4; decimals = decimals < 0 ? 1 : decimals + 1)
+            fits = !__builtin_mul_overflow(raw, 10, &raw);
+        if (fits)
+            return fromRaw(negative ? -raw : raw);
+    }
     const QString text = QString::fromLatin1(buffer, result.ptr - buffer);
     Currency c;
     if (readCurrency(text, NumberFormat(), &c) != TextReading::Ok)
