@@ -252,12 +252,35 @@ Rows frmSalesProducts::productTotals(Database &db, const Selection &selection)
     keys.reserve(folded.size());
     for (size_t g = 0; g < folded.size(); ++g)
         keys.push_back(folded.key(g));
-    std::vector<size_t> order(folded.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    // Sorted on the first bytes of the folded code held as numbers, side by side, and on the whole
+    // keys only where those are equal: the codes of a shop mostly share a long start.
+    struct Order {
+        int rank;
+        uint64_t first;
+        uint64_t second;
+        size_t group;
+    };
+    const auto bigEndian = [](QByteArrayView bytes, qsizetype from) {
+        uint64_t v = 0;
+        for (qsizetype i = from; i < from + 8; ++i)
+            v = (v << 8) | (i < bytes.size() ? uint8_t(bytes[i]) : 0u);
+        return v;
+    };
+    std::vector<Order> order;
+    order.reserve(folded.size());
+    for (size_t g = 0; g < folded.size(); ++g) {
+        const Field &code = keys[g][0];
+        order.push_back({Field::rank(code.type), bigEndian(code.bytes, 0), bigEndian(code.bytes, 8), g});
+    }
+    std::sort(order.begin(), order.end(), [&](const Order &a, const Order &b) {
+        if (a.rank != b.rank)
+            return a.rank < b.rank;
+        if (a.first != b.first)
+            return a.first < b.first;
+        if (a.second != b.second)
+            return a.second < b.second;
         for (int f = 0; f < Groups::Width; ++f)
-            if (const int c = keys[a][size_t(f)].compare(keys[b][size_t(f)]))
+            if (const int c = keys[a.group][size_t(f)].compare(keys[b.group][size_t(f)]))
                 return c < 0;
         return false;
     });
@@ -267,9 +290,25 @@ Rows frmSalesProducts::productTotals(Database &db, const Selection &selection)
                                                                  QStringLiteral("SumOfAmount")});
     Rows rows;
     rows.reserve(order.size());
-    for (const size_t g : order)
-        rows.emplace_back(names, std::vector<Value>{exact.key(shownCode[g])[0].value(), keys[g][1].value(), keys[g][2].value(),
-                                                    folded.sums(g).quantity.result(), folded.sums(g).amount.result()});
+    // Most lines share their unit: its text is made once and shared.
+    Field lastUnit;
+    Value unitValue;
+    for (const Order &o : order) {
+        const size_t g = o.group;
+        const Groups::Key &key = keys[g];
+        if (key[2].type != lastUnit.type || key[2].bytes != lastUnit.bytes || rows.empty()) {
+            lastUnit = key[2];
+            unitValue = lastUnit.value();
+        }
+        std::vector<Value> values;
+        values.reserve(5);
+        values.push_back(exact.key(shownCode[g])[0].value());
+        values.push_back(key[1].value());
+        values.push_back(unitValue);
+        values.push_back(folded.sums(g).quantity.result());
+        values.push_back(folded.sums(g).amount.result());
+        rows.emplace_back(names, std::move(values));
+    }
     return rows;
 }
 

@@ -522,7 +522,9 @@ std::unique_ptr<Database> Database::open(const QString &path)
     if (!QFileInfo(path).isFile())
         throw AppError(ErrorNo::FileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
     sqlite3 *db = nullptr;
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // A connection serves one thread at a time (each thread opens its own), so the engine need not
+    // lock it on every call: a long list reads millions of column values.
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
         sqlite3_close_v2(db);
@@ -538,7 +540,8 @@ std::unique_ptr<Database> Database::create(const QString &path)
     if (QFileInfo::exists(path))
         throw AppError(ErrDatabaseExists, QStringLiteral("Database already exists: '%1'.").arg(path));
     sqlite3 *db = nullptr;
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("cannot create");
         sqlite3_close_v2(db);

@@ -78,6 +78,7 @@ private:
     sqlite3_stmt *m_st;
 };
 
+// A connection is used by one thread at a time; a thread of its own opens its own connection.
 class Database {
 public:
     // Opens an existing file read-write; a missing file raises 3024, never creates one.

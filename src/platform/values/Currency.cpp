@@ -51,45 +51,39 @@ UInt128 roundedMagnitude(int64_t raw, int decimals)
     return q;
 }
 
-QString digitsOf(UInt128 v)
+// Fixed-decimal text of a value already scaled to 10^-decimals.
+template <typename Unsigned>
+QString composeDigits(bool negative, Unsigned v, int decimals, const NumberFormat &format, bool grouped)
 {
-    if (v == 0)
-        return QStringLiteral("0");
-    QString s;
-    while (v > 0) {
-        s.prepend(QChar(char16_t(u'0' + int(v % 10))));
+    // Right to left into a buffer, so that the text is allocated once: long lists format many.
+    char16_t buffer[128];
+    char16_t *const end = buffer + std::size(buffer);
+    char16_t *p = end;
+    const bool minus = negative && v != 0;
+    for (int i = 0; i < decimals; ++i) {
+        *--p = char16_t(u'0' + int(v % 10));
         v /= 10;
     }
-    return s;
+    if (decimals > 0)
+        *--p = format.decimal.unicode();
+    int count = 0;
+    do {
+        if (grouped && count > 0 && count % 3 == 0)
+            *--p = format.group.unicode();
+        *--p = char16_t(u'0' + int(v % 10));
+        v /= 10;
+        ++count;
+    } while (v > 0);
+    if (minus)
+        *--p = u'-';
+    return QString(reinterpret_cast<const QChar *>(p), qsizetype(end - p));
 }
 
-QString groupThousands(const QString &digits, QChar group)
-{
-    QString out;
-    const int n = int(digits.size());
-    for (int i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            out += group;
-        out += digits[i];
-    }
-    return out;
-}
-
-// Fixed-decimal text of a value already scaled to 10^-decimals.
 QString composeFixed(bool negative, UInt128 scaled, int decimals, const NumberFormat &format, bool grouped)
 {
-    UInt128 unit = 1;
-    for (int i = 0; i < decimals; ++i)
-        unit *= 10;
-    QString whole = digitsOf(scaled / unit);
-    if (grouped)
-        whole = groupThousands(whole, format.group);
-    QString text = (negative && scaled != 0) ? QStringLiteral("-") + whole : whole;
-    if (decimals > 0) {
-        const QString fraction = digitsOf(scaled % unit).rightJustified(decimals, QLatin1Char('0'));
-        text += format.decimal + fraction;
-    }
-    return text;
+    if (scaled <= std::numeric_limits<uint64_t>::max())
+        return composeDigits(negative, uint64_t(scaled), decimals, format, grouped);
+    return composeDigits(negative, scaled, decimals, format, grouped);
 }
 
 QString formatRounded(int64_t raw, int decimals, const NumberFormat &format, bool grouped)
