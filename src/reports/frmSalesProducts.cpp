@@ -90,20 +90,6 @@ public:
         m_batchKeys.clear();
     }
 
-    // A key's group, made when new (`added`); for few keys, one at a time.
-    size_t find(const Key &key, bool *added)
-    {
-        m_batchKeys.clear();
-        for (const Field &f : key)
-            encode(m_batchKeys, f);
-        const QByteArrayView bytes(m_batchKeys.data(), qsizetype(m_batchKeys.size()));
-        reserve(m_groups.size() + 1);
-        const size_t before = m_groups.size();
-        const size_t group = place(qHash(bytes), bytes);
-        *added = m_groups.size() > before;
-        m_batchKeys.clear();
-        return group;
-    }
     size_t size() const { return m_groups.size(); }
     Sums &sums(size_t group) { return m_groups[group].sums; }
     // The key of a group, viewing this buffer (valid while no group is added).
@@ -219,44 +205,15 @@ Rows frmSalesProducts::productTotals(Database &db, const Selection &selection)
     });
     exact.flush();
 
-    // Then the far fewer totals by the folded code: spellings differing only in letter case are
-    // one product, shown by the smallest of its spellings (Null when it has none).
-    Groups folded;
-    std::vector<size_t> shownCode;   // the exact group whose code a folded group shows
-    std::vector<QByteArray> foldedTexts;
-    for (size_t g = 0; g < exact.size(); ++g) {
-        Groups::Key key = exact.key(g);
-        const Field code = key[0];
-        if (code.type == ScanRow::Type::Text) {
-            foldedTexts.push_back(caseFoldedUtf8(code.bytes));
-            key[0].bytes = foldedTexts.back();
-        }
-        bool added = false;
-        const size_t group = folded.find(key, &added);
-        if (code.type == ScanRow::Type::Text)
-            foldedTexts.pop_back();   // the groups keep their own copy of the key
-        const Sums &sums = exact.sums(g);
-        if (added) {
-            folded.sums(group) = sums;
-            shownCode.push_back(g);
-            continue;
-        }
-        const Field shown = exact.key(shownCode[group])[0];
-        if (shown.type == ScanRow::Type::Null || (code.type != ScanRow::Type::Null && code.compare(shown) < 0))
-            shownCode[group] = g;
-        folded.sums(group).quantity.merge(sums.quantity);
-        folded.sums(group).amount.merge(sums.amount);
-    }
-
-    std::vector<Groups::Key> keys;
-    keys.reserve(folded.size());
-    for (size_t g = 0; g < folded.size(); ++g)
-        keys.push_back(folded.key(g));
-    // Sorted on the first bytes of the folded code held as numbers, side by side, and on the whole
-    // keys only where those are equal: the codes of a shop mostly share a long start.
+    // Then the far fewer totals in the report's order, on the folded code first: spellings that
+    // differ only in letter case come side by side and make one row, shown by the smallest of
+    // its spellings (Null when it has none).
+    const size_t count = exact.size();
+    std::vector<Field> foldedCode(count);
+    std::vector<QByteArray> foldings;   // the folded codes that differ from the stored ones
     struct Order {
         int rank;
-        uint64_t first;
+        uint64_t first;    // bytes 0-7 and 8-15 of the folded code, as big-endian numbers
         uint64_t second;
         size_t group;
     };
@@ -267,11 +224,28 @@ Rows frmSalesProducts::productTotals(Database &db, const Selection &selection)
         return v;
     };
     std::vector<Order> order;
-    order.reserve(folded.size());
-    for (size_t g = 0; g < folded.size(); ++g) {
-        const Field &code = keys[g][0];
+    order.reserve(count);
+    for (size_t g = 0; g < count; ++g) {
+        Field code = exact.key(g)[0];
+        if (code.type == ScanRow::Type::Text) {
+            QByteArray folding = caseFoldedUtf8(code.bytes);
+            if (folding != code.bytes) {
+                foldings.push_back(std::move(folding));
+                code.bytes = foldings.back();   // the bytes stay where they are when the list grows
+            }
+        }
+        foldedCode[g] = code;
         order.push_back({Field::rank(code.type), bigEndian(code.bytes, 0), bigEndian(code.bytes, 8), g});
     }
+    // Where the leading bytes are equal, the whole keys decide.
+    const auto compareKeys = [&](size_t a, size_t b) {
+        if (const int c = foldedCode[a].compare(foldedCode[b]))
+            return c;
+        const Groups::Key ka = exact.key(a), kb = exact.key(b);
+        if (const int c = ka[1].compare(kb[1]))
+            return c;
+        return ka[2].compare(kb[2]);
+    };
     std::sort(order.begin(), order.end(), [&](const Order &a, const Order &b) {
         if (a.rank != b.rank)
             return a.rank < b.rank;
@@ -279,34 +253,41 @@ Rows frmSalesProducts::productTotals(Database &db, const Selection &selection)
             return a.first < b.first;
         if (a.second != b.second)
             return a.second < b.second;
-        for (int f = 0; f < Groups::Width; ++f)
-            if (const int c = keys[a.group][size_t(f)].compare(keys[b.group][size_t(f)]))
-                return c < 0;
-        return false;
+        return compareKeys(a.group, b.group) < 0;
     });
 
     auto names = std::make_shared<const QStringList>(QStringList{QStringLiteral("ProdCode"), QStringLiteral("ProdDescription"),
                                                                  QStringLiteral("Unit"), QStringLiteral("SumOfQtySold"),
                                                                  QStringLiteral("SumOfAmount")});
     Rows rows;
-    rows.reserve(order.size());
+    rows.reserve(count);
     // Most lines share their unit: its text is made once and shared.
     Field lastUnit;
     Value unitValue;
-    for (const Order &o : order) {
-        const size_t g = o.group;
-        const Groups::Key &key = keys[g];
-        if (key[2].type != lastUnit.type || key[2].bytes != lastUnit.bytes || rows.empty()) {
+    for (size_t i = 0; i < order.size();) {
+        const size_t first = order[i].group;
+        const Groups::Key key = exact.key(first);
+        Field shown = key[0];
+        Sums sums = exact.sums(first);
+        for (++i; i < order.size() && compareKeys(first, order[i].group) == 0; ++i) {
+            const size_t g = order[i].group;
+            const Field code = exact.key(g)[0];
+            if (shown.type == ScanRow::Type::Null || (code.type != ScanRow::Type::Null && code.compare(shown) < 0))
+                shown = code;
+            sums.quantity.merge(exact.sums(g).quantity);
+            sums.amount.merge(exact.sums(g).amount);
+        }
+        if (rows.empty() || key[2].type != lastUnit.type || key[2].bytes != lastUnit.bytes) {
             lastUnit = key[2];
             unitValue = lastUnit.value();
         }
         std::vector<Value> values;
         values.reserve(5);
-        values.push_back(exact.key(shownCode[g])[0].value());
+        values.push_back(shown.value());
         values.push_back(key[1].value());
         values.push_back(unitValue);
-        values.push_back(folded.sums(g).quantity.result());
-        values.push_back(folded.sums(g).amount.result());
+        values.push_back(sums.quantity.result());
+        values.push_back(sums.amount.result());
         rows.emplace_back(names, std::move(values));
     }
     return rows;
