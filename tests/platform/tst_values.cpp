@@ -174,6 +174,10 @@ void TestValues::fromDouble_data()
     QTest::newRow("half to even up") << 0.00015 << qint64(2) << int(NoError);
     QTest::newRow("negative half to even") << -0.00015 << qint64(-2) << int(NoError);
     QTest::newRow("sum noise dropped") << 0.1 + 0.2 << qint64(3000) << int(NoError);
+    QTest::newRow("whole number") << 12.0 << qint64(120000) << int(NoError);
+    QTest::newRow("negative cents") << -3.47 << qint64(-34700) << int(NoError);
+    QTest::newRow("largest in range") << 922337203685477.5 << qint64(9223372036854775000) << int(NoError);
+    QTest::newRow("smallest in range") << -922337203685477.5 << qint64(-9223372036854775000) << int(NoError);
     QTest::newRow("tiny") << 1e-300 << qint64(0) << int(NoError);
     QTest::newRow("too large") << 1e20 << qint64(0) << ErrorNo::Overflow;
     QTest::newRow("not a number") << std::nan("") << qint64(0) << ErrorNo::Overflow;
