@@ -93,10 +93,18 @@ public:
     size_t size() const { return m_groups.size(); }
     Sums &sums(size_t group) { return m_groups[group].sums; }
     // The key of a group, viewing this buffer (valid while no group is added).
-    Key key(size_t group) const
+    Key key(size_t group) const { return keyAt(m_groups[group].offset); }
+    uint32_t keyOffset(size_t group) const { return m_groups[group].offset; }
+    // Asks for a group's key and sums ahead of their use.
+    void prefetch(size_t group, uint32_t keyOffset) const
+    {
+        __builtin_prefetch(&m_groups[group].sums);
+        __builtin_prefetch(m_keys.data() + keyOffset);
+    }
+    Key keyAt(uint32_t offset) const
     {
         Key key;
-        const char *p = m_keys.data() + m_groups[group].offset;
+        const char *p = m_keys.data() + offset;
         for (Field &f : key) {
             uint32_t n = 0;
             f.type = ScanRow::Type(*p++);
@@ -215,7 +223,9 @@ Rows frmSalesProducts::productTotals(Database &db, const Selection &selection)
         int rank;
         uint64_t first;    // bytes 0-7 and 8-15 of the folded code, as big-endian numbers
         uint64_t second;
-        size_t group;
+        uint32_t group;
+        uint32_t key;      // where its key is, read in order without a look at the group
+        bool sameStart(const Order &o) const { return rank == o.rank && first == o.first && second == o.second; }
     };
     const auto bigEndian = [](QByteArrayView bytes, qsizetype from) {
         uint64_t v = 0;
@@ -235,7 +245,8 @@ Rows frmSalesProducts::productTotals(Database &db, const Selection &selection)
             }
         }
         foldedCode[g] = code;
-        order.push_back({Field::rank(code.type), bigEndian(code.bytes, 0), bigEndian(code.bytes, 8), g});
+        order.push_back({Field::rank(code.type), bigEndian(code.bytes, 0), bigEndian(code.bytes, 8), uint32_t(g),
+                         exact.keyOffset(g)});
     }
     // Where the leading bytes are equal, the whole keys decide.
     const auto compareKeys = [&](size_t a, size_t b) {
@@ -264,14 +275,20 @@ Rows frmSalesProducts::productTotals(Database &db, const Selection &selection)
     // Most lines share their unit: its text is made once and shared.
     Field lastUnit;
     Value unitValue;
+    constexpr size_t Ahead = 8;   // the totals lie in no useful order in memory
+    for (size_t i = 0; i < std::min(Ahead, order.size()); ++i)
+        exact.prefetch(order[i].group, order[i].key);
     for (size_t i = 0; i < order.size();) {
-        const size_t first = order[i].group;
-        const Groups::Key key = exact.key(first);
+        if (i + Ahead < order.size())
+            exact.prefetch(order[i + Ahead].group, order[i + Ahead].key);
+        const Order &head = order[i];
+        const size_t first = head.group;
+        const Groups::Key key = exact.keyAt(head.key);
         Field shown = key[0];
         Sums sums = exact.sums(first);
-        for (++i; i < order.size() && compareKeys(first, order[i].group) == 0; ++i) {
+        for (++i; i < order.size() && head.sameStart(order[i]) && compareKeys(first, order[i].group) == 0; ++i) {
             const size_t g = order[i].group;
-            const Field code = exact.key(g)[0];
+            const Field code = exact.keyAt(order[i].key)[0];
             if (shown.type == ScanRow::Type::Null || (code.type != ScanRow::Type::Null && code.compare(shown) < 0))
                 shown = code;
             sums.quantity.merge(exact.sums(g).quantity);

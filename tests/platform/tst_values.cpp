@@ -108,6 +108,10 @@ void TestValues::parse_data()
     QTest::newRow("fifth decimal half to even up") << "1.00015" << "." << true << qint64(10002);
     QTest::newRow("above half") << "1.000051" << "." << true << qint64(10001);
     QTest::newRow("negative half to even") << "-1.00015" << "." << true << qint64(-10002);
+    QTest::newRow("fourteen whole digits") << "12345678901234.5678" << "." << true << qint64(123456789012345678);
+    QTest::newRow("fifteen whole digits") << "123456789012345.5" << "." << true << qint64(1234567890123455000);
+    QTest::newRow("negative zero") << "-0.00" << "," << true << qint64(0);
+    QTest::newRow("leading zeros") << "007,50" << "," << true << qint64(75000);
     QTest::newRow("largest") << "922337203685477.5807" << "." << true << MaxRaw;
     QTest::newRow("smallest") << "-922337203685477.5808" << "." << true << MinRaw;
 
@@ -488,6 +492,16 @@ void TestValues::toDateAndTime()
     QCOMPARE(errorOf([] { Value::integer(1).toDate(); }), ErrorNo::TypeMismatch);
     QCOMPARE(errorOf([] { Value::null().toDate(); }), ErrorNo::InvalidUseOfNull);
     QCOMPARE(errorOf([] { Value::null().toTime(); }), ErrorNo::InvalidUseOfNull);
+    // Each kind gives back what it was made of, the ends of its range and invalid ones included.
+    QCOMPARE(Value::time(QTime(23, 59, 59, 999)).toTime(), QTime(23, 59, 59, 999));
+    QCOMPARE(Value::time(QTime(0, 0)).toTime(), QTime(0, 0));
+    QVERIFY(!Value::time(QTime()).toTime().isValid());
+    QVERIFY(!Value::date(QDate()).toDate().isValid());
+    QCOMPARE(Value::date(QDate(1, 1, 1)).toDate(), QDate(1, 1, 1));
+    QVERIFY(Value::time(QTime()) != Value::time(QTime(0, 0)));
+    QCOMPARE(Value::real(-0.1).toText(), QString("-0.1"));
+    QCOMPARE(Value::money(Currency::fromRaw(std::numeric_limits<int64_t>::min())).toCurrency().raw(),
+             std::numeric_limits<int64_t>::min());
 }
 
 void TestValues::storedDateAndTimeReadAsTheGeneralParserDoes_data()
