@@ -204,8 +204,10 @@ Rows frmSalesProducts::productTotals(Database &db, const Selection &selection)
     Groups exact;
     db.scan(query.sql, query.params, [&](const ScanRow &line) {
         Groups::Key key;
-        for (int c = 0; c < Groups::Width; ++c)
-            key[size_t(c)] = {line.type(c), line.bytes(c)};
+        for (int c = 0; c < Groups::Width; ++c) {
+            const ScanRow::Type type = line.type(c);
+            key[size_t(c)] = {type, line.bytes(c, type)};
+        }
         Sums sums;
         line.addTo(3, sums.quantity);
         line.addTo(4, sums.amount);

@@ -397,7 +397,12 @@ ScanRow::Type ScanRow::type(int column) const
 
 QByteArrayView ScanRow::bytes(int column) const
 {
-    if (sqlite3_column_type(m_st, column) == SQLITE_BLOB) {
+    return bytes(column, type(column));
+}
+
+QByteArrayView ScanRow::bytes(int column, Type type) const
+{
+    if (type == Type::Blob) {
         auto blob = static_cast<const char *>(sqlite3_column_blob(m_st, column));
         return QByteArrayView(blob, sqlite3_column_bytes(m_st, column));
     }
