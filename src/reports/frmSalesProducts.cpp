@@ -323,8 +323,8 @@ ReportDefinition frmSalesProducts::salesByProductsReport()
     d.dateField = QString::fromLatin1(DateField);
     // One row per code, description and unit: a product renamed in the period shows twice. Rows by
     // product code, so that the same selection always lists the same way. Codes differing only in
-    // letter case are one product, shown by the first of its spellings; grouped on the folded code,
-    // whose sort compares plain bytes, as a period's lines are many.
+    // letter case are one product, shown by the first of its spellings in byte order. The query
+    // states the rows; productTotals gives the same ones without sorting a period's many lines.
     d.tail = QStringLiteral(" GROUP BY CaseFold(SalesDetails.ProdCode), SalesDetails.ProdDescription, SalesDetails.Unit"
                             " ORDER BY CaseFold(SalesDetails.ProdCode), SalesDetails.ProdDescription, SalesDetails.Unit");
     d.columns = {
