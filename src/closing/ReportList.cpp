@@ -234,7 +234,7 @@ ReportResult run(Database &db, const ReportDefinition &def, const Selection &sel
     ReportResult result;
     result.selection = selection;
     result.caption = selection.caption(def.fromWord, def.toWord);
-    const Rows records = db.query(query.sql, query.params);
+    const Rows records = def.records ? def.records(db, selection) : db.query(query.sql, query.params);
     result.rows.reserve(records.size());
     if (!records.empty()) {
         const std::vector<int> positions = fieldPositions(def, records.front().names());

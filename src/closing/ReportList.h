@@ -21,6 +21,7 @@
 //   d.layout.rowLines = {{PrintField::rowNumber(3, Align::Left),
 //                         PrintField::cell("ProdDescription", 24, Align::Left), ...}};
 //   d.layout.totalLines = {{PrintField::total("SumOfAmount", 40, Align::Right, "TOTAL : ")}};
+//   d.records = ...;   // optional: the records computed in C++ rather than by the query
 // Every value of a selection is bound; no SQL text is ever built from a date or a key.
 #include "platform/database/Database.h"
 #include "platform/values/Currency.h"
@@ -30,6 +31,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace ReportList {
@@ -130,6 +132,9 @@ struct ReportDefinition {
     QString toWord = QStringLiteral(" to ");
     QString emptyTotalText;   // a total box's text when the list is empty ("" or "0,00")
     QString emptyListMessage = QStringLiteral("List does not contain any item.Change date.");
+    // A report that adds up its own records supplies them here, for a selection, named as the
+    // query's fields, in place of running select and tail (which then only describe them).
+    std::function<Rows(Database &, const Selection &)> records;
 
     int columnIndex(const QString &field) const;   // -1 when no column shows it
 };

@@ -8,8 +8,11 @@ class frmSalesProducts : public ReportListWindow {
 public:
     frmSalesProducts();
 
-    // The report: its query, columns and 40-column text.
+    // The report: its query, columns and 40-column text. Its records come from productTotals.
     static ReportList::ReportDefinition salesByProductsReport();
+    // The rows the report's query gives for a selection (same rows, sums and order), added up
+    // without sorting every invoice line: a long period has millions of them.
+    static Rows productTotals(Database &db, const ReportList::Selection &selection);
 };
 
 // "Sale by Products" of the Reports menu: the window, modally.

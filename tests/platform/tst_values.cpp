@@ -108,6 +108,10 @@ void TestValues::parse_data()
     QTest::newRow("fifth decimal half to even up") << "1.00015" << "." << true << qint64(10002);
     QTest::newRow("above half") << "1.000051" << "." << true << qint64(10001);
     QTest::newRow("negative half to even") << "-1.00015" << "." << true << qint64(-10002);
+    QTest::newRow("fourteen whole digits") << "12345678901234.5678" << "." << true << qint64(123456789012345678);
+    QTest::newRow("fifteen whole digits") << "123456789012345.5" << "." << true << qint64(1234567890123455000);
+    QTest::newRow("negative zero") << "-0.00" << "," << true << qint64(0);
+    QTest::newRow("leading zeros") << "007,50" << "," << true << qint64(75000);
     QTest::newRow("largest") << "922337203685477.5807" << "." << true << MaxRaw;
     QTest::newRow("smallest") << "-922337203685477.5808" << "." << true << MinRaw;
 
@@ -174,6 +178,10 @@ void TestValues::fromDouble_data()
     QTest::newRow("half to even up") << 0.00015 << qint64(2) << int(NoError);
     QTest::newRow("negative half to even") << -0.00015 << qint64(-2) << int(NoError);
     QTest::newRow("sum noise dropped") << 0.1 + 0.2 << qint64(3000) << int(NoError);
+    QTest::newRow("whole number") << 12.0 << qint64(120000) << int(NoError);
+    QTest::newRow("negative cents") << -3.47 << qint64(-34700) << int(NoError);
+    QTest::newRow("largest in range") << 922337203685477.5 << qint64(9223372036854775000) << int(NoError);
+    QTest::newRow("smallest in range") << -922337203685477.5 << qint64(-9223372036854775000) << int(NoError);
     QTest::newRow("tiny") << 1e-300 << qint64(0) << int(NoError);
     QTest::newRow("too large") << 1e20 << qint64(0) << ErrorNo::Overflow;
     QTest::newRow("not a number") << std::nan("") << qint64(0) << ErrorNo::Overflow;
@@ -484,6 +492,16 @@ void TestValues::toDateAndTime()
     QCOMPARE(errorOf([] { Value::integer(1).toDate(); }), ErrorNo::TypeMismatch);
     QCOMPARE(errorOf([] { Value::null().toDate(); }), ErrorNo::InvalidUseOfNull);
     QCOMPARE(errorOf([] { Value::null().toTime(); }), ErrorNo::InvalidUseOfNull);
+    // Each kind gives back what it was made of, the ends of its range and invalid ones included.
+    QCOMPARE(Value::time(QTime(23, 59, 59, 999)).toTime(), QTime(23, 59, 59, 999));
+    QCOMPARE(Value::time(QTime(0, 0)).toTime(), QTime(0, 0));
+    QVERIFY(!Value::time(QTime()).toTime().isValid());
+    QVERIFY(!Value::date(QDate()).toDate().isValid());
+    QCOMPARE(Value::date(QDate(1, 1, 1)).toDate(), QDate(1, 1, 1));
+    QVERIFY(Value::time(QTime()) != Value::time(QTime(0, 0)));
+    QCOMPARE(Value::real(-0.1).toText(), QString("-0.1"));
+    QCOMPARE(Value::money(Currency::fromRaw(std::numeric_limits<int64_t>::min())).toCurrency().raw(),
+             std::numeric_limits<int64_t>::min());
 }
 
 void TestValues::storedDateAndTimeReadAsTheGeneralParserDoes_data()

@@ -2,6 +2,7 @@
 
 #include "values/DateFormat.h"
 #include <QDateTime>
+#include <cmath>
 #include <algorithm>
 #include <QDir>
 #include <QFileInfo>
@@ -109,6 +110,23 @@ void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     sqlite3_result_int(ctx, m ? 1 : 0);
 }
 
+bool isAscii(QByteArrayView utf8)
+{
+    for (const char c : utf8)
+        if (uchar(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// ASCII without capitals folds to itself.
+bool isCaseFolded(QByteArrayView utf8)
+{
+    for (const char c : utf8)
+        if (uchar(c) >= 0x80 || (c >= 'A' && c <= 'Z'))
+            return false;
+    return true;
+}
+
 // CaseFold(text): the text as NOCASE compares it, so that "GROUP BY CaseFold(x)" forms the groups
 // of "GROUP BY x COLLATE NOCASE" while the sort compares plain bytes, which is several times
 // quicker on millions of lines. Byte order of the folded texts is NOCASE's order. Only queries use
@@ -119,26 +137,14 @@ void caseFoldFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
         sqlite3_result_value(ctx, argv[0]);
         return;
     }
-    auto bytes = sqlite3_value_text(argv[0]);
+    auto bytes = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
     const int n = sqlite3_value_bytes(argv[0]);
-    bool ascii = true, upper = false;
-    for (int i = 0; i < n; ++i) {
-        ascii = ascii && bytes[i] < 0x80;
-        upper = upper || (bytes[i] >= 'A' && bytes[i] <= 'Z');
-    }
-    if (ascii && !upper) {   // the common case: already folded
+    const QByteArrayView text(bytes, n);
+    if (isCaseFolded(text)) {   // the common case
         sqlite3_result_value(ctx, argv[0]);
         return;
     }
-    QByteArray folded;
-    if (ascii) {
-        folded = QByteArray(reinterpret_cast<const char *>(bytes), n);
-        for (char &c : folded)
-            if (c >= 'A' && c <= 'Z')
-                c = char(c + 32);
-    } else {
-        folded = foldCase(QString::fromUtf8(reinterpret_cast<const char *>(bytes), n)).toUtf8();
-    }
+    const QByteArray folded = caseFoldedUtf8(text);
     sqlite3_result_text(ctx, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
 }
 
@@ -346,6 +352,19 @@ QString foldCase(const QString &text)
     return text.toCaseFolded();
 }
 
+QByteArray caseFoldedUtf8(QByteArrayView utf8)
+{
+    if (isCaseFolded(utf8))
+        return utf8.toByteArray();
+    if (!isAscii(utf8))
+        return foldCase(QString::fromUtf8(utf8)).toUtf8();
+    QByteArray folded = utf8.toByteArray();
+    for (char &c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c + 32);
+    return folded;
+}
+
 QString likePatternFromUserSearch(const QString &userText)
 {
     QString out;
@@ -364,6 +383,104 @@ QString likePatternFromUserSearch(const QString &userText)
 }
 
 // ---------------------------------------------------------------------------------------------
+
+ScanRow::Type ScanRow::type(int column) const
+{
+    switch (sqlite3_column_type(m_st, column)) {
+    case SQLITE_NULL: return Type::Null;
+    case SQLITE_INTEGER: return Type::Integer;
+    case SQLITE_FLOAT: return Type::Real;
+    case SQLITE_BLOB: return Type::Blob;
+    default: return Type::Text;
+    }
+}
+
+QByteArrayView ScanRow::bytes(int column) const
+{
+    return bytes(column, type(column));
+}
+
+QByteArrayView ScanRow::bytes(int column, Type type) const
+{
+    if (type == Type::Blob) {
+        auto blob = static_cast<const char *>(sqlite3_column_blob(m_st, column));
+        return QByteArrayView(blob, sqlite3_column_bytes(m_st, column));
+    }
+    auto text = reinterpret_cast<const char *>(sqlite3_column_text(m_st, column));
+    return QByteArrayView(text, sqlite3_column_bytes(m_st, column));
+}
+
+void ScanRow::addTo(int column, SqlSum &sum) const
+{
+    switch (sqlite3_column_type(m_st, column)) {
+    case SQLITE_NULL:
+        return;
+    case SQLITE_INTEGER:
+        sum.addInteger(sqlite3_column_int64(m_st, column));
+        return;
+    case SQLITE_FLOAT:
+        sum.addReal(sqlite3_column_double(m_st, column));
+        return;
+    default: {
+        // A text or blob: read as Sum() reads it, by the engine itself, on a copy it may convert.
+        sqlite3_value *copy = sqlite3_value_dup(sqlite3_column_value(m_st, column));
+        if (!copy)
+            throw AppError(ErrorNo::GeneralDatabaseError, QStringLiteral("out of memory"));
+        if (sqlite3_value_numeric_type(copy) == SQLITE_INTEGER)
+            sum.addInteger(sqlite3_value_int64(copy));
+        else
+            sum.addReal(sqlite3_value_double(copy));
+        sqlite3_value_free(copy);
+        return;
+    }
+    }
+}
+
+void SqlSum::addDouble(double v)
+{
+    // Neumaier's compensated sum: the low-order bits each addition loses are kept apart.
+    const double t = m_real + v;
+    if (std::fabs(m_real) >= std::fabs(v))
+        m_compensation += (m_real - t) + v;
+    else
+        m_compensation += (v - t) + m_real;
+    m_real = t;
+}
+
+void SqlSum::addInteger(int64_t v)
+{
+    ++m_count;
+    addDouble(double(v));
+    if (!m_overflow && __builtin_add_overflow(m_integer, v, &m_integer))
+        m_overflow = true;
+}
+
+void SqlSum::addReal(double v)
+{
+    ++m_count;
+    addDouble(v);
+    m_approximate = true;
+}
+
+void SqlSum::merge(const SqlSum &other)
+{
+    m_count += other.m_count;
+    addDouble(other.m_real);
+    addDouble(other.m_compensation);
+    m_approximate = m_approximate || other.m_approximate;
+    m_overflow = m_overflow || other.m_overflow || __builtin_add_overflow(m_integer, other.m_integer, &m_integer);
+}
+
+Value SqlSum::result() const
+{
+    if (m_count == 0)
+        return Value();
+    if (m_approximate)
+        return Value::real(m_real + m_compensation);
+    if (m_overflow)
+        throw AppError(ErrorNo::GeneralDatabaseError, QStringLiteral("integer overflow"));
+    return Value::integer(m_integer);
+}
 
 const Value &Row::operator[](const QString &field) const
 {
@@ -410,7 +527,9 @@ std::unique_ptr<Database> Database::open(const QString &path)
     if (!QFileInfo(path).isFile())
         throw AppError(ErrorNo::FileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
     sqlite3 *db = nullptr;
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // A connection serves one thread at a time (each thread opens its own), so the engine need not
+    // lock it on every call: a long list reads millions of column values.
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
         sqlite3_close_v2(db);
@@ -426,7 +545,8 @@ std::unique_ptr<Database> Database::create(const QString &path)
     if (QFileInfo::exists(path))
         throw AppError(ErrDatabaseExists, QStringLiteral("Database already exists: '%1'.").arg(path));
     sqlite3 *db = nullptr;
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("cannot create");
         sqlite3_close_v2(db);
@@ -590,6 +710,22 @@ std::optional<Row> Database::queryFirst(const QString &sql, const Params &params
     if (rows.empty())
         return std::nullopt;
     return rows.front();
+}
+
+void Database::scan(const QString &sql, const Params &params, const std::function<void(const ScanRow &)> &each)
+{
+    if (m_observer)
+        m_observer(sql, params);
+    int rc = SQLITE_OK;
+    sqlite3_stmt *st = prepared(sql);
+    StatementUse use{st};
+    for (size_t i = 0; i < params.size(); ++i)
+        bindValue(st, int(i) + 1, params[i]);
+    const ScanRow row(st);
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        each(row);
+    if (rc != SQLITE_DONE)
+        raiseFromSqlite(rc, sql);
 }
 
 Value Database::scalar(const QString &sql, const Params &params)

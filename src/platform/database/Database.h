@@ -6,6 +6,8 @@
 // numbers (3022 duplicate key, 3200 related records, 3356 locked by another program, ...).
 #include "values/AppError.h"
 #include "values/Value.h"
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -37,6 +39,47 @@ private:
 using Rows = std::vector<Row>;
 using Params = std::vector<Value>;
 
+// A running Sum() kept in C++, for a caller that adds up the rows of a scan itself rather than
+// have the engine sort them for a GROUP BY: it gives what the engine's Sum() gives. Null when
+// nothing but Nulls was added; a whole number while every value added was one (raising
+// "integer overflow" past 64 bits, as Sum() does); otherwise a real, added with compensation so
+// that the order in which rows and partial sums come does not change the result.
+class SqlSum {
+public:
+    void addInteger(int64_t v);
+    void addReal(double v);
+    void merge(const SqlSum &other);   // as if other's values had been added here
+    Value result() const;
+
+private:
+    void addDouble(double v);
+    int64_t m_count = 0;
+    int64_t m_integer = 0;
+    double m_real = 0;
+    double m_compensation = 0;
+    bool m_approximate = false;   // a real was added
+    bool m_overflow = false;      // the whole-number sum left 64 bits
+};
+
+// One row of a scan, valid only while the scan hands it over: each column as the file stores it.
+class ScanRow {
+public:
+    enum class Type { Null, Integer, Real, Text, Blob };
+    Type type(int column) const;
+    // The stored bytes of a text (UTF-8) or blob; a number as the engine writes it as text.
+    QByteArrayView bytes(int column) const;
+    QByteArrayView bytes(int column, Type known) const;   // with the type already read
+    // Adds the column's value to a sum as Sum() adds it: Null adds nothing, a text counts as the
+    // number the engine reads from it.
+    void addTo(int column, SqlSum &sum) const;
+
+private:
+    friend class Database;
+    explicit ScanRow(sqlite3_stmt *st) : m_st(st) {}
+    sqlite3_stmt *m_st;
+};
+
+// A connection is used by one thread at a time; a thread of its own opens its own connection.
 class Database {
 public:
     // Opens an existing file read-write; a missing file raises 3024, never creates one.
@@ -54,6 +97,9 @@ public:
     // Rows of a query. Columns declared CURRENCY read as money (rounded to four decimals), DATE as
     // a date, TIME as a time, BOOLEAN as a truth value, others by their stored type.
     Rows query(const QString &sql, const Params &params = {});
+    // Hands every row of a query to `each` without keeping any, for a caller that reduces a long
+    // list itself. Column values are the stored ones (no money or date reading).
+    void scan(const QString &sql, const Params &params, const std::function<void(const ScanRow &)> &each);
     // The first row, or nothing.
     std::optional<Row> queryFirst(const QString &sql, const Params &params = {});
     // The first column of the first row (Null when there is no row).
@@ -127,3 +173,6 @@ private:
 QString likePatternFromUserSearch(const QString &userText);
 // Unicode-aware folding used by NOCASE and LIKE.
 QString foldCase(const QString &text);
+// A UTF-8 text folded as CaseFold() folds it: two texts fold to the same bytes exactly when
+// NOCASE finds them equal, and the folded bytes order as NOCASE orders the texts.
+QByteArray caseFoldedUtf8(QByteArrayView utf8);

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -51,45 +52,39 @@ UInt128 roundedMagnitude(int64_t raw, int decimals)
     return q;
 }
 
-QString digitsOf(UInt128 v)
+// Fixed-decimal text of a value already scaled to 10^-decimals.
+template <typename Unsigned>
+QString composeDigits(bool negative, Unsigned v, int decimals, const NumberFormat &format, bool grouped)
 {
-    if (v == 0)
-        return QStringLiteral("0");
-    QString s;
-    while (v > 0) {
-        s.prepend(QChar(char16_t(u'0' + int(v % 10))));
+    // Right to left into a buffer, so that the text is allocated once: long lists format many.
+    char16_t buffer[128];
+    char16_t *const end = buffer + std::size(buffer);
+    char16_t *p = end;
+    const bool minus = negative && v != 0;
+    for (int i = 0; i < decimals; ++i) {
+        *--p = char16_t(u'0' + int(v % 10));
         v /= 10;
     }
-    return s;
+    if (decimals > 0)
+        *--p = format.decimal.unicode();
+    int count = 0;
+    do {
+        if (grouped && count > 0 && count % 3 == 0)
+            *--p = format.group.unicode();
+        *--p = char16_t(u'0' + int(v % 10));
+        v /= 10;
+        ++count;
+    } while (v > 0);
+    if (minus)
+        *--p = u'-';
+    return QString(reinterpret_cast<const QChar *>(p), qsizetype(end - p));
 }
 
-QString groupThousands(const QString &digits, QChar group)
-{
-    QString out;
-    const int n = int(digits.size());
-    for (int i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            out += group;
-        out += digits[i];
-    }
-    return out;
-}
-
-// Fixed-decimal text of a value already scaled to 10^-decimals.
 QString composeFixed(bool negative, UInt128 scaled, int decimals, const NumberFormat &format, bool grouped)
 {
-    UInt128 unit = 1;
-    for (int i = 0; i < decimals; ++i)
-        unit *= 10;
-    QString whole = digitsOf(scaled / unit);
-    if (grouped)
-        whole = groupThousands(whole, format.group);
-    QString text = (negative && scaled != 0) ? QStringLiteral("-") + whole : whole;
-    if (decimals > 0) {
-        const QString fraction = digitsOf(scaled % unit).rightJustified(decimals, QLatin1Char('0'));
-        text += format.decimal + fraction;
-    }
-    return text;
+    if (scaled <= std::numeric_limits<uint64_t>::max())
+        return composeDigits(negative, uint64_t(scaled), decimals, format, grouped);
+    return composeDigits(negative, scaled, decimals, format, grouped);
 }
 
 QString formatRounded(int64_t raw, int decimals, const NumberFormat &format, bool grouped)
@@ -99,8 +94,41 @@ QString formatRounded(int64_t raw, int decimals, const NumberFormat &format, boo
 
 enum class TextReading { Ok, NotANumber, Overflow };
 
+// A plain amount as the program itself writes it ("-12.5": a sign, at most 14 digits, the user's
+// decimal separator and at most four decimals) read directly; nullopt for anything else. Lists total
+// their shown texts, tens of thousands of them.
+std::optional<int64_t> plainAmount(const QString &text, QChar decimal)
+{
+    const QChar *p = text.constData();
+    const QChar *const end = p + text.size();
+    const bool negative = p < end && *p == QLatin1Char('-');
+    p += negative ? 1 : 0;
+    int64_t raw = 0;
+    int whole = 0;
+    for (; p < end && p->unicode() >= '0' && p->unicode() <= '9'; ++p, ++whole)
+        raw = raw * 10 + (p->unicode() - '0');
+    if (whole == 0 || whole > 14)
+        return std::nullopt;
+    int decimals = 0;
+    if (p < end) {
+        if (*p != decimal)
+            return std::nullopt;
+        for (++p; p < end && decimals < 4 && p->unicode() >= '0' && p->unicode() <= '9'; ++p, ++decimals)
+            raw = raw * 10 + (p->unicode() - '0');
+        if (p != end || decimals == 0)
+            return std::nullopt;
+    }
+    for (; decimals < 4; ++decimals)
+        raw *= 10;
+    return negative ? -raw : raw;
+}
+
 TextReading readCurrency(const QString &text, const NumberFormat &format, Currency *out)
 {
+    if (const auto raw = plainAmount(text, format.decimal)) {
+        *out = Currency::fromRaw(*raw);
+        return TextReading::Ok;
+    }
     const auto digits = DecimalText::read(text, format);
     if (!digits)
         return TextReading::NotANumber;
@@ -137,6 +165,29 @@ Currency Currency::fromDouble(double value)
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     if (result.ec != std::errc())
         raiseError(ErrorNo::Overflow);
+    // Most values print with four decimals or fewer: nothing to round, so the digits are the amount.
+    // Report lists read tens of thousands of them.
+    {
+        const char *p = buffer;
+        const bool negative = *p == '-';
+        p += negative ? 1 : 0;
+        int64_t raw = 0;
+        int decimals = -1;
+        bool fits = true;
+        for (; p < result.ptr && fits; ++p) {
+            if (*p == '.') {
+                decimals = 0;
+                continue;
+            }
+            fits = (decimals < 4) && !__builtin_mul_overflow(raw, 10, &raw) && !__builtin_add_overflow(raw, *p - '0', &raw);
+            if (decimals >= 0)
+                ++decimals;
+        }
+        for (; fits && decimals < 4; decimals = decimals < 0 ? 1 : decimals + 1)
+            fits = !__builtin_mul_overflow(raw, 10, &raw);
+        if (fits)
+            return fromRaw(negative ? -raw : raw);
+    }
     const QString text = QString::fromLatin1(buffer, result.ptr - buffer);
     Currency c;
     if (readCurrency(text, NumberFormat(), &c) != TextReading::Ok)

@@ -68,13 +68,13 @@ QString Value::toText(const NumberFormat &format) const
     case Kind::Integer:
         return QString::number(m_int);
     case Kind::Real:
-        return doubleText(m_real, format);
+        return doubleText(realValue(), format);
     case Kind::Money:
-        return m_money.formatPlain(format);
+        return moneyValue().formatPlain(format);
     case Kind::Date:
-        return DateFormat::ddmmyyyy(m_date);
+        return DateFormat::ddmmyyyy(dateValue());
     case Kind::Time:
-        return DateFormat::hhmmss(m_time);
+        return DateFormat::hhmmss(timeValue());
     case Kind::Boolean:
         return m_int ? QStringLiteral("True") : QStringLiteral("False");
     }
@@ -91,9 +91,9 @@ int64_t Value::toInt64(const NumberFormat &format) const
     case Kind::Integer:
         return m_int;
     case Kind::Real:
-        return wholeNumberFromDouble(m_real);
+        return wholeNumberFromDouble(realValue());
     case Kind::Money:
-        return wholeNumberFromMoney(m_money);
+        return wholeNumberFromMoney(moneyValue());
     case Kind::Boolean:
         return m_int ? -1 : 0;  // the runtime's True is -1
     case Kind::Date:
@@ -132,9 +132,9 @@ bool Value::toBool(const NumberFormat &format) const
     case Kind::Boolean:
         return m_int != 0;
     case Kind::Real:
-        return m_real != 0;
+        return realValue() != 0;
     case Kind::Money:
-        return !m_money.isZero();
+        return !moneyValue().isZero();
     case Kind::Date:
     case Kind::Time:
         break;
@@ -152,9 +152,9 @@ Currency Value::toCurrency(const NumberFormat &format) const
     case Kind::Integer:
         return Currency::fromInt(m_int);
     case Kind::Real:
-        return Currency::fromDouble(m_real);
+        return Currency::fromDouble(realValue());
     case Kind::Money:
-        return m_money;
+        return moneyValue();
     case Kind::Boolean:
         return Currency::fromInt(m_int ? -1 : 0);
     case Kind::Date:
@@ -169,7 +169,7 @@ QDate Value::toDate() const
     if (m_kind == Kind::Null)
         raiseError(ErrorNo::InvalidUseOfNull);
     if (m_kind == Kind::Date)
-        return m_date;
+        return dateValue();
     if (m_kind == Kind::Text) {
         const QDate d = DateFormat::parseStoredDate(m_text);
         if (d.isValid())
@@ -183,7 +183,7 @@ QTime Value::toTime() const
     if (m_kind == Kind::Null)
         raiseError(ErrorNo::InvalidUseOfNull);
     if (m_kind == Kind::Time)
-        return m_time;
+        return timeValue();
     if (m_kind == Kind::Text) {
         const QTime t = DateFormat::parseStoredTime(m_text);
         if (t.isValid())
@@ -205,13 +205,13 @@ bool Value::operator==(const Value &o) const
     case Kind::Boolean:
         return m_int == o.m_int;
     case Kind::Real:
-        return m_real == o.m_real;
+        return realValue() == o.realValue();
     case Kind::Money:
-        return m_money == o.m_money;
+        return moneyValue() == o.moneyValue();
     case Kind::Date:
-        return m_date == o.m_date;
+        return dateValue() == o.dateValue();
     case Kind::Time:
-        return m_time == o.m_time;
+        return timeValue() == o.timeValue();
     }
     return false;
 }

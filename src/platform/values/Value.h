@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTime>
 #include <QVariant>
+#include <bit>
 #include <cstdint>
 #include <variant>
 
@@ -16,10 +17,10 @@ public:
     static Value null() { return Value(); }
     static Value text(const QString &s) { Value v; v.m_kind = Kind::Text; v.m_text = s; return v; }
     static Value integer(int64_t i) { Value v; v.m_kind = Kind::Integer; v.m_int = i; return v; }
-    static Value real(double d) { Value v; v.m_kind = Kind::Real; v.m_real = d; return v; }
-    static Value money(Currency c) { Value v; v.m_kind = Kind::Money; v.m_money = c; return v; }
-    static Value date(QDate d) { Value v; v.m_kind = Kind::Date; v.m_date = d; return v; }
-    static Value time(QTime t) { Value v; v.m_kind = Kind::Time; v.m_time = t; return v; }
+    static Value real(double d) { Value v; v.m_kind = Kind::Real; v.m_int = std::bit_cast<int64_t>(d); return v; }
+    static Value money(Currency c) { Value v; v.m_kind = Kind::Money; v.m_int = c.raw(); return v; }
+    static Value date(QDate d) { Value v; v.m_kind = Kind::Date; v.m_int = d.toJulianDay(); return v; }
+    static Value time(QTime t) { Value v; v.m_kind = Kind::Time; v.m_int = t.isValid() ? t.msecsSinceStartOfDay() : -1; return v; }
     static Value boolean(bool b) { Value v; v.m_kind = Kind::Boolean; v.m_int = b ? 1 : 0; return v; }
 
     Kind kind() const { return m_kind; }
@@ -48,13 +49,15 @@ public:
     bool operator==(const Value &o) const;
 
 private:
+    // One number holds whatever the kind needs besides a text: lists hold hundreds of thousands.
+    double realValue() const { return std::bit_cast<double>(m_int); }
+    Currency moneyValue() const { return Currency::fromRaw(m_int); }
+    QDate dateValue() const { return QDate::fromJulianDay(m_int); }
+    QTime timeValue() const { return m_int < 0 ? QTime() : QTime::fromMSecsSinceStartOfDay(int(m_int)); }
+
     Kind m_kind = Kind::Null;
+    int64_t m_int = 0;   // Integer, Boolean; Real's bits; Money's raw; Date's Julian day; Time's ms (-1: invalid)
     QString m_text;
-    int64_t m_int = 0;
-    double m_real = 0;
-    Currency m_money;
-    QDate m_date;
-    QTime m_time;
 };
 
 // VB's Val(): the number at the start of a text, ignoring blanks; 0 when there is none.
