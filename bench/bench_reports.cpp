@@ -9,6 +9,7 @@
 // with a shift each a day closed by that day's End Report, four log-ins a day, invoices of 1 to 19
 // lines. When DIR already holds a "DODE.pos" it is measured as it is (after adding any index the
 // shipped schema has and the file lacks, as the program does when it opens it).
+#include "BenchDatabase.h"
 #include "closing/InvoiceHistory.h"
 #include "closing/ReportList.h"
 #include "closing/frmRacuni.h"
@@ -271,33 +272,19 @@ QString cell(const Timing &t, double goalMs)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    int64_t targetLines = 2'000'000;
-    if (args.size() >= 2 && args[0] == QLatin1String("--lines")) {
-        bool ok = false;
-        targetLines = args[1].toLongLong(&ok);
-        if (!ok || targetLines < 1) {
-            QTextStream(stderr) << "bench_reports: --lines needs a whole number above 0\n";
-            return 2;
-        }
-        args = args.mid(2);
-    }
-    if (args.size() > 1 || (args.size() == 1 && args[0].startsWith(QLatin1String("--")))) {
-        QTextStream(stderr) << "usage: bench_reports [--lines N] [DIR]\n";
+    const auto arguments = benchArguments(app.arguments().mid(1), QStringLiteral("bench_reports"),
+                                          QStringLiteral("--lines"), 2'000'000);
+    if (!arguments)
         return 2;
-    }
-    QTemporaryDir temp;
-    const QString folder = args.isEmpty() ? temp.path() : args[0];
-    const QString mainPath = QDir(folder).filePath(QStringLiteral("DODE.pos"));
+    const int64_t targetLines = arguments->size;
     try {
         QElapsedTimer clock;
         clock.start();
-        const bool reused = QFileInfo::exists(mainPath);
-        if (!reused)
-            buildProgramFolder(folder, ProgramFolderKind::NewShop);
-        auto db = Database::open(mainPath);
-        if (!reused)
-            fill(*db, targetLines);
+        BenchDatabase opened = openOrBuild(arguments->folder, [&](Database &db) { fill(db, targetLines); });
+        const QString &folder = opened.folder;
+        const QString mainPath = QDir(folder).filePath(QStringLiteral("DODE.pos"));
+        const bool reused = opened.reused;
+        auto &db = opened.db;
         clock.restart();
         const QStringList added = MainSchema::addMissingIndexes(*db);
         const double indexSeconds = clock.elapsed() / 1000.0;

@@ -9,6 +9,7 @@
 // (shift, counters, tab names, 320 buttons) and the start-up to the login window; then the floor
 // and the sale under each rollback-journal mode. When DIR already holds a "DODE.pos" it is
 // measured as it is, whatever N says (the sales add to it).
+#include "BenchDatabase.h"
 #include "catalog/ProductRecord.h"
 #include "platform/database/Database.h"
 #include "platform/ui/Form.h"
@@ -30,6 +31,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -302,33 +304,19 @@ int main(int argc, char **argv)
         return loginWindowProbe(argc, argv, QString::fromLocal8Bit(argv[2]));
 
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    int invoices = 100'000;
-    if (args.size() >= 2 && args[0] == QLatin1String("--invoices")) {
-        bool ok = false;
-        invoices = args[1].toInt(&ok);
-        if (!ok || invoices < 1) {
-            QTextStream(stderr) << "bench_sale: --invoices needs a whole number above 0\n";
-            return 2;
-        }
-        args = args.mid(2);
-    }
-    if (args.size() > 1 || (args.size() == 1 && args[0].startsWith(QLatin1String("--")))) {
-        QTextStream(stderr) << "usage: bench_sale --invoices N [DIR]\n";
+    const auto arguments = benchArguments(app.arguments().mid(1), QStringLiteral("bench_sale"),
+                                          QStringLiteral("--invoices"), 100'000);
+    if (!arguments || arguments->size > std::numeric_limits<int>::max())
         return 2;
-    }
-    QTemporaryDir temp;
-    const QString folder = args.isEmpty() ? temp.path() : args[0];
-    const QString mainPath = QDir(folder).filePath(QStringLiteral("DODE.pos"));
+    const int invoices = int(arguments->size);
     try {
         QElapsedTimer clock;
         clock.start();
-        const bool reused = QFileInfo::exists(mainPath);
-        if (!reused)
-            buildProgramFolder(folder, ProgramFolderKind::NewShop);
-        auto db = Database::open(mainPath);
-        if (!reused)
-            fill(*db, invoices);
+        BenchDatabase opened = openOrBuild(arguments->folder, [&](Database &db) { fill(db, invoices); });
+        const QString &folder = opened.folder;
+        const QString mainPath = QDir(folder).filePath(QStringLiteral("DODE.pos"));
+        const bool reused = opened.reused;
+        auto &db = opened.db;
         const int64_t stored = db->scalar(QStringLiteral("SELECT count(*) FROM Invoices")).toInt64();
         const int64_t lines = db->scalar(QStringLiteral("SELECT count(*) FROM SalesDetails")).toInt64();
         out << Qt::fixed << qSetRealNumberPrecision(3);
