@@ -4,6 +4,7 @@
 #include "platform/system/System.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/values/AppError.h"
+#include "platform/values/DateFormat.h"
 #include "sales/FiscalCommands.h"
 #include "shell/dbModule.h"
 
@@ -33,11 +34,6 @@ InvoiceOutputOptions InvoiceOutputOptions::fromModule()
     return o;
 }
 
-QString invoiceOutputMessageTitle()
-{
-    return QStringLiteral("ZORVEL POS");
-}
-
 namespace {
 
 bool isStar(const QString &emulation)
@@ -48,12 +44,6 @@ bool isStar(const QString &emulation)
 QString reasonOf(const std::exception &e)
 {
     return ui::errorText(e);
-}
-
-void report(const QString &what, const QString &reason)
-{
-    ui::messageBox(reason.isEmpty() ? what : what + QLatin1Char('\n') + reason, ui::Buttons::Ok,
-                   ui::Icon::Information, invoiceOutputMessageTitle());
 }
 
 QString printOnPort(const std::vector<ReceiptLine> &lines, const ReceiptPrinterOptions &options)
@@ -170,7 +160,7 @@ QString printOnReceiptPrinter(const std::vector<ReceiptLine> &lines, const Recei
 QString appendReceiptToFile(const QString &path, const std::vector<ReceiptLine> &lines)
 {
     PrintChannel &file = dbModule::FileNumber1();
-    if (!file.openForAppend(path))
+    if (!file.openEntry(path))
         return file.errorText();
     QString reason;
     try {
@@ -179,7 +169,10 @@ QString appendReceiptToFile(const QString &path, const std::vector<ReceiptLine> 
         for (const ReceiptLine &line : lines)
             dbModule::PrintLine(toFile, line.text);
         dbModule::FeedLines(2);
-        reason = file.errorText();
+        // The receipt goes in whole or not at all: a full disk must not leave half of it for the
+        // next receipt to run on from.
+        if (!file.commitEntry())
+            reason = file.errorText();
     } catch (const std::exception &e) {
         reason = reasonOf(e);
     }
@@ -187,37 +180,52 @@ QString appendReceiptToFile(const QString &path, const std::vector<ReceiptLine> 
     return reason;
 }
 
-void PrintInvoice(const SaleForReceipt &sale)
+InvoiceOutputs PrintInvoice(const SaleForReceipt &sale)
 {
     try {
-        PrintInvoice(sale, ReceiptOptions::fromModule(), InvoiceOutputOptions::fromModule());
-    } catch (...) {
+        return PrintInvoice(sale, ReceiptOptions::fromModule(), InvoiceOutputOptions::fromModule());
+    } catch (const std::exception &e) {
         // The sale is stored already; a receipt never ends the program.
+        return {{{FailedOutput::Output::Receipt, reasonOf(e)}}};
+    } catch (...) {
+        return {{{FailedOutput::Output::Receipt, QStringLiteral("Unknown error.")}}};
     }
 }
 
-void PrintInvoice(const SaleForReceipt &sale, const ReceiptOptions &receipt, const InvoiceOutputOptions &outputs)
+InvoiceOutputs PrintInvoice(const SaleForReceipt &sale, const ReceiptOptions &receipt,
+                            const InvoiceOutputOptions &outputs)
 {
+    InvoiceOutputs result;
+    auto failed = [&result](FailedOutput::Output output, const QString &reason) {
+        result.failed.push_back({output, reason});
+    };
+
     std::vector<ReceiptLine> lines;
-    bool composed = false;
+    QString composeFailure;
     try {
         lines = ReceiptText::compose(receiptInvoiceOf(sale), receipt);
-        composed = true;
     } catch (const std::exception &e) {
-        report(QStringLiteral("The invoice could not be printed."), reasonOf(e));
+        composeFailure = reasonOf(e);
+        if (composeFailure.isEmpty())
+            composeFailure = QStringLiteral("The receipt text could not be composed.");
     }
 
-    if (composed) {
+    if (!composeFailure.isEmpty()) {
+        failed(FailedOutput::Output::Receipt, composeFailure);
+    } else {
         const QString reason = printOnReceiptPrinter(lines, outputs.printer);
         if (!reason.isEmpty())
-            report(QStringLiteral("The invoice could not be printed."), reason);
+            failed(FailedOutput::Output::Receipt, reason);
     }
 
-    if (composed && outputs.journal) {
-        const QString name = outputs.journalName.isEmpty() ? QStringLiteral("invoices.txt") : outputs.journalName;
-        const QString reason = appendReceiptToFile(System::programPath(QStringLiteral("\\") + name), lines);
+    if (outputs.journal) {
+        QString reason = composeFailure;
+        if (reason.isEmpty()) {
+            const QString name = outputs.journalName.isEmpty() ? QStringLiteral("invoices.txt") : outputs.journalName;
+            reason = appendReceiptToFile(System::programPath(QStringLiteral("\\") + name), lines);
+        }
         if (!reason.isEmpty())
-            report(QStringLiteral("The invoice could not be written to the journal."), reason);
+            failed(FailedOutput::Output::Journal, reason);
     }
 
     if (outputs.fiscalDialect != QLatin1String("0")) {
@@ -236,6 +244,37 @@ void PrintInvoice(const SaleForReceipt &sale, const ReceiptOptions &receipt, con
             reason = reasonOf(e);
         }
         if (!reason.isEmpty())
-            report(QStringLiteral("The invoice could not be written to the fiscal command file."), reason);
+            failed(FailedOutput::Output::FiscalFile, reason);
     }
+    return result;
+}
+
+QString storedSaleMessage(const SaleForReceipt &sale, const InvoiceOutputs &outputs)
+{
+    if (outputs.allWritten())
+        return QString();
+    QStringList lines{QStringLiteral("The sale is stored as invoice No %1.").arg(sale.orNo)};
+    bool receiptMissing = false;
+    for (const FailedOutput &f : outputs.failed) {
+        switch (f.output) {
+        case FailedOutput::Output::Receipt:
+            receiptMissing = true;
+            lines << QStringLiteral("The receipt was not printed: ") + f.reason;
+            break;
+        case FailedOutput::Output::Journal:
+            lines << QStringLiteral("The journal entry was not written: ") + f.reason;
+            break;
+        case FailedOutput::Output::FiscalFile:
+            lines << QStringLiteral("The sale was not written to the fiscal command file: ") + f.reason;
+            break;
+        }
+    }
+    if (receiptMissing) {
+        // The way back to a stored invoice from the sales screen, named as its windows show it.
+        const QDate day = receiptInvoiceOf(sale).date;
+        lines << QStringLiteral("To print it again: F10-Invoices, pick the day %1, select invoice %2, "
+                                "\"F6 -Print selected invoice\", then \"F5-Print\" in \"Review Invoice\".")
+                     .arg(DateFormat::ddmmyyyy(day), sale.orNo);
+    }
+    return lines.join(QLatin1Char('\n'));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The outputs of a closed sale: the receipt on the receipt printer, the journal and the fiscal
-// command file. A failing output shows a message; the others still run.
+// command file. A failing output is reported back; the others still run.
 #include "sales/InvoiceLine.h"
 #include "sales/ReceiptText.h"
 #include <QByteArray>
@@ -42,9 +42,6 @@ struct InvoiceOutputOptions {
     static InvoiceOutputOptions fromModule();
 };
 
-// The title of the messages shown when an output fails.
-QString invoiceOutputMessageTitle();
-
 // The printer's control bytes, sent with no line end: the drawer kick before the receipt and the
 // paper cut after its feed lines.
 QByteArray drawerKickSequence(const QString &emulation);
@@ -60,6 +57,26 @@ QString printOnReceiptPrinter(const std::vector<ReceiptLine> &lines, const Recei
 // review file). Returns "" or why it failed. Never throws.
 QString appendReceiptToFile(const QString &path, const std::vector<ReceiptLine> &lines);
 
-// After each sale: the receipt, then the journal, then the fiscal lines. Nothing throws out of it.
-void PrintInvoice(const SaleForReceipt &sale);
-void PrintInvoice(const SaleForReceipt &sale, const ReceiptOptions &receipt, const InvoiceOutputOptions &outputs);
+// An output of a stored sale that was not written, and why.
+struct FailedOutput {
+    enum class Output { Receipt, Journal, FiscalFile };
+    Output output;
+    QString reason;
+};
+
+// What became of the outputs of one stored sale.
+struct InvoiceOutputs {
+    std::vector<FailedOutput> failed;   // in the order the outputs run
+    bool allWritten() const { return failed.empty(); }
+};
+
+// After each sale: the receipt, then the journal, then the fiscal lines. Nothing throws out of it
+// and it shows nothing: the caller tells the cashier what failed.
+InvoiceOutputs PrintInvoice(const SaleForReceipt &sale);
+InvoiceOutputs PrintInvoice(const SaleForReceipt &sale, const ReceiptOptions &receipt,
+                            const InvoiceOutputOptions &outputs);
+
+// The cashier's message when outputs of a stored sale failed: that the sale is stored under its
+// printed number, each output that failed with its reason, and, when the receipt was not printed,
+// where it can be printed again. "" when every output was written.
+QString storedSaleMessage(const SaleForReceipt &sale, const InvoiceOutputs &outputs);

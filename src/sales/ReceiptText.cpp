@@ -1,6 +1,7 @@
 #include "sales/ReceiptText.h"
 
 #include "platform/system/System.h"
+#include "platform/text/CodePage.h"
 #include "platform/values/AppError.h"
 #include "platform/values/DateFormat.h"
 #include "platform/values/Value.h"
@@ -76,6 +77,12 @@ QString repeated(char c, int count)
 Currency amountOf(const QString &text, const NumberFormat &format)
 {
     return Currency::parse(text, format).value_or(Currency());
+}
+
+// The columns a text takes on the receipt, by the same rule as the padding.
+int widthOf(const QString &text)
+{
+    return int(CodePage::writtenWidth(text));
 }
 
 QString rowNumber(size_t index)
@@ -155,7 +162,7 @@ Lines itemBlock(const std::vector<InvoiceLine> &lines, const ReceiptOptions &opt
         add(out, QStringLiteral("   Price Quantit TaxRat     TAX   Amount"));
         add(out, dashes40);
         for (const InvoiceLine &l : lines) {
-            add(out, l.prodCode + QLatin1Char(' ') + PadRight(39 - int(l.prodCode.size()), l.description));
+            add(out, l.prodCode + QLatin1Char(' ') + PadRight(39 - widthOf(l.prodCode), l.description));
             add(out, detailLine(l));
         }
     } else if (layout == QLatin1String("2")) {
@@ -172,7 +179,7 @@ Lines itemBlock(const std::vector<InvoiceLine> &lines, const ReceiptOptions &opt
         add(out, dashes40);
         for (size_t i = 0; i < lines.size(); ++i) {
             const QString n = rowNumber(i);
-            add(out, n + QLatin1Char(' ') + PadRight(39 - int(n.size()), lines[i].description));
+            add(out, n + QLatin1Char(' ') + PadRight(39 - widthOf(n), lines[i].description));
             add(out, detailLine(lines[i]));
         }
     } else if (layout == QLatin1String("4")) {
@@ -196,7 +203,7 @@ Lines itemBlock(const std::vector<InvoiceLine> &lines, const ReceiptOptions &opt
         for (size_t i = 0; i < lines.size(); ++i) {
             const InvoiceLine &l = lines[i];
             const QString n = rowNumber(i);
-            add(out, n + QLatin1Char(' ') + PadRight(34 - int(n.size()), l.description) + QLatin1Char(' ')
+            add(out, n + QLatin1Char(' ') + PadRight(34 - widthOf(n), l.description) + QLatin1Char(' ')
                          + PadLeft(3, l.unit) + QLatin1Char(' ') + PadLeft(7, l.quantity)
                          + PadLeft(8, priceWithoutTax(l.unitPrice, l.taxPercent, nf)) + QLatin1Char(' ')
                          + PadLeft(7, amountWithoutTax(l.amount, l.taxAmount, nf)) + QLatin1Char(' ')
@@ -210,7 +217,7 @@ Lines itemBlock(const std::vector<InvoiceLine> &lines, const ReceiptOptions &opt
         for (size_t i = 0; i < lines.size(); ++i) {
             const InvoiceLine &l = lines[i];
             const QString n = rowNumber(i);
-            add(out, n + QLatin1Char(' ') + PadRight(31 - int(n.size()), l.description));
+            add(out, n + QLatin1Char(' ') + PadRight(31 - widthOf(n), l.description));
             add(out, PadLeft(9, l.unitPrice) + PadLeft(10, l.quantity) + PadLeft(13, l.amount));
         }
     } else if (layout == QLatin1String("7")) {
@@ -229,7 +236,7 @@ Lines totals(const InvoiceContent &content, const ReceiptOptions &options)
     Lines out;
     const int width = totalsWidth(options.layout);
     add(out, repeated(width == 80 ? '_' : '-', width));
-    const int valueWidth = int(content.totalAmount.size());
+    const int valueWidth = widthOf(content.totalAmount);
     const NumberFormat &nf = options.numberFormat;
     const QString subtotal =
         (amountOf(content.totalAmount, nf) - amountOf(content.taxTotal, nf)).format2(nf);

@@ -1059,12 +1059,10 @@ void zirAZUVozari::closeInvoice()
     receipt.customer = sale.customer;
     receipt.customerID = sale.customerID;
     receipt.content = sale.content;
-    try {
-        PrintInvoice(receipt);
-    } catch (const AppError &e) {
-        // The sale is stored; a failed print is reported and the screen goes on.
-        ui::showError(e, caption, this);
-    }
+    // The sale is stored: an output that failed is reported as such and the screen goes on.
+    const QString notWritten = storedSaleMessage(receipt, PrintInvoice(receipt));
+    if (!notWritten.isEmpty())
+        ui::messageBox(notWritten, ui::Buttons::Ok, ui::Icon::Information, caption, this);
 
     m_txtPosDisplay->clear();
     if (dbModule::Kusur) {

@@ -1,6 +1,7 @@
 #include "shell/dbModule.h"
 
 #include "platform/system/System.h"
+#include "platform/text/CodePage.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
 #include "sales/RegisterShift.h"
@@ -211,11 +212,14 @@ void FeedLines(int16_t count)
         FileNumber1().writeLine(QString());
 }
 
+// Widths are the columns the text takes once written in the code page, so that a character the
+// page writes as one "?" (an emoji, two UTF-16 units) still fills one column.
 QString PadLeft(int32_t width, const QString &text)
 {
-    if (width <= text.size())
+    const qsizetype written = CodePage::writtenWidth(text);
+    if (width <= written)
         return text;
-    return QString(width - text.size(), QLatin1Char(' ')) + text;
+    return QString(width - written, QLatin1Char(' ')) + text;
 }
 
 QString PadRight(int32_t width, const QString &text)
@@ -223,9 +227,10 @@ QString PadRight(int32_t width, const QString &text)
     // A negative width (a caller's column arithmetic can produce one) gives an empty text.
     if (width <= 0)
         return QString();
-    if (width <= text.size())
-        return text.left(width);
-    return text + QString(width - text.size(), QLatin1Char(' '));
+    const qsizetype written = CodePage::writtenWidth(text);
+    if (width <= written)
+        return CodePage::leftByWidth(text, width);
+    return text + QString(width - written, QLatin1Char(' '));
 }
 
 bool FileExists(const QString &path)

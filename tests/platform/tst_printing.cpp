@@ -1,4 +1,5 @@
 #include "printing/Printing.h"
+#include "FileSizeLimit.h"
 #include "TestHelpers.h"
 
 #include <QFile>
@@ -35,6 +36,9 @@ private slots:
     void rawBytesAndLinesInOrder();
     void outputReplacesAFile();
     void appendKeepsAFile();
+    void entryStartsOnALineOfItsOwn_data();
+    void entryStartsOnALineOfItsOwn();
+    void entryGoesInWholeOrNotAtAll();
     void portNames_data();
     void portNames();
     void portWritesToItsDeviceFile();
@@ -107,6 +111,69 @@ void TestPrinting::appendKeepsAFile()
     channel.close();
     QVERIFY(channel.openForAppend(path));
     channel.writeLine(QStringLiteral("second"));
+    channel.close();
+    QCOMPARE(contentsOf(path), QByteArray("first\r\nsecond\r\n"));
+}
+
+void TestPrinting::entryStartsOnALineOfItsOwn_data()
+{
+    QTest::addColumn<QByteArray>("before");   // "<missing>": no file yet
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("missing file") << QByteArray("<missing>") << QByteArray("Račun\r\n\r\n");
+    QTest::newRow("empty file") << QByteArray() << QByteArray("Račun\r\n\r\n");
+    QTest::newRow("whole lines") << QByteArray("old\r\n") << QByteArray("old\r\nRačun\r\n\r\n");
+    QTest::newRow("cut inside a line") << QByteArray("---") << QByteArray("---\r\nRačun\r\n\r\n");
+    QTest::newRow("cut between CR and LF") << QByteArray("old\r") << QByteArray("old\r\nRačun\r\n\r\n");
+}
+
+void TestPrinting::entryStartsOnALineOfItsOwn()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    after.replace("Račun", "Ra\xE8un");
+    const QString path = m_dir.filePath(QStringLiteral("entries.txt"));
+    QFile::remove(path);
+    if (before != "<missing>")
+        writeFile(path, before);
+    PrintChannel channel;
+    QVERIFY2(channel.openEntry(path), qPrintable(channel.errorText()));
+    channel.writeLine(QStringLiteral("Račun"));
+    channel.writeLine(QString());
+    QCOMPARE(contentsOf(path), before == "<missing>" ? QByteArray() : before);   // held back until the commit
+    QVERIFY2(channel.commitEntry(), qPrintable(channel.errorText()));
+    channel.close();
+    QCOMPARE(contentsOf(path), after);
+}
+
+// A write that fails part-way (here: past the size the process may write, as on a full disk)
+// leaves the file as it was; an entry closed without a commit writes nothing; the next entry
+// goes in whole.
+void TestPrinting::entryGoesInWholeOrNotAtAll()
+{
+    const QString path = m_dir.filePath(QStringLiteral("journal.txt"));
+    writeFile(path, "first\r\n");
+    PrintChannel channel;
+    QVERIFY(channel.openEntry(path));
+    for (int i = 0; i < 10; ++i)
+        channel.writeLine(QStringLiteral("a line of the receipt that does not fit"));
+    {
+        FileSizeLimit fullDisk(7 + 100);
+        QVERIFY(fullDisk.isValid());
+        QVERIFY(!channel.commitEntry());
+    }
+    QVERIFY2(channel.errorText().contains(path), qPrintable(channel.errorText()));
+    channel.close();
+    QCOMPARE(contentsOf(path), QByteArray("first\r\n"));
+
+    QVERIFY(channel.openEntry(path));
+    channel.writeLine(QStringLiteral("never committed"));
+    channel.close();
+    QCOMPARE(contentsOf(path), QByteArray("first\r\n"));
+
+    QVERIFY(channel.openEntry(path));
+    QCOMPARE(channel.errorText(), QString());
+    channel.writeLine(QStringLiteral("second"));
+    QVERIFY(channel.commitEntry());
     channel.close();
     QCOMPARE(contentsOf(path), QByteArray("first\r\nsecond\r\n"));
 }

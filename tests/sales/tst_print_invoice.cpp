@@ -8,6 +8,7 @@
 #include "platform/ui/ScriptedDialogs.h"
 #include "sales/FiscalCommands.h"
 #include "shell/dbModule.h"
+#include "FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,7 +162,7 @@ private slots:
         QFETCH(QString, golden);
         dbModule::TipRacuna = layout;
         dbModule::Emulacija = emulation;
-        PrintInvoice(fixedSale());
+        QVERIFY(PrintInvoice(fixedSale()).allWritten());
         QVERIFY2(matchesGolden(contentsOf(m_lpt1), golden), qPrintable(golden));
         QCOMPARE(contentsOf(m_lpt2), QByteArray());
         QVERIFY(m_printer->lines.empty());
@@ -267,11 +268,10 @@ private slots:
         QFETCH(int, points);
         dbModule::PrinterZaRacun = QStringLiteral("3");
         dbModule::VelFont = velFont;
-        PrintInvoice(fixedSale());
+        QVERIFY(PrintInvoice(fixedSale()).allWritten());
         QVERIFY(!m_printer->lines.empty());
         for (const RecordingPrinter::Line &l : m_printer->lines)
             QCOMPARE(l.pointSize, points);
-        QVERIFY(m_dialogs->messages.isEmpty());
     }
 
     void otherTargetPrintsNothingButJournals_data()
@@ -284,63 +284,75 @@ private slots:
     {
         QFETCH(QString, target);
         dbModule::PrinterZaRacun = target;
-        PrintInvoice(fixedSale());
+        QVERIFY(PrintInvoice(fixedSale()).allWritten());
         QCOMPARE(contentsOf(m_lpt1), QByteArray());
         QCOMPARE(contentsOf(m_lpt2), QByteArray());
         QVERIFY(m_printer->lines.empty());
         QCOMPARE(m_printer->documents, 0);
         QVERIFY(contentsOf(m_dir.filePath("invoices.txt")).startsWith("Bistro \xC8" "arda\r\n"));
         QVERIFY(QFile::exists(m_dir.filePath("fiscal.txt")));
-        QVERIFY(m_dialogs->messages.isEmpty());
     }
 
+    // Each output that fails is reported with its reason, the others are still written, and
+    // nothing is shown here: the sales screen tells the cashier.
     void printerFailureStillWritesJournalAndFiscalLines_data()
     {
         QTest::addColumn<QString>("target");
-        QTest::newRow("missing port") << "1";
-        QTest::newRow("system printer not available") << "3";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing port") << "1" << "no-such-device";
+        QTest::newRow("system printer not available") << "3" << "The printer is not available.";
     }
     void printerFailureStillWritesJournalAndFiscalLines()
     {
         QFETCH(QString, target);
+        QFETCH(QString, reason);
         dbModule::PrinterZaRacun = target;
         qputenv("ZORVEL_LPT1", QFile::encodeName(m_dir.filePath("no-such-device")));
         setSystemPrinter(std::make_unique<FailingPrinter>());
         m_printer = nullptr;
 
-        PrintInvoice(fixedSale());
+        const InvoiceOutputs outputs = PrintInvoice(fixedSale());
 
-        QCOMPARE(m_dialogs->messages.size(), 1);
-        const ui::ScriptedDialogs::Message &m = m_dialogs->messages.first();
-        QVERIFY2(m.text.startsWith(QStringLiteral("The invoice could not be printed.")), qPrintable(m.text));
-        QCOMPARE(m.title, QStringLiteral("ZORVEL POS"));
-        QCOMPARE(m.icon, ui::Icon::Information);
+        QCOMPARE(outputs.failed.size(), size_t(1));
+        QCOMPARE(outputs.failed[0].output, FailedOutput::Output::Receipt);
+        QVERIFY2(outputs.failed[0].reason.contains(reason), qPrintable(outputs.failed[0].reason));
+        QVERIFY(m_dialogs->messages.isEmpty());
         QVERIFY(!QFile::exists(m_dir.filePath("no-such-device")));
         QVERIFY(contentsOf(m_dir.filePath("invoices.txt")).startsWith("Bistro"));
         QCOMPARE(contentsOf(m_dir.filePath("fiscal.txt")).count("\r\n"), 6);
     }
 
-    void journalFailureStillWritesFiscalLines()
+    void journalOrFiscalFailureIsReported_data()
     {
-        dbModule::ReceiptJournalName = QStringLiteral("no such folder/invoices.txt");
-        PrintInvoice(fixedSale());
-        QCOMPARE(m_dialogs->messages.size(), 1);
-        QVERIFY(m_dialogs->lastMessage().text.startsWith(QStringLiteral("The invoice could not be written to the journal.")));
-        QCOMPARE(m_dialogs->lastMessage().title, QStringLiteral("ZORVEL POS"));
-        QVERIFY(!contentsOf(m_lpt1).isEmpty());
-        QCOMPARE(contentsOf(m_dir.filePath("fiscal.txt")).count("\r\n"), 6);
+        QTest::addColumn<QString>("journal");
+        QTest::addColumn<QString>("fiscal");
+        QTest::addColumn<QList<int>>("failed");   // FailedOutput::Output, in order
+        const int journal = int(FailedOutput::Output::Journal);
+        const int fiscal = int(FailedOutput::Output::FiscalFile);
+        QTest::newRow("journal") << "no such folder/invoices.txt" << "fiscal.txt" << QList<int>{journal};
+        QTest::newRow("fiscal file") << "invoices.txt" << "no such folder/fiscal.txt" << QList<int>{fiscal};
+        QTest::newRow("both") << "no such folder/invoices.txt" << "no such folder/fiscal.txt"
+                              << QList<int>{journal, fiscal};
     }
-
-    void fiscalFailureIsReported()
+    void journalOrFiscalFailureIsReported()
     {
-        dbModule::FiskalniFile = QStringLiteral("no such folder/fiscal.txt");
-        PrintInvoice(fixedSale());
-        QCOMPARE(m_dialogs->messages.size(), 1);
-        QVERIFY(m_dialogs->lastMessage().text.startsWith(
-            QStringLiteral("The invoice could not be written to the fiscal command file.")));
-        QCOMPARE(m_dialogs->lastMessage().icon, ui::Icon::Information);
+        QFETCH(QString, journal);
+        QFETCH(QString, fiscal);
+        QFETCH(QList<int>, failed);
+        dbModule::ReceiptJournalName = journal;
+        dbModule::FiskalniFile = fiscal;
+        const InvoiceOutputs outputs = PrintInvoice(fixedSale());
+        QList<int> reported;
+        for (const FailedOutput &f : outputs.failed) {
+            reported << int(f.output);
+            QVERIFY(f.reason.contains(QStringLiteral("no such folder")));
+        }
+        QCOMPARE(reported, failed);
         QVERIFY(!contentsOf(m_lpt1).isEmpty());
-        QVERIFY(contentsOf(m_dir.filePath("invoices.txt")).startsWith("Bistro"));
+        if (!failed.contains(int(FailedOutput::Output::Journal)))
+            QVERIFY(contentsOf(m_dir.filePath("invoices.txt")).startsWith("Bistro"));
+        if (!failed.contains(int(FailedOutput::Output::FiscalFile)))
+            QCOMPARE(contentsOf(m_dir.filePath("fiscal.txt")).count("\r\n"), 6);
     }
 
     // A shown number that does not read as one writes no half sale to the fiscal file.
@@ -348,12 +360,41 @@ private slots:
     {
         SaleForReceipt sale = fixedSale();
         sale.content.lines[2].quantity = QStringLiteral("3 pcs");
-        PrintInvoice(sale);
-        QCOMPARE(m_dialogs->messages.size(), 1);
-        QVERIFY(m_dialogs->lastMessage().text.startsWith(
-            QStringLiteral("The invoice could not be written to the fiscal command file.")));
+        const InvoiceOutputs outputs = PrintInvoice(sale);
+        QCOMPARE(outputs.failed.size(), size_t(1));
+        QCOMPARE(outputs.failed[0].output, FailedOutput::Output::FiscalFile);
         QVERIFY(!QFile::exists(m_dir.filePath("fiscal.txt")));
         QVERIFY(!contentsOf(m_lpt1).isEmpty());
+    }
+
+    // The disk of the journal fills up in the middle of a receipt: that receipt is not in the
+    // journal at all, the sale says so, and the next receipt follows the last whole one on a line
+    // of its own.
+    void fullDiskLeavesOnlyWholeReceiptsInTheJournal()
+    {
+        dbModule::PrinterZaRacun = QStringLiteral("4");   // only the journal grows
+        dbModule::FiskalniRacunDA = QStringLiteral("0");
+        const QString journal = m_dir.filePath("invoices.txt");
+        QVERIFY(PrintInvoice(fixedSale(QStringLiteral("41"))).allWritten());
+        const QByteArray first = contentsOf(journal);
+
+        InvoiceOutputs outputs;
+        {
+            FileSizeLimit fullDisk(rlim_t(first.size() + first.size() / 2));
+            QVERIFY(fullDisk.isValid());
+            outputs = PrintInvoice(fixedSale(QStringLiteral("42")));
+        }
+        QCOMPARE(outputs.failed.size(), size_t(1));
+        QCOMPARE(outputs.failed[0].output, FailedOutput::Output::Journal);
+        QCOMPARE(contentsOf(journal), first);
+
+        QVERIFY(PrintInvoice(fixedSale(QStringLiteral("43"))).allWritten());
+        const QByteArray both = contentsOf(journal);
+        QVERIFY(both.startsWith(first));
+        QByteArray third = first;
+        third.replace("INVOICE No:41", "INVOICE No:43");
+        QCOMPARE(both.mid(first.size()), third);
+        QVERIFY(!both.contains("INVOICE No:42"));
     }
 
     // Two sales in layout 5: two receipts at 80 columns, each followed by two empty lines.
@@ -424,9 +465,8 @@ private slots:
         QFETCH(QString, option);
         QFETCH(QByteArray, expected);
         dbModule::FiskalniRacunDA = option;
-        PrintInvoice(fixedSale());
+        QVERIFY(PrintInvoice(fixedSale()).allWritten());
         QCOMPARE(contentsOf(m_dir.filePath("fiscal.txt")), expected);
-        QVERIFY(m_dialogs->messages.isEmpty());
     }
 
     // A sale that carries its own moment prints it; one without takes the clock's.

@@ -2,6 +2,7 @@
 // recapitulation, the header and the differences of the reprint.
 #include "sales/ReceiptText.h"
 
+#include "platform/text/CodePage.h"
 #include "shell/dbModule.h"
 
 #include <QTest>
@@ -173,6 +174,34 @@ private slots:
         QFETCH(QString, expected);
         auto l = item(QStringLiteral("P1"), QStringLiteral("Tea"), price, QStringLiteral("2"), amount);
         QCOMPARE(texts(ReceiptText::itemBlock({l}, optionsFor(layout))).at(lineIndex), expected);
+    }
+
+    // A character the code page writes as one "?" (an emoji is two UTF-16 units) takes one column:
+    // lines keep the layout's width as written, whether the character falls inside a column or at
+    // its cut, in a description or in a product code.
+    void textsOutsideTheCodePageKeepTheWidth_data()
+    {
+        QTest::addColumn<QString>("layout");
+        for (int layout = 1; layout <= 7; ++layout)
+            QTest::addRow("%d", layout) << QString::number(layout);
+    }
+    void textsOutsideTheCodePageKeepTheWidth()
+    {
+        QFETCH(QString, layout);
+        QString emojis;
+        for (int i = 0; i < 40; ++i)
+            emojis += QStringLiteral("🍕");
+        const std::vector<InvoiceLine> lines = {
+            item(QStringLiteral("P😀"), QStringLiteral("🍕 Pizza")),
+            item(QStringLiteral("5901234123457"), emojis),   // every cut falls on an emoji
+            item(QStringLiteral("Š1"), QStringLiteral("Šljivovica 🍑 domaća, čaša 0.05 l, stara")),
+        };
+        const int width = ReceiptText::totalsWidth(layout);
+        for (const QString &line : texts(ReceiptText::itemBlock(lines, optionsFor(layout))))
+            QVERIFY2(CodePage::encode(line).size() == width, qPrintable(line));
+        if (layout == QLatin1String("2"))
+            QCOMPARE(CodePage::encode(texts(ReceiptText::itemBlock(lines, optionsFor(layout))).at(3)),
+                     QByteArray("? Pizza           " "    1.50     2    3.00"));
     }
 
     void rowNumberTenLeavesOneColumnLess_data()

@@ -11,6 +11,7 @@
 #include "TestFolder.h"
 #include "TestHelpers.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -396,6 +397,62 @@ private slots:
         QCOMPARE(rows("Invoices", "InvoiceID = '1' AND OrNo = '1'"), 1);
         QCOMPARE(rows("SalesDetails"), 2);
         QCOMPARE(rodUVAD::instance().runningTotalText(), QString("7.20"));
+    }
+
+    // A stored sale whose receipt or journal entry could not be written says so in one message:
+    // the number it is stored under, each output not written and why, and, for a receipt not
+    // printed, the way to print it again.
+    void aStoredSaleTellsWhatWasNotWritten_data()
+    {
+        QTest::addColumn<bool>("printerMissing");
+        QTest::addColumn<bool>("journalBlocked");
+        QTest::newRow("no printer") << true << false;
+        QTest::newRow("journal not writable") << false << true;
+        QTest::newRow("neither") << true << true;
+    }
+    void aStoredSaleTellsWhatWasNotWritten()
+    {
+        QFETCH(bool, printerMissing);
+        QFETCH(bool, journalBlocked);
+        zirAZUVozari &screen = openScreen();
+        const QString noPrinter = folder->file("no-printer");
+        if (printerMissing)
+            qputenv("ZORVEL_LPT1", noPrinter.toLocal8Bit());
+        TrakaRacunaFileDA = journalBlocked;
+        const QString journal = folder->file("invoices.txt");
+        if (journalBlocked)
+            QVERIFY(QDir().mkpath(journal));   // a folder where the journal should be
+        sell(screen, "1001", "1");
+        press(screen, Qt::Key_F5);
+
+        QCOMPARE(rows("Invoices", "InvoiceID = '1' AND OrNo = '1'"), 1);
+        QCOMPARE(script->messages.size(), 1);
+        const auto &message = script->lastMessage();
+        QCOMPARE(message.title, rodUVAD::instance().windowTitle());
+        QCOMPARE(message.icon, ui::Icon::Information);
+        const QStringList said = message.text.split('\n');
+        // Whole lines, except the system's own words for why a file could not be opened.
+        QStringList expected{"The sale is stored as invoice No 1."};
+        if (printerMissing)
+            expected << "The receipt was not printed: Cannot open lpt1: (" + noPrinter + "): ";
+        if (journalBlocked)
+            expected << "The journal entry was not written: Cannot open " + journal + ": ";
+        const QString reprint = "To print it again: F10-Invoices, pick the day 05.03.2024, select invoice 1, "
+                                "\"F6 -Print selected invoice\", then \"F5-Print\" in \"Review Invoice\".";
+        if (printerMissing)
+            expected << reprint;
+        QCOMPARE(said.size(), expected.size());
+        QCOMPARE(said.first(), expected.first());
+        for (int i = 1; i < said.size(); ++i) {
+            if (expected[i] == reprint)
+                QCOMPARE(said[i], reprint);
+            else
+                QVERIFY2(said[i].startsWith(expected[i]) && said[i].size() > expected[i].size(), qPrintable(said[i]));
+        }
+
+        // The screen goes on to the next invoice as after any sale.
+        QCOMPARE(lines(screen)->count(), 0);
+        QCOMPARE(screen.txtORNumber()->text(), QString("2"));
     }
 
     void anotherRegisterWentAhead()

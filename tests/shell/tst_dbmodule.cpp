@@ -1,4 +1,5 @@
 #include "platform/system/System.h"
+#include "platform/text/CodePage.h"
 #include "shell/dbModule.h"
 #include "TestFolder.h"
 #include "TestHelpers.h"
@@ -26,13 +27,20 @@ private slots:
         QTest::newRow("longer text kept whole") << 3 << "1234" << "1234";
         QTest::newRow("exact width") << 4 << "1234" << "1234";
         QTest::newRow("negative width") << -2 << "ab" << "ab";
+        // Widths are the columns written: an emoji is one "?", a letter of the code page one byte.
+        QTest::newRow("code-page letters") << 6 << QStringLiteral("čŠ") << QStringLiteral("    čŠ");
+        QTest::newRow("emoji is one column") << 4 << QStringLiteral("a😀") << QStringLiteral("  a😀");
+        QTest::newRow("emoji fills the width") << 2 << QStringLiteral("a😀") << QStringLiteral("a😀");
+        QTest::newRow("mixed") << 8 << QStringLiteral("Š😀ž 5") << QStringLiteral("   Š😀ž 5");
     }
     void padLeft()
     {
         QFETCH(int, width);
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        QCOMPARE(PadLeft(width, text), expected);
+        const QString padded = PadLeft(width, text);
+        QCOMPARE(padded, expected);
+        QCOMPARE(CodePage::encode(padded).size(), qMax(qsizetype(width), CodePage::encode(text).size()));
     }
 
     void padRight_data()
@@ -44,13 +52,20 @@ private slots:
         QTest::newRow("cut to width") << 3 << "abcdef" << "abc";
         QTest::newRow("zero width") << 0 << "abc" << "";
         QTest::newRow("negative width") << -4 << "abc" << "";
+        QTest::newRow("code-page letters cut") << 3 << QStringLiteral("Šljiva") << QStringLiteral("Šlj");
+        QTest::newRow("emoji filled") << 4 << QStringLiteral("😀b") << QStringLiteral("😀b  ");
+        QTest::newRow("emoji at the cut point kept whole") << 3 << QStringLiteral("ab😀cd") << QStringLiteral("ab😀");
+        QTest::newRow("cut just before an emoji") << 2 << QStringLiteral("ab😀cd") << QStringLiteral("ab");
+        QTest::newRow("mixed") << 5 << QStringLiteral("Č😀🍕ž中x") << QStringLiteral("Č😀🍕ž中");
     }
     void padRight()
     {
         QFETCH(int, width);
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        QCOMPARE(PadRight(width, text), expected);
+        const QString padded = PadRight(width, text);
+        QCOMPARE(padded, expected);
+        QCOMPARE(CodePage::encode(padded).size(), qsizetype(qMax(width, 0)));
     }
 
     void properCase_data()

@@ -13,13 +13,18 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 // ---------------------------------------------------------------------------------------------
 // Print channel
 
 struct PrintChannel::File {
+    File(int fd_, QString name_, bool entry_ = false) : fd(fd_), name(std::move(name_)), entry(entry_) {}
+
     int fd = -1;
     QString name;  // as the caller named it, for messages
+    bool entry = false;  // opened by openEntry: writes wait in `pending` for commitEntry
+    QByteArray pending;
 
     ~File()
     {
@@ -98,9 +103,7 @@ bool PrintChannel::openForOutput(const QString &nameOrPort)
                       : QStringLiteral("Cannot open %1 (%2): %3").arg(nameOrPort, path, systemError(error));
         return false;
     }
-    m_file = std::make_shared<File>();
-    m_file->fd = fd;
-    m_file->name = path;
+    m_file = std::make_shared<File>(fd, path);
     return true;
 }
 
@@ -120,10 +123,92 @@ bool PrintChannel::openForAppend(const QString &path)
         m_error = QStringLiteral("Cannot open %1: %2").arg(target, systemError(errno));
         return false;
     }
-    m_file = std::make_shared<File>();
-    m_file->fd = fd;
-    m_file->name = target;
+    m_file = std::make_shared<File>(fd, target);
     return true;
+}
+
+bool PrintChannel::openEntry(const QString &path)
+{
+    close();
+    m_error.clear();
+    if (path.isEmpty()) {
+        m_error = QStringLiteral("No file name given.");
+        return false;
+    }
+    const QByteArray encoded = QFile::encodeName(path);
+    // Read access only to see how the file ends; a file that may only be written still takes
+    // entries.
+    int fd = openWithRetry(encoded, O_RDWR | O_APPEND | O_CREAT);
+    if (fd < 0 && errno == EACCES)
+        fd = openWithRetry(encoded, O_WRONLY | O_APPEND | O_CREAT);
+    if (fd < 0) {
+        m_error = QStringLiteral("Cannot open %1: %2").arg(path, systemError(errno));
+        return false;
+    }
+    m_file = std::make_shared<File>(fd, path, true);
+    return true;
+}
+
+namespace {
+
+// What puts the next entry on a line of its own after a file that ends in the middle of one (an
+// entry cut short before this program took them whole, or an edit by hand).
+QByteArray lineStartAfter(int fd, off_t length)
+{
+    char last = '\n';
+    if (length <= 0 || ::pread(fd, &last, 1, length - 1) != 1)
+        return QByteArray();
+    if (last == '\n')
+        return QByteArray();
+    return last == '\r' ? QByteArray("\n") : QByteArray("\r\n");
+}
+
+// Writes all of the bytes; "" or why not.
+QString writeAll(int fd, const char *data, qsizetype left)
+{
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return systemError(errno);
+        }
+        data += written;
+        left -= written;
+    }
+    return QString();
+}
+
+}  // namespace
+
+bool PrintChannel::commitEntry()
+{
+    if (!isOpen() || !m_file->entry) {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("The print file is not open.");
+        return false;
+    }
+    const QByteArray body = std::exchange(m_file->pending, QByteArray());
+    if (!m_error.isEmpty())
+        return false;
+    struct stat info;
+    if (::fstat(m_file->fd, &info) != 0) {
+        m_error = QStringLiteral("Cannot write to %1: %2").arg(m_file->name, systemError(errno));
+        return false;
+    }
+    const off_t before = info.st_size;
+    const QByteArray entry = lineStartAfter(m_file->fd, before) + body;
+    const QString failure = writeAll(m_file->fd, entry.constData(), entry.size());
+    if (failure.isEmpty())
+        return true;
+    m_error = QStringLiteral("Cannot write to %1: %2").arg(m_file->name, failure);
+    int cut;
+    do {
+        cut = ::ftruncate(m_file->fd, before);
+    } while (cut != 0 && errno == EINTR);
+    if (cut != 0)
+        m_error += QStringLiteral(" (the part written could not be taken back: %1)").arg(systemError(errno));
+    return false;
 }
 
 bool PrintChannel::isOpen() const
@@ -145,20 +230,13 @@ void PrintChannel::writeRaw(const QByteArray &bytes)
             m_error = QStringLiteral("The print file is not open.");
         return;
     }
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(m_file->fd, data, size_t(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            if (m_error.isEmpty())
-                m_error = QStringLiteral("Cannot write to %1: %2").arg(m_file->name, systemError(errno));
-            return;
-        }
-        data += written;
-        left -= written;
+    if (m_file->entry) {
+        m_file->pending.append(bytes);
+        return;
     }
+    const QString failure = writeAll(m_file->fd, bytes.constData(), bytes.size());
+    if (!failure.isEmpty() && m_error.isEmpty())
+        m_error = QStringLiteral("Cannot write to %1: %2").arg(m_file->name, failure);
 }
 
 void PrintChannel::close()

@@ -18,6 +18,13 @@ public:
     // A channel that is open is closed first.
     bool openForOutput(const QString &nameOrPort);
     bool openForAppend(const QString &path);
+    // A text file that takes one entry at a time (the journal, the review file), created when
+    // missing. What is written after openEntry() is held back; commitEntry() appends it in one
+    // write, on a line of its own even when the file ends in the middle of one, or, when that
+    // write fails (a full disk), cuts the file back to its length before, so that the file holds
+    // whole entries only. Closing without a commit writes nothing.
+    bool openEntry(const QString &path);
+    bool commitEntry();  // false when the entry is not in the file; errorText says why
     bool isOpen() const;
     void writeLine(const QString &line);   // text + CR LF
     void writeRaw(const QByteArray &bytes);

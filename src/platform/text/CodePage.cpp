@@ -40,30 +40,68 @@ const Table &table()
     return t;
 }
 
+// Combining marks start at U+0300, above every letter of the code page: a text without one is
+// written as it stands, and only one with a mark is composed first (NFC), so that "c" and a caron
+// become the code page's "č" and not "c?".
+bool hasCombiningMark(const QString &text)
+{
+    for (const QChar c : text)
+        if (c.unicode() >= 0x300 && c.isMark())
+            return true;
+    return false;
+}
+
+QString composed(const QString &text)
+{
+    return hasCombiningMark(text) ? text.normalized(QString::NormalizationForm_C) : text;
+}
+
+// The UTF-16 units of the character at i, which is written as one byte: two for a surrogate
+// pair, one for anything else (a lone surrogate included).
+qsizetype unitsAt(const QString &text, qsizetype i)
+{
+    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+}
+
 }  // namespace
 
 namespace CodePage {
 
-QByteArray encode(const QString &text)
+QByteArray encode(const QString &original)
 {
     const Table &t = table();
+    const QString text = composed(original);
     QByteArray out;
     out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (qsizetype i = 0; i < text.size(); i += unitsAt(text, i)) {
         const QChar c = text.at(i);
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            ++i;  // one character outside the code page, one "?"
-            out.append('?');
-            continue;
-        }
         if (c.unicode() < 0x80) {
             out.append(char(c.unicode()));
             continue;
         }
         const auto it = t.charToByte.constFind(c.unicode());
+        // A surrogate is never in the table: a pair, like a lone one, is one "?".
         out.append(it == t.charToByte.constEnd() ? '?' : it.value());
     }
     return out;
+}
+
+qsizetype writtenWidth(const QString &original)
+{
+    const QString text = composed(original);
+    qsizetype width = 0;
+    for (qsizetype i = 0; i < text.size(); i += unitsAt(text, i))
+        ++width;
+    return width;
+}
+
+QString leftByWidth(const QString &original, qsizetype width)
+{
+    const QString text = composed(original);
+    qsizetype i = 0;
+    for (qsizetype taken = 0; taken < width && i < text.size(); ++taken)
+        i += unitsAt(text, i);
+    return text.left(i);
 }
 
 QString decode(const QByteArray &bytes)
