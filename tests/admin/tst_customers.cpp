@@ -2,7 +2,7 @@
 #include "admin/frmKupacDialogs.h"
 #include "admin/frmKupci.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "ModalSteps.h"
 #include "ScreenControls.h"
 #include "WindowTestEnvironment.h"

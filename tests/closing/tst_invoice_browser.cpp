@@ -12,7 +12,7 @@
 #include "platform/ui/ScriptedDialogs.h"
 #include "shell/dbModule.h"
 #include "shell/frmRacunPregled.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

@@ -12,7 +12,7 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/ScriptedDialogs.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "Golden.h"
 #include "SalesScreenOnTest.h"
 #include "ScreenControls.h"

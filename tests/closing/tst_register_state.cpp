@@ -8,7 +8,7 @@
 #include "shell/EndProgram.h"
 #include "shell/dbModule.h"
 #include "shell/frmRacunPregled.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
 #include "WindowTestEnvironment.h"

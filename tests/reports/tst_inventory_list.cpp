@@ -8,7 +8,7 @@
 #include "platform/ui/ScriptedDialogs.h"
 #include "reports/frmPopisRobe.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

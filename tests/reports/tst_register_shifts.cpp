@@ -7,7 +7,7 @@
 #include "platform/ui/ScriptedDialogs.h"
 #include "reports/frmZakljucakPregled.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

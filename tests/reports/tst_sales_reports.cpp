@@ -10,7 +10,7 @@
 #include "reports/frmSalesProducts.h"
 #include "reports/frmSalesTax.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

@@ -11,7 +11,7 @@
 #include "reports/frmIzvjestajKIF.h"
 #include "reports/frmTaxbyInvoice.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

@@ -10,7 +10,7 @@
 #include "sales/LogOff.h"
 #include "shell/LoginLogic.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

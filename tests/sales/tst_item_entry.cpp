@@ -6,7 +6,7 @@
 #include "sales/ItemEntry.h"
 #include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
 #include "WindowTestEnvironment.h"

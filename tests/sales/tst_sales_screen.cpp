@@ -5,7 +5,7 @@
 #include "sales/InvoiceCounters.h"
 #include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "SalesScreenOnTest.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"

@@ -3,7 +3,7 @@
 #include "shell/dbModule.h"
 #include "shell/frmAbout.h"
 #include "shell/frmHelp.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "TestFolder.h"
 
 #include <QAction>

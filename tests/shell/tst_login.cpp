@@ -6,7 +6,7 @@
 #include "shell/LoginLogic.h"
 #include "shell/dbModule.h"
 #include "shell/frmLogin.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "TestFolder.h"
 #include "TestHelpers.h"
 

@@ -6,7 +6,7 @@
 #include "shell/frmFont.h"
 #include "shell/frmMreza.h"
 #include "shell/frmOptions.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
 #include "WindowTestEnvironment.h"

@@ -4,7 +4,7 @@
 #include "platform/ui/Form.h"
 #include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "ScreenControls.h"
 #include "WindowTestEnvironment.h"
 

@@ -2,7 +2,7 @@
 #include "platform/ui/Form.h"
 #include "shell/LoginLogic.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 #include "WindowTestEnvironment.h"
 
 #include <QAction>
