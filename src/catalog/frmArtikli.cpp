@@ -7,7 +7,6 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListView.h"
-#include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
 
@@ -44,8 +43,6 @@ QLineEdit *productCodeBoxOf(QWidget *caller)
 {
     if (auto *target = dynamic_cast<ProductCodeTarget *>(caller))
         return target->productCodeBox();
-    if (auto *salesScreen = qobject_cast<zirAZUVozari *>(caller))
-        return salesScreen->txtProdCode();
     return nullptr;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The product list: lists and searches the catalog, and adds, edits and deletes products. For
 // the sales screen it is also the product picker: the chosen code goes into the caller's code box.
+#include "catalog/ProductCodeTarget.h"
 #include "catalog/ProductListSearch.h"
 #include "platform/ui/Form.h"
 
@@ -9,14 +10,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 namespace ui { class ListView; }
-
-// A window that can receive a picked product code (besides the sales screen, which is known).
-class ProductCodeTarget {
-public:
-    virtual ~ProductCodeTarget() = default;
-    // The box whose new text starts the window's own product lookup.
-    virtual QLineEdit *productCodeBox() = 0;
-};
 
 // The caller's product-code box, or null when the window takes no code.
 QLineEdit *productCodeBoxOf(QWidget *caller);

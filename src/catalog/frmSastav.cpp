@@ -6,7 +6,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListView.h"
 #include "sales/ItemEntry.h"
-#include "sales/zirAZUVozari.h"
+#include "shell/MainWindow.h"
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
 
@@ -323,7 +323,7 @@ void frmSastav::CheckComponentCode()
 {
     if (m_txtProdCode->text().isEmpty() || !m_txtDescription->text().isEmpty())
         return;
-    const QString title = zirAZUVozari::mainWindowCaption();
+    const QString title = messageTitle();
     if (!m_lookupFailure)
         ui::messageBox(CompositionEntry::UnknownCodeText, ui::Buttons::Ok, ui::Icon::Information, title, this);
     else if (ItemEntry::isBusy(*m_lookupFailure))
@@ -393,7 +393,7 @@ void frmSastav::cmdSave_Click()
     const std::vector<CompositionEntry::Line> lines = listedLines();
     if (lines.empty()) {
         ui::messageBox(CompositionEntry::EmptyCompositionText, ui::Buttons::Ok, ui::Icon::Information,
-                       zirAZUVozari::mainWindowCaption(), this);
+                       messageTitle(), this);
         m_txtProdCode->setFocus();
         m_txtProdCode->selectAll();
         return;

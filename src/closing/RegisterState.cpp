@@ -1,7 +1,6 @@
 #include "closing/RegisterState.h"
 
 #include "platform/system/System.h"
-#include "sales/RegisterShift.h"
 #include "shell/dbModule.h"
 #include "shell/frmRacunPregled.h"
 
@@ -158,7 +157,7 @@ Currency columnTotal(const std::vector<ListRow> &rows, int columnNo)
 
 QString lastEndReportText(Database &db)
 {
-    const auto last = RegisterShift::lastEndReportNo(db);
+    const auto last = dbModule::lastEndReportNo(db);
     if (!last)
         return QString();
     const auto row = db.queryFirst(QStringLiteral("SELECT DateStoped, TimeStoped FROM Sales WHERE Grupni = ? "

@@ -6,7 +6,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListView.h"
 #include "platform/values/AppError.h"
-#include "sales/zirAZUVozari.h"
+#include "shell/MainWindow.h"
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
 
@@ -281,7 +281,7 @@ bool ReportListWindow::refuseEmptyList()
     if (lv1->count() > 0)
         return false;
     ui::messageBox(m_definition.emptyListMessage, ui::Buttons::Ok, ui::Icon::Information,
-                   zirAZUVozari::mainWindowCaption(), this);
+                   messageTitle(), this);
     return true;
 }
 

@@ -6,8 +6,8 @@
 #include "platform/ui/ListView.h"
 #include "platform/values/DateFormat.h"
 #include "sales/RegisterShift.h"
-#include "sales/zirAZUVozari.h"
 #include "shell/EndProgram.h"
+#include "shell/SalesScreenLink.h"
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
 
@@ -283,8 +283,7 @@ void frmTrenutnoStanjeKasa::cmdZakljuci_Click()
         return;
     }
     // The invoice being entered on the sales screen is dropped; nothing of it was stored.
-    if (zirAZUVozari *salesScreen = ui::existingForm<zirAZUVozari>(); dbModule::IsFormLoaded(salesScreen))
-        salesScreen->unload();
+    unloadSalesScreen();
     EndReportDone = true;
 
     const QString dateText = DateFormat::ddmmyyyy(report.date);

@@ -4,7 +4,7 @@
 #include "platform/ui/ListView.h"
 #include "platform/values/AppError.h"
 #include "reports/LoginLog.h"
-#include "sales/zirAZUVozari.h"
+#include "shell/MainWindow.h"
 #include "shell/dbModule.h"
 
 #include <QGroupBox>
@@ -84,7 +84,7 @@ void frmActivity::cmdBrisi_Click()
     // Every day's log goes, not only the rows shown: the user says so first.
     const ui::Answer answer = ui::messageBox(
         QStringLiteral("Delete the whole log of log-ins, of every day, except the current log-in?"),
-        ui::Buttons::YesNo, ui::Icon::Question, zirAZUVozari::mainWindowCaption(), this);
+        ui::Buttons::YesNo, ui::Icon::Question, messageTitle(), this);
     if (answer != ui::Answer::Yes)
         return;
     try {

@@ -5,8 +5,8 @@
 #include "sales/frmChangeUser.h"
 #include "sales/zirAZUVozari.h"
 #include "shell/LoginLogic.h"
+#include "shell/MainWindow.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
 
 #include <QLineEdit>
 
@@ -42,8 +42,8 @@ Outcome withoutPassword(Database &db, const QString &userName)
 bool writeToSalesScreen(const Cashier &cashier)
 {
     zirAZUVozari *screen = nullptr;
-    if (rodUVAD::exists())
-        screen = qobject_cast<zirAZUVozari *>(rodUVAD::instance().ActiveForm());
+    if (MainWindow *window = existingMainWindow())
+        screen = qobject_cast<zirAZUVozari *>(window->ActiveForm());
     if (!screen) {
         screen = ui::existingForm<zirAZUVozari>();
         if (screen && !screen->isLoaded())

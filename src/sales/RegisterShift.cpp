@@ -1,7 +1,9 @@
 #include "sales/RegisterShift.h"
 
 #include "platform/system/System.h"
+#include "shell/dbModule.h"
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -128,14 +130,6 @@ InvoiceBooking addInvoice(Database &db, int64_t shiftNo, Currency amount, const 
     return booking;
 }
 
-std::optional<int64_t> lastEndReportNo(Database &db)
-{
-    const Value last = db.scalar(QStringLiteral("SELECT Max(Grupni) FROM Sales"));
-    if (last.isNull())
-        return std::nullopt;
-    return last.toInt64(System::numberFormat());
-}
-
 EndReport closeAllOpenShifts(Database &db, const QDateTime &now)
 {
     EndReport report;
@@ -143,7 +137,7 @@ EndReport closeAllOpenShifts(Database &db, const QDateTime &now)
         report = EndReport();
         report.date = now.date();
         report.time = wholeSeconds(now.time());
-        report.number = lastEndReportNo(db).value_or(0) + 1;
+        report.number = dbModule::lastEndReportNo(db).value_or(0) + 1;
         report.closedShifts = db.execute(
             QStringLiteral("UPDATE Sales SET DateStoped = ?, TimeStoped = ?, Payed = 1, Closed = 1, Grupni = ? "
                            "WHERE Closed = 0"),

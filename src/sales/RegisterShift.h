@@ -11,7 +11,6 @@
 #include <QString>
 #include <QTime>
 #include <cstdint>
-#include <optional>
 
 struct ShiftState {
     int64_t salesID = 0;    // SalesID of the open shift
@@ -45,9 +44,6 @@ ShiftState openOrContinue(Database &db, const QString &cashierUserID, const QDat
 // when none is open. Runs inside the caller's write transaction when there is one.
 InvoiceBooking addInvoice(Database &db, int64_t shiftNo, Currency amount, const QDateTime &now,
                           const QString &cashierUserID);
-
-// The largest End Report number stored (Max(Grupni)); none when no shift was ever closed.
-std::optional<int64_t> lastEndReportNo(Database &db);
 
 // The End Report: every open row of every register gets DateStoped/TimeStoped = `now`, Payed and
 // Closed = True and Grupni = the largest stored Grupni + 1. When no row is open nothing is written

@@ -3,6 +3,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "sales/zirAZUVozari.h"
+#include "shell/MainWindow.h"
 #include "shell/dbModule.h"
 
 #include <QApplication>
@@ -139,7 +140,7 @@ void frmMSGinvoice::calculate()
         return;
     }
     ui::messageBox(QStringLiteral("The amount is less than the invoice amount."), ui::Buttons::Ok,
-                   ui::Icon::Information, zirAZUVozari::mainWindowCaption(), this);
+                   ui::Icon::Information, messageTitle(), this);
     txtCash->setFocus();
     txtCash->selectAll();
     txtChange->clear();

@@ -18,9 +18,9 @@
 #include "sales/PrintInvoice.h"
 #include "sales/RegisterShift.h"
 #include "sales/SaleRecorder.h"
+#include "shell/MainWindow.h"
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
-#include "shell/rodUVAD.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -500,7 +500,7 @@ void zirAZUVozari::Form_Load()
         m_SSTab1->LoadTabCaptions(db);
         m_SSTab1->LoadClickButtons(db);
     } catch (const AppError &e) {
-        ui::showError(e, mainWindowCaption(), this);
+        ui::showError(e, messageTitle(), this);
     }
 
     if (dbModule::Kupac) {
@@ -528,16 +528,6 @@ void zirAZUVozari::Form_KeyDown(int key, Qt::KeyboardModifiers, bool &handled)
     default: return;
     }
     handled = true;
-}
-
-QString zirAZUVozari::mainWindowCaption()
-{
-    if (rodUVAD::exists()) {
-        const QString title = rodUVAD::instance().windowTitle();
-        if (!title.isEmpty())
-            return title;
-    }
-    return QStringLiteral("ZORVEL POS");
 }
 
 void zirAZUVozari::cmdHelp_Click()
@@ -574,7 +564,7 @@ void zirAZUVozari::cmdOsvjezi_Click()
     try {
         m_SSTab1->refresh(dbModule::mainDatabase());
     } catch (const AppError &e) {
-        ui::showError(e, mainWindowCaption(), this);
+        ui::showError(e, messageTitle(), this);
     }
 }
 
@@ -590,12 +580,12 @@ void zirAZUVozari::cmdLogOff_Click()
 
 void zirAZUVozari::setRunningTotal(const QString &text)
 {
-    rodUVAD::instance().setRunningTotalText(text);
+    mainWindow().setRunningTotalText(text);
 }
 
 QString zirAZUVozari::runningTotal() const
 {
-    return rodUVAD::instance().runningTotalText();
+    return mainWindow().runningTotalText();
 }
 
 // --- Item entry ------------------------------------------------------------------------------
@@ -753,7 +743,7 @@ void zirAZUVozari::scanCode()
     std::optional<Product> product;
     if (!code.isEmpty() && code != ItemEntry::ClosingCode) {
         product = lookUp(code);
-        if (reportLookupFailure(mainWindowCaption())) {
+        if (reportLookupFailure(messageTitle())) {
             m_txtProdCode->setFocus();
             m_txtProdCode->selectAll();   // the next scan replaces it, or Enter tries again
             return;
@@ -797,8 +787,8 @@ void zirAZUVozari::CheckProductFound()
 {
     if (m_txtProdCode->text().isEmpty() || !m_txtDescription->text().isEmpty())
         return;
-    if (!reportLookupFailure(mainWindowCaption()))
-        ui::messageBox(ItemEntry::ProductNotFoundText, ui::Buttons::Ok, ui::Icon::Information, mainWindowCaption(), this);
+    if (!reportLookupFailure(messageTitle()))
+        ui::messageBox(ItemEntry::ProductNotFoundText, ui::Buttons::Ok, ui::Icon::Information, messageTitle(), this);
     m_txtProdCode->clear();
 }
 
@@ -860,7 +850,7 @@ void zirAZUVozari::Command2_Click(int, const QString &prodCode)
         m_txtQuantity->setFocus();
         cmdAddItem_Click();
     } else {
-        if (!reportLookupFailure(mainWindowCaption()))
+        if (!reportLookupFailure(messageTitle()))
             ui::messageBox(ItemEntry::ButtonProductGoneText, ui::Buttons::Ok, ui::Icon::None, QString(), this);
         m_txtProdCode->clear();
     }
@@ -946,7 +936,7 @@ void zirAZUVozari::EditSelectedLine()
     if (m_txtDescription->text().isEmpty()) {
         // The product was deleted meanwhile, or the database could not answer: the line stays on
         // the invoice rather than vanish.
-        if (!reportLookupFailure(mainWindowCaption()))
+        if (!reportLookupFailure(messageTitle()))
             ui::messageBox(ItemEntry::ButtonProductGoneText, ui::Buttons::Ok, ui::Icon::None, QString(), this);
         m_txtProdCode->clear();
         return;
@@ -998,7 +988,7 @@ void zirAZUVozari::openInvoice()
 
 void zirAZUVozari::closeInvoice()
 {
-    const QString caption = mainWindowCaption();
+    const QString caption = messageTitle();
     if (m_cboID->text().isEmpty()) {
         ui::messageBox(QStringLiteral("Choose cashier."), ui::Buttons::Ok, ui::Icon::Information, caption, this);
         return;
@@ -1095,7 +1085,7 @@ void zirAZUVozari::clearClosedInvoice()
 void zirAZUVozari::cmdESCponisti_Click()
 {
     const ui::Answer answer = ui::messageBox(QStringLiteral("Do you want cancel the invoice?"), ui::Buttons::YesNo,
-                                             ui::Icon::Question, mainWindowCaption(), this);
+                                             ui::Icon::Question, messageTitle(), this);
     if (answer != ui::Answer::Yes)
         return;
     m_lines.clear();

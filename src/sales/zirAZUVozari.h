@@ -3,6 +3,7 @@
 // the main window's child and exists once (ui::formInstance<zirAZUVozari>()). The rules it
 // follows live in InvoiceLines, ItemEntry, InvoiceCounterSeed, RegisterShift and SaleRecorder;
 // this class holds the controls and their handlers.
+#include "catalog/ProductCodeTarget.h"
 #include "platform/ui/Form.h"
 #include "platform/values/AppError.h"
 #include "sales/InvoiceLines.h"
@@ -20,7 +21,7 @@ class QLineEdit;
 class QPushButton;
 namespace ui { class ListView; class NumericKeyFilter; }
 
-class zirAZUVozari : public ui::Form {
+class zirAZUVozari : public ui::Form, public ProductCodeTarget {
     Q_OBJECT
 public:
     zirAZUVozari();
@@ -41,6 +42,7 @@ public:
     QLineEdit *txtUserFullName() const { return m_txtUserFullName; }
     QLineEdit *txtTotalAmount() const { return m_txtTotalAmount; }
     QLineEdit *txtProdCode() const { return m_txtProdCode; }
+    QLineEdit *productCodeBox() override { return m_txtProdCode; }   // the product list's pick
 
     // The open invoice as the screen shows it, and the shift it is booked to.
     const InvoiceContent &invoice() const { return m_lines.content(); }
@@ -61,9 +63,6 @@ public:
     void cmdLogOff_Click();       // F12: log-off and End Report
     void cmdAddItem_Click();      // "ADD on INVOICE"
     void Command2_Click(int index, const QString &prodCode);   // a click-table button
-
-    // The title of this window's messages: the main window's caption.
-    static QString mainWindowCaption();
 
 protected:
     void Form_Load() override;

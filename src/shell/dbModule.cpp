@@ -4,7 +4,6 @@
 #include "platform/text/CodePage.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
-#include "sales/RegisterShift.h"
 #include "shell/MainSchema.h"
 #include <QFileInfo>
 
@@ -245,7 +244,15 @@ bool IsFormLoaded(const QWidget *window)
 
 int64_t LastEndReportNo()
 {
-    return RegisterShift::lastEndReportNo(mainDatabase()).value_or(0);
+    return lastEndReportNo(mainDatabase()).value_or(0);
+}
+
+std::optional<int64_t> lastEndReportNo(Database &db)
+{
+    const Value last = db.scalar(QStringLiteral("SELECT Max(Grupni) FROM Sales"));
+    if (last.isNull())
+        return std::nullopt;
+    return last.toInt64(System::numberFormat());
 }
 
 }  // namespace dbModule

@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -94,6 +95,8 @@ bool FileExists(const QString &path);
 bool IsFormLoaded(const QWidget *window);
 // The largest End Report number stored (Max(Grupni)), 0 when there is none.
 int64_t LastEndReportNo();
+// The same of the given database; none when no shift was ever closed.
+std::optional<int64_t> lastEndReportNo(Database &db);
 
 // The number format of the user, for every conversion of typed and shown numbers.
 const NumberFormat &UserNumberFormat();

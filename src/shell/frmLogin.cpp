@@ -6,10 +6,10 @@
 #include "platform/values/DateFormat.h"
 #include "shell/EndProgram.h"
 #include "shell/LoginLogic.h"
+#include "shell/MainWindow.h"
 #include "shell/SalesScreenLink.h"
 #include "shell/dbModule.h"
 #include "shell/frmAbout.h"
-#include "shell/rodUVAD.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -225,7 +225,7 @@ void frmLogin::cmdOK_Click()
         CurrentUserFullName = (*user)[QStringLiteral("UserFullName")].textOr();
         CurrentUserPosition = (*user)[QStringLiteral("UserPosition")].textOr();
 
-        rodUVAD &mainWindow = rodUVAD::instance();
+        MainWindow &mainWindow = ::mainWindow();
         mainWindow.showRunningTotalPanels(LoginLogic::optionIsOn(StanjeKaseVidljivo));
         mainWindow.showFrame();
         showSalesScreen();

@@ -4,13 +4,13 @@
 #include "platform/system/System.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
-#include "sales/zirAZUVozari.h"
 #include "shell/LoginLogic.h"
+#include "shell/MainWindow.h"
 #include "shell/OptionsRecord.h"
+#include "shell/SalesScreenLink.h"
 #include "shell/dbModule.h"
 #include "shell/frmFont.h"
 #include "shell/frmHelp.h"
-#include "shell/rodUVAD.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -426,8 +426,8 @@ Value frmOptions::checkValue(const QCheckBox *box) const
 void frmOptions::chkShowAmount_Click()
 {
     StanjeKaseVidljivo = m_chkShowAmount->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    if (rodUVAD::exists())
-        rodUVAD::instance().showRunningTotalPanels(LoginLogic::optionIsOn(StanjeKaseVidljivo));
+    if (MainWindow *window = existingMainWindow())
+        window->showRunningTotalPanels(LoginLogic::optionIsOn(StanjeKaseVidljivo));
 }
 
 void frmOptions::chkAskPassword_Click()
@@ -501,14 +501,11 @@ void frmOptions::cmdUradi_Click()
         ui::messageBox(QStringLiteral("Invoice No is too large."), ui::Buttons::Ok, ui::Icon::None, QString(), this);
         return;
     }
-    zirAZUVozari *screen = rodUVAD::exists() ? qobject_cast<zirAZUVozari *>(rodUVAD::instance().ActiveForm()) : nullptr;
-    if (!screen) {
+    if (!setSalesScreenNextOrNo(number)) {
         ui::messageBox(QStringLiteral("The sales screen is not open: the invoice No was not changed."), ui::Buttons::Ok,
                        ui::Icon::Exclamation, QString(), this);
         return;
     }
-    screen->txtORNumber()->setText(QString::number(number));
-    screen->RacunOrNo = number - 1;
     ui::messageBox(QStringLiteral("Invoice No changed."), ui::Buttons::Ok, ui::Icon::None, QString(), this);
 }
 

@@ -4,6 +4,7 @@
 #include "catalog/frmSastav.h"
 #include "catalog/frmViewer.h"
 #include "sales/ItemEntry.h"
+#include "shell/MainWindow.h"
 #include "shell/OptionsRecord.h"
 #include "SalesScreenOnTest.h"
 #include "WindowTestEnvironment.h"
@@ -150,7 +151,7 @@ private slots:
         }
         QTest::keyClick(&window, Qt::Key_F4);
         QCOMPARE(env->script->lastMessage().text, QString("You did not enter a single item in the composition."));
-        QCOMPARE(env->script->lastMessage().title, zirAZUVozari::mainWindowCaption());
+        QCOMPARE(env->script->lastMessage().title, messageTitle());
         QCOMPARE(storedRows("3003"), saved);
 
         // F5 removes the stored rows at once.

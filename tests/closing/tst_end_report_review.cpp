@@ -1,6 +1,7 @@
 // The End Report review: one row per End Report (closed shifts only) of a day or a period, with
 // the total of its shifts; the 40-column text shown through the preview window (golden file);
 // a double click or Enter opening the End Report in the register state window.
+#include "app/rodUVAD.h"
 #include "closing/ReportList.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
 #include "closing/frmZakljucakPregled1.h"
@@ -10,7 +11,6 @@
 #include "platform/ui/ScriptedDialogs.h"
 #include "shell/dbModule.h"
 #include "shell/frmRacunPregled.h"
-#include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

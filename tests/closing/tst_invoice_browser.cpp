@@ -2,6 +2,7 @@
 // the printed number; the header boxes, the lines and the tax summary merged by tax ID;
 // navigation; the review file "\tempracun.txt" in the preview window "Review Invoice"; the reprint
 // on the port in both command sets (golden files); and an empty selection that does nothing.
+#include "app/rodUVAD.h"
 #include "closing/InvoiceBrowserLink.h"
 #include "closing/InvoiceHistory.h"
 #include "closing/frmRacPRG.h"
@@ -12,7 +13,6 @@
 #include "platform/ui/ScriptedDialogs.h"
 #include "shell/dbModule.h"
 #include "shell/frmRacunPregled.h"
-#include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

@@ -2,6 +2,7 @@
 // period as bound values, the list and its total from the shown texts, the 40-column text (golden
 // file), printing on the report targets, saving through "\Report.txt", the hand-off to the invoice
 // browser and the ways the window is opened.
+#include "app/rodUVAD.h"
 #include "closing/InvoiceBrowserLink.h"
 #include "closing/ReportList.h"
 #include "closing/frmRacuni.h"
@@ -12,7 +13,6 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/ScriptedDialogs.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "SalesScreenOnTest.h"
 #include "ScreenControls.h"

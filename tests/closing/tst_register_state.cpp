@@ -1,4 +1,5 @@
 #include "closing/RegisterState.h"
+#include "app/rodUVAD.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
@@ -8,7 +9,6 @@
 #include "shell/EndProgram.h"
 #include "shell/dbModule.h"
 #include "shell/frmRacunPregled.h"
-#include "shell/rodUVAD.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
 #include "WindowTestEnvironment.h"

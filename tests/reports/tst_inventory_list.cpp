@@ -1,6 +1,7 @@
 // The inventory list: filled at opening with every product, the totals with and without tax (each
 // product at its own rate), the 80-column text (golden file) shown in the preview window and
 // saved, an empty catalog, and the switched-off menu item that opens it.
+#include "app/rodUVAD.h"
 #include "closing/RegisterState.h"
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
@@ -8,7 +9,6 @@
 #include "platform/ui/ScriptedDialogs.h"
 #include "reports/frmPopisRobe.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

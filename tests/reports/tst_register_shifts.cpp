@@ -1,13 +1,13 @@
 // The register shifts report over the shared report fixture: which shifts a day or a period
 // lists under each "Total by" option, its 40-column text (golden file), a total that adds up to
 // the invoices of the shifts, switching options with and without rows, and the way in.
+#include "app/rodUVAD.h"
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/ScriptedDialogs.h"
 #include "reports/frmZakljucakPregled.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

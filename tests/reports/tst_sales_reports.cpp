@@ -1,6 +1,7 @@
 // The sales reports by product, by cashier and by tax rate over the shared shop history: their
 // texts byte for byte (golden files worked out by hand from the history's rows), totals equal to
 // the invoices they cover, the grouping options, the empty-list message and the menu items.
+#include "app/rodUVAD.h"
 #include "closing/ReportList.h"
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
@@ -10,7 +11,6 @@
 #include "reports/frmSalesProducts.h"
 #include "reports/frmSalesTax.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

@@ -1,13 +1,13 @@
 // The stock list over the shared report fixture: filled at opening with every product, its value
 // at the selling price and the total, dated by the moment of the fill; refreshed by F6; its
 // 40-column text (golden file); its own empty-list message; the menu item that opens it.
+#include "app/rodUVAD.h"
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/ScriptedDialogs.h"
 #include "reports/frmStanjeArtikala.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

@@ -2,6 +2,7 @@
 // the shared report fixture: which rows a selection gives, totals that add up to the invoices, the
 // 40-column texts (golden files), the "0,00" of an empty list, the switch between groupings and
 // the menu items that open the windows.
+#include "app/rodUVAD.h"
 #include "closing/ReportList.h"
 #include "platform/printing/Printing.h"
 #include "platform/system/System.h"
@@ -11,7 +12,6 @@
 #include "reports/frmIzvjestajKIF.h"
 #include "reports/frmTaxbyInvoice.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

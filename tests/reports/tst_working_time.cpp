@@ -2,6 +2,7 @@
 // the 39-column rows of its text (golden file), its own empty-list message, and the deletion of
 // the log, which asks first, runs whole or not at all, and leaves the current log-in renumbered
 // "0" for the log-off at the end of work.
+#include "app/rodUVAD.h"
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ListView.h"
@@ -10,7 +11,6 @@
 #include "sales/LogOff.h"
 #include "shell/LoginLogic.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
 #include "Golden.h"
 #include "ReportFixture.h"
 #include "WindowTestEnvironment.h"

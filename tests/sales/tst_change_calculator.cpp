@@ -3,6 +3,7 @@
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
 #include "sales/zirAZUVozari.h"
+#include "shell/MainWindow.h"
 #include "shell/dbModule.h"
 #include "ScreenControls.h"
 #include "WindowTestEnvironment.h"
@@ -115,7 +116,7 @@ private slots:
             typeAndEnter(c, "10");
             QCOMPARE(script->messageTexts(), QStringList{"The amount is less than the invoice amount."});
             QCOMPARE(script->lastMessage().icon, ui::Icon::Information);
-            QCOMPARE(script->lastMessage().title, zirAZUVozari::mainWindowCaption());
+            QCOMPARE(script->lastMessage().title, messageTitle());
             QCOMPARE(c.txtChange->text(), QString());
             QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(c.txtCash));
             QCOMPARE(c.txtCash->selectedText(), QString("10.00"));

@@ -1,4 +1,5 @@
 #include "catalog/ProductRecord.h"
+#include "app/rodUVAD.h"
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ListView.h"
@@ -6,7 +7,6 @@
 #include "sales/ItemEntry.h"
 #include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
 #include "WindowTestEnvironment.h"

@@ -1,9 +1,9 @@
 #include "platform/system/System.h"
+#include "app/rodUVAD.h"
 #include "platform/ui/Form.h"
 #include "shell/dbModule.h"
 #include "shell/frmAbout.h"
 #include "shell/frmHelp.h"
-#include "shell/rodUVAD.h"
 #include "TestFolder.h"
 
 #include <QAction>

@@ -1,4 +1,5 @@
 #include "platform/ui/Controls.h"
+#include "app/rodUVAD.h"
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ScriptedDialogs.h"
@@ -6,7 +7,6 @@
 #include "shell/LoginLogic.h"
 #include "shell/dbModule.h"
 #include "shell/frmLogin.h"
-#include "shell/rodUVAD.h"
 #include "TestFolder.h"
 #include "TestHelpers.h"
 

@@ -1,4 +1,5 @@
 #include "platform/system/System.h"
+#include "app/rodUVAD.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ScriptedDialogs.h"
 #include "sales/zirAZUVozari.h"
@@ -6,7 +7,6 @@
 #include "shell/frmFont.h"
 #include "shell/frmMreza.h"
 #include "shell/frmOptions.h"
-#include "shell/rodUVAD.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
 #include "WindowTestEnvironment.h"

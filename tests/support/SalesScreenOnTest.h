@@ -1,10 +1,10 @@
 #pragma once
 // The sales screen inside the main window on a demo program folder, as the login shows it, with
 // scripted messages, a fixed clock and the receipt printer port standing in as a file.
+#include "app/rodUVAD.h"
 #include "platform/ui/Form.h"
 #include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
 #include "ScreenControls.h"
 #include "WindowTestEnvironment.h"
 

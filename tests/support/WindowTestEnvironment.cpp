@@ -1,7 +1,7 @@
 #include "WindowTestEnvironment.h"
 
+#include "app/rodUVAD.h"
 #include "platform/ui/ListView.h"
-#include "shell/rodUVAD.h"
 
 #include <QFile>
 

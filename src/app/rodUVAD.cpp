@@ -1,4 +1,4 @@
-#include "shell/rodUVAD.h"
+#include "app/rodUVAD.h"
 
 #include "admin/AdminMenu.h"
 #include "catalog/frmArtikli.h"
@@ -145,6 +145,16 @@ rodUVAD &rodUVAD::instance()
 bool rodUVAD::exists()
 {
     return s_instance != nullptr;
+}
+
+MainWindow &mainWindow()
+{
+    return rodUVAD::instance();
+}
+
+MainWindow *existingMainWindow()
+{
+    return s_instance;
 }
 
 void rodUVAD::destroyInstance()

@@ -1,8 +1,9 @@
+#include "app/rodUVAD.h"
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
 #include "shell/LoginLogic.h"
+#include "shell/MainWindow.h"
 #include "shell/dbModule.h"
-#include "shell/rodUVAD.h"
 #include "WindowTestEnvironment.h"
 
 #include <QAction>
@@ -189,6 +190,20 @@ private slots:
         QVERIFY(!window.close());
         QVERIFY(window.isVisible());
         QVERIFY(!(window.windowFlags() & Qt::WindowCloseButtonHint));
+    }
+
+    // Every window titles its messages with the main window's caption, and with the program's
+    // name while there is no main window or it has no caption.
+    void messagesAreTitledByTheCaption()
+    {
+        QVERIFY(!existingMainWindow());
+        QCOMPARE(messageTitle(), QString("ZORVEL POS"));
+        rodUVAD &window = rodUVAD::instance();
+        QCOMPARE(existingMainWindow(), static_cast<MainWindow *>(&window));
+        window.setWindowTitle("Shop 2");
+        QCOMPARE(messageTitle(), QString("Shop 2"));
+        window.setWindowTitle(QString());
+        QCOMPARE(messageTitle(), QString("ZORVEL POS"));
     }
 
     void statusBarPanels()
