@@ -112,6 +112,13 @@ void checkLabel(QLabel *label, QStringList &problems)
     const int lines = int(text.count(QLatin1Char('\n'))) + 1;
     if (lines * metrics.height() > room.height() + 1)
         problems << QStringLiteral("label %1 \"%2\": too low").arg(nameOf(label), text);
+    // A label wide enough may still be cut by what holds it.
+    const QSize textSize(widestLine(metrics, text), lines * metrics.height());
+    const Qt::LayoutDirection direction = label->layoutDirection();
+    const QRect drawn = QStyle::alignedRect(direction, QStyle::visualAlignment(direction, label->alignment()),
+                                            textSize.boundedTo(room.size()), room);
+    if (label->isVisible() && !QRegion(drawn).subtracted(label->visibleRegion()).isEmpty())
+        problems << QStringLiteral("label %1 \"%2\": cut by the edge of %3").arg(nameOf(label), text, nameOf(label->parentWidget()));
 }
 
 void checkGroupBox(QGroupBox *box, QStringList &problems)
