@@ -13,9 +13,12 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -49,18 +52,78 @@ QLineEdit *makeTotalBox(QWidget *parent, const char *name)
     return box;
 }
 
-// A tab page: the headings of the list's columns and the names of the totals.
-QWidget *tabPage(QTabWidget *tabs, const QString &caption, const QStringList &headings, const QString &totalName)
+// Labels that head the list's columns from outside the list (its own headings are empty): each
+// stands over its column, as wide as it, and follows it when the columns or the window change.
+class ColumnHeadings : public QWidget {
+public:
+    ColumnHeadings(ui::ListView *list, QWidget *parent) : QWidget(parent), m_list(list)
+    {
+        connect(list->header(), &QHeaderView::sectionResized, this, [this] { place(); });
+        connect(list->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { place(); });
+    }
+
+    void add(const QString &caption, int column)
+    {
+        auto *label = new QLabel(caption, this);
+        // Indented as the list indents the text of its cells, aligned as the column's cells.
+        const int indent = m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1;
+        label->setContentsMargins(indent, 0, indent, 0);
+        label->setAlignment(Qt::Alignment(m_list->headerItem()->textAlignment(column)));
+        m_headings.push_back({label, column});
+        setFixedHeight(std::max(minimumHeight(), label->sizeHint().height()));
+        // A column is at least as wide as its heading.
+        if (m_list->columnWidth(column) < label->sizeHint().width())
+            m_list->setColumnWidthTwips(column, label->sizeHint().width() * 15);
+    }
+
+protected:
+    void showEvent(QShowEvent *) override { place(); }
+    void resizeEvent(QResizeEvent *) override { place(); }
+
+private:
+    void place()
+    {
+        if (!isVisible())
+            return;   // a page's headings are placed when it shows
+        const QWidget *top = window();
+        const int listLeft = m_list->viewport()->mapTo(top, QPoint()).x() - mapTo(top, QPoint()).x();
+        for (const auto &[label, column] : m_headings) {
+            const int left = listLeft + m_list->header()->sectionViewportPosition(column);
+            label->setGeometry(left, 0, m_list->columnWidth(column), height());
+        }
+    }
+
+    ui::ListView *m_list;
+    std::vector<std::pair<QLabel *, int>> m_headings;   // label, the column it heads
+};
+
+struct Heading {
+    QString caption;
+    int column;
+};
+
+// A tab page: the names of the totals, and under them, right over the list, its columns' headings.
+// Returns the row of the totals' names.
+QHBoxLayout *tabPage(QTabWidget *tabs, ui::ListView *list, const QString &caption, const std::vector<Heading> &headings,
+                     const QString &totalName)
 {
     auto *page = new QWidget(tabs);
-    auto *row = new QHBoxLayout(page);
-    for (const QString &heading : headings)
-        row->addWidget(new QLabel(heading, page));
-    row->addStretch();
+    auto *layout = new QVBoxLayout(page);
+    // The headings span the page, so that they reach wherever the list's columns lie below it.
+    const QMargins margins = layout->contentsMargins();
+    layout->setContentsMargins(0, margins.top(), 0, margins.bottom());
+    auto *totals = new QHBoxLayout;
+    totals->setContentsMargins(margins.left(), 0, margins.right(), 0);
+    totals->addStretch();
     if (!totalName.isEmpty())
-        row->addWidget(new QLabel(totalName, page));
+        totals->addWidget(new QLabel(totalName, page));
+    layout->addLayout(totals);
+    auto *strip = new ColumnHeadings(list, page);
+    for (const Heading &heading : headings)
+        strip->add(heading.caption, heading.column);
+    layout->addWidget(strip);
     tabs->addTab(page, caption);
-    return page;
+    return totals;
 }
 
 }  // namespace
@@ -90,24 +153,7 @@ frmTrenutnoStanjeKasa::frmTrenutnoStanjeKasa()
     lblPrethodniNaslov = makeLabel(this, "lblPrethodniNaslov", QStringLiteral("Date and time last End Report"));
     lblPrethodni = makeLabel(this, "lblPrethodni");
 
-    SSTab1 = new QTabWidget(this);
-    SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    tabPage(SSTab1, QStringLiteral("1 - CASH REGISTERS"), {QStringLiteral("CASH REGISTER No."), QStringLiteral("AMOUNT")},
-            QStringLiteral("TOTAL FOR ALL CRs:"));
-    tabPage(SSTab1, QStringLiteral("2 - CASHIERS"),
-            {QStringLiteral("ID"), QStringLiteral("Cashier"), QStringLiteral("Amount")},
-            QStringLiteral("TOTAL FOR ALL CASHIERS:"));
-    QWidget *invoicesPage = tabPage(SSTab1, QStringLiteral("3 - INVOICES"),
-                                    {QStringLiteral("CR No."), QStringLiteral("Invoice No."), QStringLiteral("Amount"),
-                                     QStringLiteral("Tax")},
-                                    QStringLiteral("TOTAL FOR ALL INVOICES:"));
-    tabPage(SSTab1, QStringLiteral("4 - PRODUCTS"), {QStringLiteral("ProductID")}, QString());
-    invoicesPage->layout()->addWidget(new QLabel(QStringLiteral("TAX:"), invoicesPage));
-    txtPDV = makeTotalBox(invoicesPage, "txtPDV");
-    invoicesPage->layout()->addWidget(txtPDV);
-    connect(SSTab1, &QTabWidget::currentChanged, this, [this] { SSTab1_Click(); });
-
-    lblTab = makeLabel(this, "lblTab", QStringLiteral("List shows amounts by cash registers "));
+    // The list comes first, as the tab pages' headings follow its columns.
     lv1 = new ui::ListView(this);
     lv1->setObjectName(QStringLiteral("lv1"));
     lv1->addColumn(QString(), 1500);
@@ -116,6 +162,29 @@ frmTrenutnoStanjeKasa::frmTrenutnoStanjeKasa()
     lv1->addColumn(QString(), 1400, Qt::AlignRight);
     lv1->addColumn(QString(), 1500, Qt::AlignRight);
     lv1->addColumn(QString(), 1300, Qt::AlignRight);
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    const QString date = QStringLiteral("Date"), time = QStringLiteral("Time");
+    tabPage(SSTab1, lv1, QStringLiteral("1 - CASH REGISTERS"),
+            {{QStringLiteral("CASH REGISTER No."), 0}, {date, 1}, {time, 2}, {QStringLiteral("AMOUNT"), 4}},
+            QStringLiteral("TOTAL FOR ALL CRs:"));
+    tabPage(SSTab1, lv1, QStringLiteral("2 - CASHIERS"),
+            {{QStringLiteral("ID"), 0}, {QStringLiteral("Cashier"), 1}, {QStringLiteral("Amount"), 4}},
+            QStringLiteral("TOTAL FOR ALL CASHIERS:"));
+    QHBoxLayout *invoiceTotals = tabPage(SSTab1, lv1, QStringLiteral("3 - INVOICES"),
+                                         {{QStringLiteral("CR No."), 0}, {QStringLiteral("Invoice No."), 1}, {date, 2},
+                                          {time, 3}, {QStringLiteral("Amount"), 4}, {QStringLiteral("Tax"), 5}},
+                                         QStringLiteral("TOTAL FOR ALL INVOICES:"));
+    tabPage(SSTab1, lv1, QStringLiteral("4 - PRODUCTS"), {{QStringLiteral("ProductID"), 0}}, QString());
+    QWidget *invoicesPage = invoiceTotals->parentWidget();
+    invoiceTotals->addWidget(new QLabel(QStringLiteral("TAX:"), invoicesPage));
+    txtPDV = makeTotalBox(invoicesPage, "txtPDV");
+    invoiceTotals->addWidget(txtPDV);
+    connect(SSTab1, &QTabWidget::currentChanged, this, [this] { SSTab1_Click(); });
+    setTabOrder(SSTab1, lv1);   // Tab still goes from the tabs to the list
+
+    lblTab = makeLabel(this, "lblTab", QStringLiteral("List shows amounts by cash registers "));
     txtTotalAmount = makeTotalBox(this, "txtTotalAmount");
 
     cmdZakljuci = makeButton(this, "cmdZakljuci", QStringLiteral("END REPORT do"));

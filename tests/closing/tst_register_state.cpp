@@ -14,6 +14,7 @@
 #include "WindowTestEnvironment.h"
 
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -148,6 +149,55 @@ private slots:
         QVERIFY(window.cmdZakljuci->isVisibleTo(&window));
         QCOMPARE(window.lblPrethodni->text(), QString("04.03.2024 20:00:00"));
         QCOMPARE(window.lblDatumZakljucka->text(), QString("08.12.2026"));
+    }
+
+    // The tab pages head the list's columns: each heading stands right over the column it names,
+    // as wide as it and aligned as its cells, also where a long cell has widened a column, and again
+    // at the next showing.
+    void headingsStandOverTheirColumns_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QStringList>("headings");
+        QTest::addColumn<QList<int>>("columns");
+        QTest::newRow("registers") << 0 << QStringList{"CASH REGISTER No.", "Date", "Time", "AMOUNT"} << QList<int>{0, 1, 2, 4};
+        QTest::newRow("cashiers") << 1 << QStringList{"ID", "Cashier", "Amount"} << QList<int>{0, 1, 4};
+        QTest::newRow("invoices") << 2 << QStringList{"CR No.", "Invoice No.", "Date", "Time", "Amount", "Tax"}
+                                  << QList<int>{0, 1, 2, 3, 4, 5};
+        QTest::newRow("products, a long code") << 3 << QStringList{"ProductID"} << QList<int>{0};
+    }
+    void headingsStandOverTheirColumns()
+    {
+        QFETCH(int, tab);
+        QFETCH(QStringList, headings);
+        QFETCH(QList<int>, columns);
+        const QString longCode("420000000000123456789");
+        MainDatabase->execute("INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, Unit, QtySold, Amount) "
+                              "VALUES (0, '9', ?, 'Tea', 'kom', 1, 1)",
+                              {Value::text(longCode)});
+        for (const char *showing : {"first showing", "second showing"}) {
+            frmTrenutnoStanjeKasa &window = opened();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            window.selectTab(tab);
+            QCoreApplication::processEvents();
+            const QHeaderView *header = window.lv1->header();
+            const QList<QLabel *> labels = window.SSTab1->currentWidget()->findChildren<QLabel *>();
+            for (qsizetype i = 0; i < headings.size(); ++i) {
+                const QString where = QStringLiteral("%1, \"%2\"").arg(showing, headings[i]);
+                const auto found = std::find_if(labels.begin(), labels.end(), [&](QLabel *l) { return l->text() == headings[i]; });
+                QVERIFY2(found != labels.end() && (*found)->isVisible(), qPrintable(where));
+                const QLabel *label = *found;
+                const int column = columns[i];
+                const QPoint columnAt = window.lv1->viewport()->mapTo(&window, QPoint(header->sectionViewportPosition(column), 0));
+                const QRect labelAt(label->mapTo(&window, QPoint()), label->size());
+                QVERIFY2(labelAt.left() == columnAt.x() && label->width() == header->sectionSize(column), qPrintable(where));
+                QVERIFY2(labelAt.bottom() < window.lv1->mapTo(&window, QPoint()).y(), qPrintable(where));
+                QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask,
+                         Qt::Alignment(window.lv1->headerItem()->textAlignment(column)) & Qt::AlignHorizontal_Mask);
+            }
+            if (tab == 3)   // the long code widened its column, and the heading with it
+                QVERIFY(header->sectionSize(0) > window.lv1->fontMetrics().horizontalAdvance(longCode));
+            window.unload();
+        }
     }
 
     void aPastEndReportListsItsShiftsOnly()

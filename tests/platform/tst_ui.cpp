@@ -10,7 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -71,6 +74,23 @@ protected:
     }
 };
 
+// Four tabs with a label of the window's own on the first page.
+class TabbedForm : public Form {
+public:
+    TabbedForm()
+    {
+        auto *layout = new QVBoxLayout(this);
+        tabs = new QTabWidget;
+        pageLabel = new QLabel("design");
+        tabs->addTab(pageLabel, "1 - CASH REGISTERS");
+        for (const char *caption : {"2 - CASHIERS", "3 - INVOICES", "4 - PRODUCTS"})
+            tabs->addTab(new QWidget, caption);
+        layout->addWidget(tabs);
+    }
+    QTabWidget *tabs;
+    QLabel *pageLabel;
+};
+
 void showActive(QWidget &w)
 {
     w.show();
@@ -129,6 +149,36 @@ private slots:
 
         form.load();
         QCOMPARE(form.loads, 2);
+    }
+
+    // A tab bar shows its scroll arrows only while its tabs need them; the reset at unload puts
+    // back the window's own controls (also those on a tab page) and leaves the arrows to the bar.
+    void resetLeavesTheTabBarsScrollArrowsToTheBar_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("arrowsShown");
+        QTest::newRow("tabs fit") << 700 << false;
+        QTest::newRow("tabs too wide") << 200 << true;
+    }
+    void resetLeavesTheTabBarsScrollArrowsToTheBar()
+    {
+        QFETCH(int, width);
+        QFETCH(bool, arrowsShown);
+        TabbedForm &form = formInstance<TabbedForm>();
+        form.resize(width, 200);
+        const QList<QToolButton *> arrows = form.tabs->tabBar()->findChildren<QToolButton *>();
+        QVERIFY(!arrows.isEmpty());
+        for (const char *showing : {"first", "second", "third"}) {
+            showModeless(form);
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QCOMPARE(form.tabs->currentIndex(), 0);
+            QCOMPARE(form.pageLabel->text(), QString("design"));
+            for (QToolButton *arrow : arrows)
+                QVERIFY2(arrow->isVisible() == arrowsShown, showing);
+            form.pageLabel->setText("changed");
+            form.tabs->setCurrentIndex(3);
+            QVERIFY(form.unload());
+        }
     }
 
     void cancelledUnloadKeepsWindowOpenAlsoFromTitleBar()

@@ -112,6 +112,13 @@ void checkLabel(QLabel *label, QStringList &problems)
     const int lines = int(text.count(QLatin1Char('\n'))) + 1;
     if (lines * metrics.height() > room.height() + 1)
         problems << QStringLiteral("label %1 \"%2\": too low").arg(nameOf(label), text);
+    // A label wide enough may still be cut by what holds it.
+    const QSize textSize(widestLine(metrics, text), lines * metrics.height());
+    const Qt::LayoutDirection direction = label->layoutDirection();
+    const QRect drawn = QStyle::alignedRect(direction, QStyle::visualAlignment(direction, label->alignment()),
+                                            textSize.boundedTo(room.size()), room);
+    if (label->isVisible() && !QRegion(drawn).subtracted(label->visibleRegion()).isEmpty())
+        problems << QStringLiteral("label %1 \"%2\": cut by the edge of %3").arg(nameOf(label), text, nameOf(label->parentWidget()));
 }
 
 void checkGroupBox(QGroupBox *box, QStringList &problems)
@@ -126,6 +133,7 @@ void checkGroupBox(QGroupBox *box, QStringList &problems)
 
 void checkTabBar(QTabBar *bar, QStringList &problems)
 {
+    // The bar shows its own scroll arrows only when its tabs need more room than it has.
     for (QToolButton *arrow : bar->findChildren<QToolButton *>()) {
         if (arrow->isVisible()) {
             problems << QStringLiteral("tab bar of %1: its tabs do not fit, it shows scroll arrows").arg(nameOf(bar->parentWidget()));
@@ -133,12 +141,29 @@ void checkTabBar(QTabBar *bar, QStringList &problems)
         }
     }
     const QFontMetrics metrics(bar->font());
-    const int space = bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
     for (int i = 0; i < bar->count(); ++i) {
+        if (!bar->isTabVisible(i))
+            continue;
         const QString text = shownText(bar->tabText(i));
-        const int needed = metrics.horizontalAdvance(text) + space;
-        if (bar->isTabVisible(i) && bar->tabRect(i).width() < needed)
-            problems << QStringLiteral("tab \"%1\": needs %2 px, has %3").arg(text).arg(needed).arg(bar->tabRect(i).width());
+        // The room the style gives the caption inside the tab, as the bar measures it to draw.
+        QStyleOptionTab option;
+        option.initFrom(bar);
+        option.shape = bar->shape();
+        option.rect = bar->tabRect(i);
+        option.text = bar->tabText(i);
+        option.icon = bar->tabIcon(i);
+        option.iconSize = bar->iconSize();
+        const QRect room = bar->style()->subElementRect(QStyle::SE_TabBarTabText, &option, bar);
+        const int needed = metrics.size(Qt::TextShowMnemonic, bar->tabText(i)).width();
+        if (needed > room.width())
+            problems << QStringLiteral("tab \"%1\": needs %2 px, has %3").arg(text).arg(needed).arg(room.width());
+        // A tab beyond the bar's edge is drawn cut.
+        if (option.rect.left() < 0 || option.rect.right() >= bar->width())
+            problems << QStringLiteral("tab \"%1\" lies at %2 to %3 px, its bar shows 0 to %4")
+                            .arg(text)
+                            .arg(option.rect.left())
+                            .arg(option.rect.right())
+                            .arg(bar->width() - 1);
     }
 }
 
@@ -214,6 +239,25 @@ QStringList windowFitProblems(QWidget &window, const std::function<bool(const QW
         } else if (auto *header = qobject_cast<QHeaderView *>(w)) {
             checkHeader(header, problems);
         }
+    }
+    return problems;
+}
+
+QStringList everyTabProblems(QWidget &window, const std::function<bool(const QWidget *)> &skip)
+{
+    QStringList problems = windowFitProblems(window, skip);
+    for (QTabBar *bar : window.findChildren<QTabBar *>()) {
+        if (!shownOnScreen(bar, &window) || (skip && skip(bar)))
+            continue;
+        const int shown = bar->currentIndex();
+        for (int i = 0; i < bar->count(); ++i) {
+            if (i == shown || !bar->isTabEnabled(i) || !bar->isTabVisible(i))
+                continue;
+            bar->setCurrentIndex(i);
+            for (const QString &problem : windowFitProblems(window, skip))
+                problems << QStringLiteral("with tab \"%1\" shown: %2").arg(shownText(bar->tabText(i)), problem);
+        }
+        bar->setCurrentIndex(shown);
     }
     return problems;
 }

@@ -1,44 +1,64 @@
 #include "platform/ui/DesignState.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace ui {
 
 namespace {
 
-// The controls a window is built from. Parts that Qt widgets make for themselves (scroll bars,
-// headers, the edit line inside a spin box or combo box, the month and year buttons of a
-// calendar, which name the month it shows) are left to their owners.
-bool isControl(QWidget *widget)
+// Widgets that make and manage parts of their own: a tab bar's scroll arrows, a tool bar's
+// buttons for its actions and its extension button, a list's scroll bars and header, the edit
+// line of a spin box or combo box, a calendar's month buttons. Those parts follow their owner (a
+// tab bar shows its arrows only while its tabs need them), so putting them back as once recorded
+// would undo what the owner decided. Group boxes and tab widgets hold the window's own controls.
+bool makesItsOwnParts(const QWidget *widget)
 {
-    for (QWidget *owner = widget->parentWidget(); owner; owner = owner->parentWidget())
-        if (qobject_cast<QCalendarWidget *>(owner))
+    if (qobject_cast<const QGroupBox *>(widget) || qobject_cast<const QTabWidget *>(widget))
+        return false;
+    return qobject_cast<const QAbstractButton *>(widget) || qobject_cast<const QLabel *>(widget)
+           || qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QAbstractScrollArea *>(widget)
+           || qobject_cast<const QAbstractSpinBox *>(widget) || qobject_cast<const QComboBox *>(widget)
+           || qobject_cast<const QProgressBar *>(widget) || qobject_cast<const QAbstractSlider *>(widget)
+           || qobject_cast<const QTabBar *>(widget) || qobject_cast<const QToolBar *>(widget)
+           || qobject_cast<const QCalendarWidget *>(widget) || qobject_cast<const QDialogButtonBox *>(widget)
+           || qobject_cast<const QMenuBar *>(widget) || qobject_cast<const QStatusBar *>(widget);
+}
+
+// The controls a window is built from: widgets of the kinds below that the window placed itself,
+// not parts that another widget made for itself.
+bool isControl(const QWidget *widget, const QWidget *window)
+{
+    for (const QWidget *owner = widget->parentWidget(); owner && owner != window; owner = owner->parentWidget())
+        if (makesItsOwnParts(owner))
             return false;
-    if (qobject_cast<QLineEdit *>(widget)) {
-        QWidget *parent = widget->parentWidget();
-        return !qobject_cast<QAbstractSpinBox *>(parent) && !qobject_cast<QComboBox *>(parent);
-    }
-    return qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget)
-           || qobject_cast<QTextEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget)
-           || qobject_cast<QComboBox *>(widget) || qobject_cast<QListWidget *>(widget)
-           || qobject_cast<QTreeWidget *>(widget) || qobject_cast<QTabWidget *>(widget)
-           || qobject_cast<QAbstractSpinBox *>(widget) || qobject_cast<QProgressBar *>(widget)
-           || qobject_cast<QGroupBox *>(widget);
+    return qobject_cast<const QLabel *>(widget) || qobject_cast<const QAbstractButton *>(widget)
+           || qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QTextEdit *>(widget)
+           || qobject_cast<const QPlainTextEdit *>(widget) || qobject_cast<const QComboBox *>(widget)
+           || qobject_cast<const QListWidget *>(widget) || qobject_cast<const QTreeWidget *>(widget)
+           || qobject_cast<const QTabWidget *>(widget) || qobject_cast<const QAbstractSpinBox *>(widget)
+           || qobject_cast<const QProgressBar *>(widget) || qobject_cast<const QGroupBox *>(widget);
 }
 
 const char *valuePropertyOf(QWidget *widget)
@@ -87,7 +107,7 @@ void DesignState::capture(QWidget *window)
     m_windowTitle = window->windowTitle();
     const auto descendants = window->findChildren<QWidget *>();
     for (QWidget *widget : descendants) {
-        if (widget == window || !isControlOfWindow(widget, window) || !isControl(widget))
+        if (widget == window || !isControlOfWindow(widget, window) || !isControl(widget, window))
             continue;
         Control c;
         c.widget = widget;
