@@ -65,8 +65,9 @@ QString numberProblem(const QString &number)
 CompanyIdentity normalized(const CompanyIdentity &identity)
 {
     CompanyIdentity out;
+    // Composed letters: "c" typed with a combining caron is the code page's "č", one column wide.
     if (identity.name)
-        out.name = identity.name->trimmed();
+        out.name = identity.name->normalized(QString::NormalizationForm_C).trimmed();
     if (identity.number)
         out.number = identity.number->trimmed();
     return out;

@@ -18,7 +18,7 @@ namespace CompanyIdentityRecord {
 constexpr int MaxNameLength = 32;    // the narrowest receipt layout is 32 columns wide
 constexpr int NumberDigits = 13;
 
-// The values as they are stored: blanks around them dropped.
+// The values as they are stored: blanks around them dropped, letters composed.
 CompanyIdentity normalized(const CompanyIdentity &identity);
 // Why a given value cannot head a receipt, one sentence each; empty when every given value can.
 QStringList problems(const CompanyIdentity &identity);

@@ -145,9 +145,10 @@ FileSystemVerdict checkFolder(const QString &folder)
 QString warningText(const QString &folder, const FileSystemVerdict &verdict)
 {
     return QStringLiteral("The program folder %1 lies on %2 (%3 at %4), which does not share file locks "
-                          "between computers. Registers on two computers working on this folder at the same "
-                          "time can damage the database. The program goes on, since one register alone on the folder is "
-                          "safe. %5")
+                          "between computers.\r\n\r\n"
+                          "Registers on two computers working on this folder at the same time can damage the "
+                          "database. The program goes on, since one register alone on the folder is safe.\r\n\r\n"
+                          "%5")
         .arg(QDir::toNativeSeparators(folder), verdict.kind, verdict.mount.type, verdict.mount.mountPoint,
              verdict.remedy);
 }

@@ -10,7 +10,6 @@
 #include "shell/EndProgram.h"
 #include "shell/dbModule.h"
 #include "shell/frmLogin.h"
-#include "shell/rodUVAD.h"
 #include "TestFolder.h"
 
 #include <QProcess>
@@ -207,7 +206,6 @@ private slots:
         QCOMPARE(InvoiceCounterSeed::read(dbModule::mainDatabase()).racunBroj, inBackup);
 
         ui::destroyAllForms();
-        rodUVAD::destroyInstance();
         setEndProgramHook({});
         ui::setDialogs(nullptr);
     }

@@ -4,7 +4,6 @@
 #include "shell/EndProgram.h"
 #include "shell/FolderFileSystem.h"
 #include "shell/frmLogin.h"
-#include "shell/rodUVAD.h"
 #include "TestFolder.h"
 
 #include <QTemporaryFile>
@@ -132,7 +131,6 @@ private slots:
         }
 
         ui::destroyAllForms();
-        rodUVAD::destroyInstance();
         FolderFileSystem::setMountTableForTests(QString());
         setEndProgramHook({});
         ui::setDialogs(nullptr);
