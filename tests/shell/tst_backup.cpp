@@ -204,8 +204,12 @@ private slots:
         QCOMPARE(script.messages.size(), 0);
         QCOMPARE(dbModule::mainDatabase().scalar("SELECT count(*) FROM Invoices").toInt64(), inBackup);
         QCOMPARE(InvoiceCounterSeed::read(dbModule::mainDatabase()).racunBroj, inBackup);
+    }
 
+    void cleanup()
+    {
         ui::destroyAllForms();
+        dbModule::resetModuleVariables();
         setEndProgramHook({});
         ui::setDialogs(nullptr);
     }

@@ -130,6 +130,10 @@ private slots:
             QVERIFY2(m.text.contains("one register alone on the folder is safe"), qPrintable(m.text));
         }
 
+    }
+
+    void cleanup()
+    {
         ui::destroyAllForms();
         FolderFileSystem::setMountTableForTests(QString());
         setEndProgramHook({});
