@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, when any is missing.
+# Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libgl-dev fonts-dejavu-core)
+# sqlite3 is the standard shell: the backups are made with it, and a test makes one.
+packages=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libgl-dev fonts-dejavu-core sqlite3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -15,7 +15,8 @@ QString resourceText(const QString &name)
     return QString::fromUtf8(f.readAll());
 }
 
-void buildDatabase(const QString &path, const QStringList &scripts)
+void buildDatabase(const QString &path, const QStringList &scripts,
+                   const std::function<void(Database &)> &finish = {})
 {
     // Built through our own connection, so text keys are ordered by the same letter-case rules
     // the program uses.
@@ -23,6 +24,8 @@ void buildDatabase(const QString &path, const QStringList &scripts)
     db->writeTransaction([&] {
         for (const QString &script : scripts)
             db->executeScript(resourceText(script));
+        if (finish)
+            finish(*db);
     });
 }
 
@@ -42,8 +45,10 @@ void copyResourceFolder(const QString &resourceFolder, const QString &target)
 
 }  // namespace
 
-void buildProgramFolder(const QString &dir, ProgramFolderKind kind)
+void buildProgramFolder(const QString &dir, ProgramFolderKind kind, const CompanyIdentity &identity)
 {
+    CompanyIdentityRecord::requireNoProblems(identity);
+    const CompanyIdentity values = CompanyIdentityRecord::normalized(identity);
     QDir folder(dir);
     const QString optPath = folder.filePath(QStringLiteral("opt.pos"));
     const QString mainPath = folder.filePath(QStringLiteral("DODE.pos"));
@@ -61,7 +66,7 @@ void buildProgramFolder(const QString &dir, ProgramFolderKind kind)
         mainScripts << QStringLiteral("main-demo.sql");
     }
     buildDatabase(optPath, optScripts);
-    buildDatabase(mainPath, mainScripts);
+    buildDatabase(mainPath, mainScripts, [&](Database &db) { CompanyIdentityRecord::writeInto(db, values); });
 
     copyResourceFolder(QStringLiteral("help"), dir);
     copyResourceFolder(QStringLiteral("images"), folder.filePath(QStringLiteral("images")));

@@ -5,6 +5,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/values/DateFormat.h"
 #include "shell/EndProgram.h"
+#include "shell/FolderFileSystem.h"
 #include "shell/LoginLogic.h"
 #include "shell/MainWindow.h"
 #include "shell/SalesScreenLink.h"
@@ -42,6 +43,15 @@ bool holdSingleCopyLock()
     held = std::move(lock);
     heldFolder = folder;
     return true;
+}
+
+// Told before anyone logs in, so that a shop learns it before a second register damages the file.
+void warnWhereLocksAreNotShared(const QString &title)
+{
+    const QString folder = System::programFolder();
+    const FileSystemVerdict verdict = FolderFileSystem::checkFolder(folder);
+    if (!verdict.locksShared)
+        ui::messageBox(FolderFileSystem::warningText(folder, verdict), ui::Buttons::Ok, ui::Icon::Information, title);
 }
 
 QLabel *fieldLabel(QWidget *parent, const char *name, const QString &text)
@@ -151,6 +161,7 @@ void frmLogin::Form_Load()
         refuseStartAndEnd(QStringLiteral("ZORVEL already works."));
         return;
     }
+    warnWhereLocksAreNotShared(windowTitle());
     try {
         DecimalSeparator = int16_t(GetLocaleText(14).at(0).unicode());
         System::setNumberFormat(NumberFormat::withDecimal(QChar(char16_t(DecimalSeparator))));
