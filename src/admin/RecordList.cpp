@@ -6,7 +6,6 @@
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -35,15 +34,6 @@ QLineEdit *textBox(QWidget *parent, const char *name, int maxLength)
         box->setMaxLength(maxLength);
     ui::focusColours(box);
     return box;
-}
-
-void pressEnter()
-{
-    if (auto *focused = qobject_cast<QPushButton *>(QApplication::focusWidget())) {
-        focused->click();
-        return;
-    }
-    ui::focusNextField();
 }
 
 QList<QLabel *> labelledRows(QGridLayout *grid, QWidget *parent,
@@ -374,7 +364,7 @@ void AdminDialog::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &h
             cmdClose_Click();
         return;
     case Qt::Key_Return:
-    case Qt::Key_Enter: AdminUi::pressEnter(); return;
+    case Qt::Key_Enter: ui::focusNextField(); return;   // a focused button the window presses itself
     default: break;
     }
     handled = false;

@@ -118,7 +118,7 @@ private:
 
 // The base of the administration's dialogs: the row of save, help and close buttons under the
 // boxes and their keys (F5 saves, F1 shows help, F12 closes, Esc clears the boxes or closes,
-// Enter presses the focused button or moves on as Tab does), and the messages of a save.
+// Enter moves on as Tab does), and the messages of a save.
 class AdminDialog : public ui::Form {
     Q_OBJECT
 public:
@@ -191,8 +191,6 @@ namespace AdminUi {
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &toolTip = QString());
 // A box with focus colours (yellow with all text selected, white after).
 QLineEdit *textBox(QWidget *parent, const char *name, int maxLength = 0);
-// Enter in a dialog: presses the focused button, or moves the focus on as Tab does.
-void pressEnter();
 // The rows of a dialog's boxes: a label in column 0 and its box in column 1, a row each from
 // `firstRow` on; returns the labels in order.
 QList<QLabel *> labelledRows(QGridLayout *grid, QWidget *parent,

@@ -3,6 +3,7 @@
 #include "admin/UserRecords.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
+#include "shell/MainWindow.h"
 #include "shell/SettingsToolbar.h"
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
@@ -22,8 +23,8 @@ frmChangePassword::frmChangePassword()
     setObjectName(QStringLiteral("frmChangePassword"));
     setWindowTitle(Caption);
 
-    auto *toolbar = settingsToolbar(this, [this] { cmdAdd_Click(); }, [this] { cmdHelp_Click(); },
-                                    [this] { cmdClose_Click(); });
+    m_Tlbr1 = settingsToolbar(this, [this] { cmdAdd_Click(); }, [this] { cmdHelp_Click(); },
+                              [this] { cmdClose_Click(); });
 
     auto *tab = new QTabWidget(this);
     auto *page = new QWidget(tab);
@@ -48,7 +49,7 @@ frmChangePassword::frmChangePassword()
     fields->setRowStretch(4, 1);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(toolbar);
+    layout->addWidget(m_Tlbr1);
     layout->addWidget(tab);
     layout->addLayout(commandButtons({"cmdAdd", [this] { cmdAdd_Click(); }, nullptr}));
     resize(440, 320);
@@ -65,6 +66,7 @@ void frmChangePassword::userGone()
 
 void frmChangePassword::Form_Load()
 {
+    showToolbarPictures(m_Tlbr1, mainWindow().ImgL1());
     m_passwords.mask();
     try {
         // The user who logged in, whichever cashier the sales screen shows now.

@@ -3,6 +3,7 @@
 #include "admin/RecordList.h"
 
 class QLineEdit;
+class QToolBar;
 
 class frmChangePassword : public AdminDialog {
     Q_OBJECT
@@ -18,6 +19,7 @@ protected:
 private:
     void userGone();
 
+    QToolBar *m_Tlbr1 = nullptr;
     QLineEdit *m_txtUserName = nullptr;
     QLineEdit *m_txtUserID = nullptr;
     AdminUi::PasswordBoxes m_passwords;

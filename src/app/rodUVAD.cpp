@@ -25,6 +25,7 @@
 
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/ImageList.h"
 #include "platform/values/DateFormat.h"
 #include "shell/LoginLogic.h"
 #include "shell/dbModule.h"
@@ -125,6 +126,7 @@ struct rodUVAD::Impl {
     QPointer<ui::Form> child;
     QHash<QString, QAction *> items;
     QSet<QString> neverAvailable;
+    ui::ImageList imgL1;
 };
 
 rodUVAD &rodUVAD::instance()
@@ -185,6 +187,9 @@ rodUVAD::rodUVAD() : d(new Impl)
 
     buildMenus();
     buildStatusBar();
+    d->imgL1.setPicture(7, QIcon(QStringLiteral(":/data/images/close.png")));
+    d->imgL1.setPicture(9, QIcon(QStringLiteral(":/data/images/save.png")));
+    d->imgL1.setPicture(11, QIcon(QStringLiteral(":/data/images/help.png")));
 
     d->timer1 = new QTimer(this);
     d->timer1->setObjectName(QStringLiteral("Timer1"));
@@ -201,6 +206,11 @@ rodUVAD::~rodUVAD()
         d->child->setParent(nullptr);
     }
     delete d;
+}
+
+const ui::ImageList &rodUVAD::ImgL1() const
+{
+    return d->imgL1;
 }
 
 void rodUVAD::buildMenus()

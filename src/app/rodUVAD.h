@@ -46,6 +46,9 @@ public:
     // Shows the frame (maximized) unless it is shown already.
     void showFrame() override;
 
+    // Pictures 7, 9 and 11: close, save and help, the settings toolbars' buttons.
+    const ui::ImageList &ImgL1() const override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;  // refused: the program ends only explicitly
 

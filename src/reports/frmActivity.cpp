@@ -81,10 +81,11 @@ void frmActivity::cmdBrisi_Click()
 {
     if (lv1->count() == 0)
         return;
-    // Every day's log goes, not only the rows shown: the user says so first.
+    // Every day's log goes, not only the rows shown: the user says so first, and a hasty Enter
+    // keeps the log.
     const ui::Answer answer = ui::messageBox(
         QStringLiteral("Delete the whole log of log-ins, of every day, except the current log-in?"),
-        ui::Buttons::YesNo, ui::Icon::Question, messageTitle(), this);
+        ui::Buttons::YesNo, ui::Icon::Question, messageTitle(), this, ui::Answer::No);
     if (answer != ui::Answer::Yes)
         return;
     try {

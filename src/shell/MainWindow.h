@@ -4,7 +4,7 @@
 // interface and the two functions that reach it, so that no window here includes it.
 #include <QString>
 
-namespace ui { class Form; }
+namespace ui { class Form; class ImageList; }
 namespace LoginLogic { struct MenuCut; }
 
 class MainWindow {
@@ -22,6 +22,8 @@ public:
     virtual void showFrame() = 0;
     // Switches menu items off and on as a user's level says.
     virtual void applyMenuCut(const LoginLogic::MenuCut &cut) = 0;
+    // The button pictures that the toolbars of other windows take by number.
+    virtual const ui::ImageList &ImgL1() const = 0;
 
 protected:
     ~MainWindow() = default;

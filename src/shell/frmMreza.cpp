@@ -4,6 +4,7 @@
 #include "platform/system/System.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
+#include "shell/MainWindow.h"
 #include "shell/OptionsRecord.h"
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
@@ -63,6 +64,7 @@ frmMreza::frmMreza()
 
 void frmMreza::Form_Load()
 {
+    showToolbarPictures(m_Tlbr1, mainWindow().ImgL1());
     try {
         const Row row = OptionsRecord::read(OptionsRecord::database());
         // A field without a value shows as an empty box.

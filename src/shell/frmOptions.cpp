@@ -83,14 +83,19 @@ void frmOptions::buildControls()
 {
     auto *layout = new QVBoxLayout(this);
     m_Tlbr1 = settingsToolbar(this, [this] { cmdOK_Click(); }, [this] { cmdHelp_Click(); }, [this] { cmdCancel_Click(); });
-    layout->addWidget(m_Tlbr1);
-
     auto *heading = new QLabel(QStringLiteral("Settings"), this);
     QFont headingFont = heading->font();
     headingFont.setBold(true);
     headingFont.setPointSize(headingFont.pointSize() + 4);
     heading->setFont(headingFont);
-    layout->addWidget(heading);
+    // The heading beside the toolbar's pictures, so that the tallest tab still fits the screen.
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_Tlbr1);
+    top->addSpacing(24);
+    top->addWidget(heading);
+    top->addStretch(1);
+    layout->addLayout(top);
+    layout->setContentsMargins(layout->contentsMargins() - QMargins(0, 8, 0, 4));
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
@@ -351,6 +356,7 @@ void frmOptions::selectOption(const OptionGroup &group, const QString &value)
 
 void frmOptions::Form_Load()
 {
+    showToolbarPictures(m_Tlbr1, mainWindow().ImgL1());
     Row row;
     m_shownChecks.clear();
     try {

@@ -153,18 +153,30 @@ void frmRacunPregled::Form_Activate()
     QString name = lblNazivFajla->text();
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
     m_filePath = System::programFolder() + name;
-    if (!lblNazivFajla->text().isEmpty() && FileExists(m_filePath)) {
-        QFile file(m_filePath);
-        if (file.open(QIODevice::ReadOnly)) {
-            const QByteArray bytes = file.readAll();
-            if (bytes.startsWith("{\\rtf"))
-                RtfReader::load(*rtBox->document(), bytes);
-            else
-                rtBox->setPlainText(CodePage::decode(bytes));
-        }
-    }
-    rtBox->moveCursor(QTextCursor::End);
+    if (lblNazivFajla->text().isEmpty() || !FileExists(m_filePath))
+        return;
+    QFile file(m_filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    // Back from the help window or the save dialog to the same text, the reader keeps his place.
+    if (m_shownBytes == bytes && !rtBox->document()->isModified())
+        return;
+    if (bytes.startsWith("{\\rtf"))
+        RtfReader::load(*rtBox->document(), bytes);
+    else
+        rtBox->setPlainText(CodePage::decode(bytes));
+    rtBox->document()->setModified(false);
+    m_shownBytes = bytes;
+    // A text shown anew opens at its top, where the receipt's or the report's heading is.
+    rtBox->moveCursor(QTextCursor::Start);
     rtBox->ensureCursorVisible();
+}
+
+void frmRacunPregled::resetControls()
+{
+    Form::resetControls();
+    m_shownBytes.reset();
 }
 
 void frmRacunPregled::cmdPrint_Click()
@@ -193,6 +205,7 @@ void frmRacunPregled::cmdSacuvaj_Click()
 void frmRacunPregled::cmdBrisi_Click()
 {
     rtBox->clear();
+    m_shownBytes.reset();
     if (!FileExists(m_filePath))
         return;
     QFile file(m_filePath);

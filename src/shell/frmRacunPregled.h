@@ -3,7 +3,9 @@
 // folder, and prints it on the report printer, saves a copy of it or deletes it.
 #include "platform/ui/Form.h"
 
+#include <QByteArray>
 #include <QString>
+#include <optional>
 
 class QLabel;
 class QTextEdit;
@@ -38,9 +40,11 @@ public:
 
 protected:
     void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled) override;
+    void resetControls() override;
 
 private:
     QString m_filePath;
+    std::optional<QByteArray> m_shownBytes;   // the file as the box shows it, in this showing
 };
 
 // Shows relativeName (for example "\Report.txt") modally; caption replaces "Print preview" for

@@ -6,6 +6,7 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/ScriptedDialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,8 @@
 #include <QtTest>
 
 using namespace ui;
+
+Q_DECLARE_METATYPE(std::optional<ui::Answer>)
 
 namespace {
 
@@ -346,6 +349,7 @@ private slots:
         QCOMPARE(first.title, QString("END OF WORK"));
         QCOMPARE(first.icon, Icon::Question);
         QCOMPARE(first.buttons, Buttons::YesNo);
+        QCOMPARE(first.defaultButton, Answer::Yes);   // none named: the first button
         QCOMPARE(script.messages.at(1).title, applicationTitle());   // no title of its own
         QCOMPARE(script.lastMessage().text, QString("Changes are saved."));
         QCOMPARE(script.beeps, 1);
@@ -361,12 +365,69 @@ private slots:
         QCOMPARE(script.fileRequests.at(0).filters.first().patterns, QString("*.gif"));
     }
 
+    // The patterns are listed once: a description that names them already is shown as it is.
     void fileFiltersBecomeQtNameFilters()
     {
         const QList<FileFilter> filters{{"Sve slike", "*.bmp; *.gif; *.jpg; *.wmf; *.emf; *.ico; *.cur"},
-                                        {"Report (*.txt) ", "*.txt"}};
+                                        {"Report (*.txt) ", "*.txt"},
+                                        {"Bitmaps (*.bmp)", "*.bmp; *.dib"}};
         QCOMPARE(QtDialogs::qtNameFilters(filters),
-                 QString("Sve slike (*.bmp *.gif *.jpg *.wmf *.emf *.ico *.cur);;Report (*.txt) (*.txt)"));
+                 QString("Sve slike (*.bmp *.gif *.jpg *.wmf *.emf *.ico *.cur);;Report (*.txt);;"
+                         "Bitmaps (*.bmp) (*.bmp *.dib)"));
+    }
+
+    // The save dialog's name without an ending gets the filter's; one the user typed stays.
+    void savedNameTakesTheDefaultEnding_data()
+    {
+        QTest::addColumn<QString>("patterns");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no ending") << "*.txt" << "/tmp/day report" << "/tmp/day report.txt";
+        QTest::newRow("a dot of the folder is no ending") << "*.txt" << "/tmp/a.b/report" << "/tmp/a.b/report.txt";
+        QTest::newRow("a bare dot") << "*.txt" << "/tmp/report." << "/tmp/report.txt";
+        QTest::newRow("its own ending") << "*.txt" << "/tmp/report.csv" << "/tmp/report.csv";
+        QTest::newRow("the same ending") << "*.txt" << "/tmp/report.TXT" << "/tmp/report.TXT";
+        QTest::newRow("cancelled") << "*.txt" << "" << "";
+        QTest::newRow("any file: no ending to give") << "*.*" << "/tmp/report" << "/tmp/report";
+    }
+    void savedNameTakesTheDefaultEnding()
+    {
+        QFETCH(QString, patterns);
+        QFETCH(QString, chosen);
+        QFETCH(QString, saved);
+        ScriptedDialogs &script = installScriptedDialogs();
+        script.queueFileName(chosen);
+        const QList<FileFilter> filters{{"Report (*.txt)", patterns}};
+        QCOMPARE(dialogs().saveAs(nullptr, "Save as", QString(), filters), saved);
+        QCOMPARE(script.fileRequests.first().answer, chosen);
+    }
+
+    // The production box: Enter presses the default button the caller named, else the first.
+    void enterInAMessageBoxPressesItsDefaultButton_data()
+    {
+        QTest::addColumn<Buttons>("buttons");
+        QTest::addColumn<std::optional<Answer>>("defaultButton");
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("first") << Buttons::YesNo << std::optional<Answer>() << Answer::Yes;
+        QTest::newRow("No named") << Buttons::YesNo << std::optional<Answer>(Answer::No) << Answer::No;
+        QTest::newRow("Cancel named") << Buttons::OkCancel << std::optional<Answer>(Answer::Cancel) << Answer::Cancel;
+    }
+    void enterInAMessageBoxPressesItsDefaultButton()
+    {
+        QFETCH(Buttons, buttons);
+        QFETCH(std::optional<Answer>, defaultButton);
+        QFETCH(Answer, answer);
+        setDialogs(std::make_unique<QtDialogs>());
+        std::function<void()> pressEnter = [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            if (!box) {
+                QTimer::singleShot(10, pressEnter);
+                return;
+            }
+            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+        };
+        QTimer::singleShot(0, pressEnter);
+        QCOMPARE(messageBox("Delete?", buttons, Icon::Question, "Title", nullptr, defaultButton), answer);
     }
 
     void listViewItemsAndSubItems()

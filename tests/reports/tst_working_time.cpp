@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(CurrentLoginNo, QString("2"));
     }
 
-    // F6 asks first. No keeps everything; Yes deletes the log of every day, not only the rows
+    // F6 asks first, with No as the button Enter presses. No keeps everything; Yes deletes the log of every day, not only the rows
     // shown, keeps the current log-in renumbered "0" (as is CurrentLoginNo), empties the list, and
     // an older "0" left by an earlier deletion goes too. The log-off still completes the row and
     // the next log-in is numbered 1 again.
@@ -153,6 +153,7 @@ private slots:
         QCOMPARE(script->messages.size(), 1);
         QCOMPARE(script->lastMessage().buttons, ui::Buttons::YesNo);
         QCOMPARE(script->lastMessage().icon, ui::Icon::Question);
+        QCOMPARE(script->lastMessage().defaultButton, ui::Answer::No);   // Enter keeps the log
         QCOMPARE(loginNumbers(), (QStringList{"0", "1", "2"}));
         QCOMPARE(window.lv1->count(), 1);
         QCOMPARE(CurrentLoginNo, QString("2"));

@@ -1,5 +1,7 @@
 #include "platform/system/System.h"
 #include "app/rodUVAD.h"
+#include "admin/AdminMenu.h"
+#include "platform/ui/ImageList.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ScriptedDialogs.h"
 #include "sales/zirAZUVozari.h"
@@ -11,11 +13,13 @@
 #include "TestFolder.h"
 #include "WindowTestEnvironment.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -68,6 +72,47 @@ private slots:
     void cleanup()
     {
         env.reset();
+    }
+
+    // Each toolbar button shows the picture of the main window's image list that its number names
+    // (save 9, help 11, close 7), and that picture is the one of its command.
+    void toolbarButtonsShowTheirPicturesOfTheMainImageList_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::newRow("settings") << 0;
+        QTest::newRow("register and server") << 1;
+        QTest::newRow("password change") << 2;
+    }
+    void toolbarButtonsShowTheirPicturesOfTheMainImageList()
+    {
+        QFETCH(int, window);
+        const std::function<void()> open[] = {[] { openSettings(0); }, openNetworkSettings, openChangePassword};
+        struct Tool {
+            const char *key;
+            int picture;
+            const char *file;
+        };
+        const Tool tools[] = {{"save", 9, ":/data/images/save.png"},
+                              {"help", 11, ":/data/images/help.png"},
+                              {"close", 7, ":/data/images/close.png"}};
+        CurrentUserID = "1";
+        const ui::ImageList &images = rodUVAD::instance().ImgL1();
+        QStringList faults{"no window was shown"};
+        ui::ScopedModalRunner runner([&](ui::Form &form) {
+            faults.clear();
+            auto *bar = form.findChild<QToolBar *>("Tlbr1");
+            for (const Tool &tool : tools) {
+                QAction *action = bar ? bar->findChild<QAction *>(tool.key) : nullptr;
+                const QIcon icon = action ? action->icon() : QIcon();
+                const QImage drawn = icon.pixmap(32, 32).toImage();
+                if (drawn.isNull() || icon.cacheKey() != images.picture(tool.picture).cacheKey()
+                    || drawn != QIcon(tool.file).pixmap(32, 32).toImage())
+                    faults << tool.key;
+            }
+            form.unload();
+        });
+        open[window]();
+        QCOMPARE(faults, QStringList());
     }
 
     void menuItemsOpenTheirTab()

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
@@ -91,21 +92,67 @@ private slots:
     {
         writeFile(folder->file("tempracun.txt"), CodePage::encode(QString::fromUtf8("Invoice 7\r\nČaj  2,00\r\n")));
         QString text, caption, path;
-        int caret = -1, length = 0;
+        int caret = -1;
         whilePreviewed("\\tempracun.txt", [&](frmRacunPregled &p) {
             text = p.rtBox->toPlainText();
             caption = p.windowTitle();
             path = p.filePath();
             caret = p.rtBox->textCursor().position();
-            length = p.rtBox->document()->characterCount() - 1;
         }, "Review Invoice");
         QCOMPARE(text, QString::fromUtf8("Invoice 7\nČaj  2,00\n"));
         QCOMPARE(caption, QString("Review Invoice"));
         QCOMPARE(path, folder->path() + "/tempracun.txt");
-        QCOMPARE(caret, length);   // the last lines are in view
+        QCOMPARE(caret, 0);   // the receipt's header is in view
 
         whilePreviewed("\\tempracun.txt", [&](frmRacunPregled &p) { caption = p.windowTitle(); });
         QCOMPARE(caption, QString("Print preview"));
+    }
+
+    // A long review opens at its top. Back from the help window or the save dialog the reader keeps
+    // his place; a file written anew meanwhile, or the next showing, starts at the top again.
+    void opensAtTheTopAndKeepsThePlaceWhileTheTextStays()
+    {
+        QStringList receipts;
+        for (int i = 1; i <= 200; ++i)
+            receipts << QString("Invoice %1").arg(i);
+        writeFile(folder->file("tempracun.txt"), receipts.join("\r\n").toLatin1());
+        int firstTop = -1, firstCaret = -1, keptTop = -1, keptCaret = -1, scrolledTop = 0, scrolledCaret = 0;
+        int newTop = -1, newCaret = -1;
+        whilePreviewed("\\tempracun.txt", [&](frmRacunPregled &p) {
+            p.show();
+            QScrollBar *bar = p.rtBox->verticalScrollBar();
+            firstTop = bar->value();
+            firstCaret = p.rtBox->textCursor().position();
+            p.rtBox->moveCursor(QTextCursor::End);
+            p.rtBox->ensureCursorVisible();
+            scrolledTop = bar->value();
+            scrolledCaret = p.rtBox->textCursor().position();
+            p.Form_Activate();
+            keptTop = bar->value();
+            keptCaret = p.rtBox->textCursor().position();
+            writeFile(folder->file("tempracun.txt"), "Invoice 201\r\n" + receipts.join("\r\n").toLatin1());
+            p.Form_Activate();
+            newTop = bar->value();
+            newCaret = p.rtBox->textCursor().position();
+        });
+        QCOMPARE(firstTop, 0);
+        QCOMPARE(firstCaret, 0);
+        QVERIFY(scrolledTop > 0);
+        QCOMPARE(keptTop, scrolledTop);
+        QCOMPARE(keptCaret, scrolledCaret);
+        QCOMPARE(newTop, 0);
+        QCOMPARE(newCaret, 0);
+
+        QString shownAgain;
+        whilePreviewed("\\tempracun.txt", [&](frmRacunPregled &p) {
+            p.show();
+            shownAgain = p.rtBox->toPlainText();
+            newTop = p.rtBox->verticalScrollBar()->value();
+            newCaret = p.rtBox->textCursor().position();
+        });
+        QVERIFY(shownAgain.startsWith("Invoice 201\n"));
+        QCOMPARE(newTop, 0);
+        QCOMPARE(newCaret, 0);
     }
 
     void activationLoadsTheFile()

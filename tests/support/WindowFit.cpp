@@ -78,7 +78,9 @@ void checkButton(QAbstractButton *button, QStringList &problems)
         const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, &option, button);
         const int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
         needed = widestLine(metrics, text) + margin + 2 * frame;
-        if (!button->icon().isNull())
+        const auto *tool = qobject_cast<QToolButton *>(button);
+        const bool iconAbove = tool && tool->toolButtonStyle() == Qt::ToolButtonTextUnderIcon;
+        if (!button->icon().isNull() && !iconAbove)
             needed += button->iconSize().width() + 4;
     }
     if (needed > button->width())

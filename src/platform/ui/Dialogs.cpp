@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -44,6 +45,17 @@ QMessageBox::Icon qtIconOf(Icon icon)
     case Icon::Information: return QMessageBox::Information;
     }
     return QMessageBox::NoIcon;
+}
+
+const QRegularExpression &patternSeparators()
+{
+    static const QRegularExpression separators(QStringLiteral("[;\\s]+"));
+    return separators;
+}
+
+QStringList patternsOf(const QString &patterns)
+{
+    return patterns.split(patternSeparators(), Qt::SkipEmptyParts);
 }
 
 // Messages break their lines with CR alone or CR LF; a Qt label only breaks on LF.
@@ -87,10 +99,39 @@ void setDialogs(std::unique_ptr<Dialogs> replacement)
     installedDialogs() = std::move(replacement);
 }
 
-Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title,
-                  QWidget *parent)
+QString defaultEnding(const QList<FileFilter> &filters)
 {
-    return dialogs().msgBox(parent, text, buttons, icon, title.isEmpty() ? applicationTitle() : title);
+    if (filters.isEmpty())
+        return QString();
+    static const QRegularExpression plainEnding(QStringLiteral("^\\*\\.([^*?.\\[\\]]+)$"));
+    const auto match = plainEnding.match(patternsOf(filters.first().patterns).value(0));
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+QString withDefaultEnding(const QString &path, const QList<FileFilter> &filters)
+{
+    const QString ending = defaultEnding(filters);
+    if (path.isEmpty() || ending.isEmpty())
+        return path;
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty())
+        return path;   // a folder, not a file name: nothing to complete
+    if (name.endsWith(QLatin1Char('.')))
+        return path + ending;
+    return name.contains(QLatin1Char('.')) ? path : path + QLatin1Char('.') + ending;
+}
+
+QString Dialogs::saveAs(QWidget *parent, const QString &title, const QString &fileName,
+                        const QList<FileFilter> &filters)
+{
+    return withDefaultEnding(chooseSaveName(parent, title, fileName, filters), filters);
+}
+
+Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title,
+                  QWidget *parent, std::optional<Answer> defaultButton)
+{
+    return dialogs().msgBox(parent, text, buttons, icon, title.isEmpty() ? applicationTitle() : title,
+                            defaultButton.value_or(answersOf(buttons).first()));
 }
 
 void beep()
@@ -117,7 +158,7 @@ void showError(const QString &lead, const std::exception &error, const QString &
 // --- Qt dialogs ------------------------------------------------------------------------------
 
 Answer QtDialogs::msgBox(QWidget *parent, const QString &text, Buttons buttons, Icon icon,
-                         const QString &title)
+                         const QString &title, Answer defaultButton)
 {
     if (!parent)
         parent = QApplication::activeWindow();   // the box stays over the window that asked
@@ -126,7 +167,7 @@ Answer QtDialogs::msgBox(QWidget *parent, const QString &text, Buttons buttons, 
     const QList<Answer> answers = answersOf(buttons);
     for (Answer answer : answers)
         box.addButton(standardButtonOf(answer));
-    box.setDefaultButton(standardButtonOf(answers.first()));
+    box.setDefaultButton(standardButtonOf(answers.contains(defaultButton) ? defaultButton : answers.first()));
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     for (Answer answer : answers) {
@@ -140,12 +181,16 @@ Answer QtDialogs::msgBox(QWidget *parent, const QString &text, Buttons buttons, 
 
 QString QtDialogs::qtNameFilters(const QList<FileFilter> &filters)
 {
-    static const QRegularExpression separators(QStringLiteral("[;\\s]+"));
+    static const QRegularExpression listedAtEnd(QStringLiteral("\\(([^()]*)\\)$"));
     QStringList entries;
     for (const FileFilter &filter : filters) {
-        const QStringList patterns = filter.patterns.split(separators, Qt::SkipEmptyParts);
-        entries << filter.description.trimmed() + QLatin1String(" (") + patterns.join(QLatin1Char(' '))
-                       + QLatin1Char(')');
+        const QStringList patterns = patternsOf(filter.patterns);
+        const QString description = filter.description.trimmed();
+        const auto listed = listedAtEnd.match(description);
+        if (listed.hasMatch() && patternsOf(listed.captured(1)) == patterns)
+            entries << description;
+        else
+            entries << description + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return entries.join(QLatin1String(";;"));
 }
@@ -156,10 +201,16 @@ QString QtDialogs::openFile(QWidget *parent, const QString &title, const QString
     return QFileDialog::getOpenFileName(parent, title, folder, qtNameFilters(filters));
 }
 
-QString QtDialogs::saveAs(QWidget *parent, const QString &title, const QString &fileName,
-                          const QList<FileFilter> &filters)
+QString QtDialogs::chooseSaveName(QWidget *parent, const QString &title, const QString &fileName,
+                                  const QList<FileFilter> &filters)
 {
-    return QFileDialog::getSaveFileName(parent, title, fileName, qtNameFilters(filters));
+    QFileDialog dialog(parent, title, fileName, qtNameFilters(filters));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog completes the name itself, so that it asks before replacing the file meant.
+    dialog.setDefaultSuffix(defaultEnding(filters));
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 bool QtDialogs::printerSetup(QWidget *parent)

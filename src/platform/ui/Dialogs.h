@@ -5,6 +5,7 @@
 #include <QString>
 #include <exception>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -14,7 +15,8 @@ enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIg
 enum class Icon { None, Critical, Question, Exclamation, Information };
 enum class Answer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 
-// The buttons of a box in the order they are shown; the first one is the default button.
+// The buttons of a box in the order they are shown; the first one is the default button unless
+// the box names another.
 QList<Answer> answersOf(Buttons buttons);
 
 // One entry of a file dialog's type list: "GIF Images (*.gif)" with "*.gif", or
@@ -27,21 +29,35 @@ struct FileFilter {
 // The title of every message box that names no title of its own.
 QString applicationTitle();
 
+// The ending a saved file takes when its name has none: "txt" when the first filter's first
+// pattern is "*.txt"; empty when that pattern is no plain "*.ending".
+QString defaultEnding(const QList<FileFilter> &filters);
+// The chosen path with "." and the default ending added when its file name has no ending; a
+// name with an ending of its own keeps it, since the user typed it so.
+QString withDefaultEnding(const QString &path, const QList<FileFilter> &filters);
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // title is shown as given (messageBox() below has already put the application's title in
-    // place of an empty one).
+    // place of an empty one); defaultButton is the one Enter presses, one of the box's buttons.
     virtual Answer msgBox(QWidget *parent, const QString &text, Buttons buttons, Icon icon,
-                          const QString &title) = 0;
+                          const QString &title, Answer defaultButton) = 0;
     // The chosen file's full path, or an empty text when the user cancels.
     virtual QString openFile(QWidget *parent, const QString &title, const QString &folder,
                              const QList<FileFilter> &filters) = 0;
-    virtual QString saveAs(QWidget *parent, const QString &title, const QString &fileName,
-                           const QList<FileFilter> &filters) = 0;
+    // The same for a file to write; a name chosen without an ending gets the default ending
+    // of the filters (withDefaultEnding).
+    QString saveAs(QWidget *parent, const QString &title, const QString &fileName,
+                   const QList<FileFilter> &filters);
     // The printer and paper choice; false when the user cancels.
     virtual bool printerSetup(QWidget *parent) = 0;
     virtual void beep() = 0;
+
+protected:
+    // The save dialog itself: the name as the user chose it, or an empty text when cancelled.
+    virtual QString chooseSaveName(QWidget *parent, const QString &title, const QString &fileName,
+                                   const QList<FileFilter> &filters) = 0;
 };
 
 // The dialogs in use: the Qt dialogs unless a test installed others.
@@ -49,9 +65,11 @@ Dialogs &dialogs();
 // Installs other dialogs; a null pointer restores the Qt dialogs.
 void setDialogs(std::unique_ptr<Dialogs> replacement);
 
-// The usual way to show a message: an empty title becomes applicationTitle().
+// The usual way to show a message: an empty title becomes applicationTitle(); without a
+// defaultButton, Enter presses the box's first button.
 Answer messageBox(const QString &text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
-                  const QString &title = QString(), QWidget *parent = nullptr);
+                  const QString &title = QString(), QWidget *parent = nullptr,
+                  std::optional<Answer> defaultButton = std::nullopt);
 void beep();
 
 // The one way an error reaches the user: "number description" for the program's own errors,
@@ -67,16 +85,19 @@ QString errorText(const std::exception &error);
 class QtDialogs : public Dialogs {
 public:
     Answer msgBox(QWidget *parent, const QString &text, Buttons buttons, Icon icon,
-                  const QString &title) override;
+                  const QString &title, Answer defaultButton) override;
     QString openFile(QWidget *parent, const QString &title, const QString &folder,
                      const QList<FileFilter> &filters) override;
-    QString saveAs(QWidget *parent, const QString &title, const QString &fileName,
-                   const QList<FileFilter> &filters) override;
     bool printerSetup(QWidget *parent) override;
     void beep() override;
 
-    // "Report (*.txt)" + "*.txt; *.log" -> "Report (*.txt) (*.txt *.log)", entries joined by ";;".
+    // "Pictures" + "*.gif; *.bmp" -> "Pictures (*.gif *.bmp)", entries joined by ";;". A
+    // description that already ends with its patterns ("Report (*.txt)") is shown as it is.
     static QString qtNameFilters(const QList<FileFilter> &filters);
+
+protected:
+    QString chooseSaveName(QWidget *parent, const QString &title, const QString &fileName,
+                           const QList<FileFilter> &filters) override;
 };
 
 }  // namespace ui

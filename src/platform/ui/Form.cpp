@@ -1,9 +1,11 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/DesignState.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPushButton>
+#include <QToolButton>
 #include <map>
 #include <vector>
 
@@ -26,6 +28,17 @@ ModalRunner &modalRunner()
 {
     static ModalRunner runner;
     return runner;
+}
+
+// The command button that Enter presses: the focused push or tool button of the window.
+QAbstractButton *focusedCommandButton(const Form *form)
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (!focused || !isControlOfWindow(focused, form) || !focused->isEnabled())
+        return nullptr;
+    if (auto *push = qobject_cast<QPushButton *>(focused))
+        return push;
+    return qobject_cast<QToolButton *>(focused);
 }
 
 // Clears a flag when the scope ends, also by an exception from a window's handler.
@@ -150,6 +163,17 @@ bool Form::previewKey(QObject *receiver, QKeyEvent *event)
     m_previewedReceiver = widget;
     m_previewedKey = event->key();
     m_previewedTimestamp = event->timestamp();
+
+    const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        if (QAbstractButton *button = focusedCommandButton(this)) {
+            // The same in every window, before the window's own Enter (next field, a command):
+            // the button the user has put the focus on is the one meant. A held key presses once.
+            if (!event->isAutoRepeat())
+                button->click();
+            return true;
+        }
+    }
 
     bool handled = false;
     Form_KeyDown(event->key(), event->modifiers(), handled);

@@ -38,7 +38,8 @@ protected:
     virtual void Form_Unload(bool &cancel) { Q_UNUSED(cancel) }
     virtual void Form_Activate() {}
     // Key preview: every key pressed while the window (or any control in it) has the focus
-    // comes here first. Set handled to keep the key from the control.
+    // comes here first, except Enter on a focused command button (push or tool button), which
+    // presses that button in every window. Set handled to keep the key from the control.
     virtual void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled)
     {
         Q_UNUSED(key) Q_UNUSED(modifiers) Q_UNUSED(handled)
@@ -50,8 +51,8 @@ protected:
     virtual void resetControls();
 
     // Closing from the title bar unloads (a cancelling Form_Unload keeps the window open);
-    // reject() and done() unload too. Esc and Enter do nothing of their own here: what they do
-    // is each window's Form_KeyDown.
+    // reject() and done() unload too. Esc and Enter press no default button here: what they do
+    // is each window's Form_KeyDown (or the focused button's, for Enter).
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;

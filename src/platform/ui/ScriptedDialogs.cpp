@@ -65,9 +65,11 @@ void ScriptedDialogs::clear()
 }
 
 Answer ScriptedDialogs::msgBox(QWidget *, const QString &text, Buttons buttons, Icon icon,
-                               const QString &title)
+                               const QString &title, Answer defaultButton)
 {
     const QList<Answer> offered = answersOf(buttons);
+    if (!offered.contains(defaultButton))
+        fail(QStringLiteral("the default button is not a button of the box \"%1\"").arg(text));
     Answer answer;
     if (!m_answers.isEmpty()) {
         answer = m_answers.dequeue();
@@ -76,7 +78,7 @@ Answer ScriptedDialogs::msgBox(QWidget *, const QString &text, Buttons buttons, 
     } else {
         answer = offered.contains(m_defaultAnswer) ? m_defaultAnswer : offered.first();
     }
-    messages.append({text, title, icon, buttons, answer});
+    messages.append({text, title, icon, buttons, answer, defaultButton});
     journal << QStringLiteral("message: ") + text;
     return answer;
 }
@@ -95,8 +97,8 @@ QString ScriptedDialogs::openFile(QWidget *, const QString &title, const QString
     return answer;
 }
 
-QString ScriptedDialogs::saveAs(QWidget *, const QString &title, const QString &fileName,
-                                const QList<FileFilter> &filters)
+QString ScriptedDialogs::chooseSaveName(QWidget *, const QString &title, const QString &fileName,
+                                        const QList<FileFilter> &filters)
 {
     const QString answer = nextFileName();
     fileRequests.append({FileRequest::Save, title, fileName, filters, answer});

@@ -11,8 +11,8 @@ namespace ui {
 
 class ScriptedDialogs : public Dialogs {
 public:
-    // An answer the test did not expect to give: a queued answer that is no button of the box
-    // shown, or answers still queued when these dialogs are replaced (a box the test waited for
+    // An answer the test did not expect to give: a queued answer (or a default button) that is no
+    // button of the box shown, or answers still queued when these dialogs are replaced (a box the test waited for
     // never came). It fails the test: by default the test program stops with the reason; a test
     // main may put a gentler failure in place (QTest::qFail). An empty function restores it.
     using FailureHandler = std::function<void(const QString &reason)>;
@@ -25,13 +25,15 @@ public:
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
         Answer answer = Answer::Ok;   // what the box returned
+        Answer defaultButton = Answer::Ok;   // the button Enter would press
     };
     struct FileRequest {
         enum Kind { Open, Save } kind = Open;
         QString title;
         QString startPath;            // the folder (open) or the proposed file name (save)
         QList<FileFilter> filters;
-        QString answer;               // the returned path, empty when "cancelled"
+        QString answer;               // the name "chosen", empty when "cancelled"; saveAs() may
+                                      // complete it with the default ending
     };
 
     // Answers for the next boxes, in order.
@@ -60,13 +62,15 @@ public:
     QStringList journal;
 
     Answer msgBox(QWidget *parent, const QString &text, Buttons buttons, Icon icon,
-                  const QString &title) override;
+                  const QString &title, Answer defaultButton) override;
     QString openFile(QWidget *parent, const QString &title, const QString &folder,
                      const QList<FileFilter> &filters) override;
-    QString saveAs(QWidget *parent, const QString &title, const QString &fileName,
-                   const QList<FileFilter> &filters) override;
     bool printerSetup(QWidget *parent) override;
     void beep() override;
+
+protected:
+    QString chooseSaveName(QWidget *parent, const QString &title, const QString &fileName,
+                           const QList<FileFilter> &filters) override;
 
 private:
     QString nextFileName();
