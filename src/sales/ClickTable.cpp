@@ -1,6 +1,7 @@
 #include "sales/ClickTable.h"
 
 #include "platform/system/System.h"
+#include "platform/values/StoredNumber.h"
 #include "shell/dbModule.h"
 #include <QEvent>
 #include <QFontMetrics>
@@ -27,7 +28,17 @@ QString NullToEmpty(const Value &value)
 
 QString buttonCaption(const QString &name, Currency price, const NumberFormat &format)
 {
-    return name.trimmed() + QStringLiteral(" = ") + price.format2(format);
+    return buttonCaption(name, price.format2(format));
+}
+
+QString priceText(const Value &price, const NumberFormat &format)
+{
+    return price.isNull() ? Currency().format2(format) : StoredNumber::money(price, format);
+}
+
+QString buttonCaption(const QString &name, const QString &priceText)
+{
+    return name.trimmed() + QStringLiteral(" = ") + priceText;
 }
 
 namespace {
@@ -110,15 +121,8 @@ ClickButtons loadClickButtons(Database &db, const NumberFormat &format)
         const QString code = NullToEmpty(row.at(1));
         if (code.isEmpty())
             continue;
-        const Value &price = row.at(2);
-        Currency unitPrice;
-        try {
-            unitPrice = price.isNull() ? Currency() : price.toCurrency(format);
-        } catch (const AppError &) {
-            unitPrice = Currency();
-        }
         ClickButton &b = buttons[size_t(index)];
-        b.caption = buttonCaption(NullToEmpty(row.at(0)), unitPrice, format);
+        b.caption = buttonCaption(NullToEmpty(row.at(0)), priceText(row.at(2), format));
         b.prodCode = row.at(1).textOr();
         b.picturePath.clear();
         const QString pict = NullToEmpty(row.at(4));
