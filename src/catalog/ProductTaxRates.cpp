@@ -1,10 +1,22 @@
 #include "catalog/ProductTaxRates.h"
 
+#include "platform/system/System.h"
+#include "platform/values/StoredNumber.h"
+
 namespace {
 
+// A rate without a value is 0 %; one that another program stored as no number is still listed,
+// so that the other rates stay choosable, but gives no product its rate.
 ProductTaxRate fromRow(const Row &row)
 {
-    return {row.at(0).textOr(), row.at(1).textOr(), row.at(2).isNull() ? Currency() : row.at(2).toCurrency()};
+    const NumberFormat &format = System::numberFormat();
+    const Value &stored = row.at(2);
+    const Value percent = stored.isNull() ? Value::money(Currency()) : stored;
+    const StoredNumber::Reading reading = StoredNumber::read(percent, format);
+    ProductTaxRate rate{row.at(0).textOr(), row.at(1).textOr(), std::nullopt, StoredNumber::money(percent, format)};
+    if (reading.kind == StoredNumber::Reading::Kind::Number)
+        rate.percent = reading.amount;
+    return rate;
 }
 
 }  // namespace

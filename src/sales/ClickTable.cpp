@@ -1,7 +1,7 @@
 #include "sales/ClickTable.h"
 
+#include "catalog/ProductRecord.h"
 #include "platform/system/System.h"
-#include "platform/values/StoredNumber.h"
 #include "shell/dbModule.h"
 #include <QEvent>
 #include <QFontMetrics>
@@ -31,10 +31,6 @@ QString buttonCaption(const QString &name, Currency price, const NumberFormat &f
     return buttonCaption(name, price.format2(format));
 }
 
-QString priceText(const Value &price, const NumberFormat &format)
-{
-    return price.isNull() ? Currency().format2(format) : StoredNumber::money(price, format);
-}
 
 QString buttonCaption(const QString &name, const QString &priceText)
 {
@@ -122,7 +118,7 @@ ClickButtons loadClickButtons(Database &db, const NumberFormat &format)
         if (code.isEmpty())
             continue;
         ClickButton &b = buttons[size_t(index)];
-        b.caption = buttonCaption(NullToEmpty(row.at(0)), priceText(row.at(2), format));
+        b.caption = buttonCaption(NullToEmpty(row.at(0)), Products::shownPrice(row.at(2), format));
         b.prodCode = row.at(1).textOr();
         b.picturePath.clear();
         const QString pict = NullToEmpty(row.at(4));

@@ -44,10 +44,6 @@ QString NullToEmpty(const Value &value);
 QString buttonCaption(const QString &name, Currency price, const NumberFormat &format);
 // The trimmed name, " = " and the price text as given.
 QString buttonCaption(const QString &name, const QString &priceText);
-// A stored UnitPrice as its button shows it: as the sale takes it, "0.00" for no price at all; a
-// price the sale refuses (no number, or beyond the money type) as the lists show it, never as a
-// price it is not.
-QString priceText(const Value &price, const NumberFormat &format);
 
 // What a button with `room` for its text shows of a caption "name = price", lines parted by '\n':
 // the caption when it fits on one line, else the name wrapped at blanks (its last line elided when

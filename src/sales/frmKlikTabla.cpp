@@ -173,7 +173,7 @@ void frmKlikTabla::lv1_Click()
     // The list's rows are the records in their order.
     const int at = row->index();
     m_selectedPrice = at >= 0 && at < int(m_rsList.size())
-                          ? ClickTable::priceText(m_rsList[size_t(at)][QStringLiteral("UnitPrice")], userFormat())
+                          ? Products::shownPrice(m_rsList[size_t(at)][QStringLiteral("UnitPrice")], userFormat())
                           : QString();
 }
 

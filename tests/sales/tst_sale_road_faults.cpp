@@ -125,7 +125,7 @@ private slots:
         screen.txtProdCode()->setFocus();
         QTest::keyClicks(screen.txtProdCode(), "1001");
         QTest::keyClick(screen.txtProdCode(), Qt::Key_Return);   // leaves the box
-        QCOMPARE(env->script->messageTexts(), QStringList{ItemEntry::LookupFailedText + "\n13Type mismatch"});
+        QCOMPARE(env->script->messageTexts(), QStringList{ItemEntry::LookupFailedText + "\n13Type mismatch (UnitPrice)"});
     }
 
     // F5 while another register writes: the sale waits, the screen keeps painting and says that it

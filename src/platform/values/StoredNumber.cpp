@@ -52,15 +52,29 @@ Reading readShown(const QString &cell, const NumberFormat &format)
     return cell == OverflowMark || isNumberTooLarge(cell, format) ? tooLarge() : noNumber();
 }
 
-QString money(const Value &value, const NumberFormat &format)
+namespace {
+
+QString shown(const Value &value, const NumberFormat &format, QString (Currency::*formatted)(const NumberFormat &) const)
 {
     const Reading r = read(value, format);
     switch (r.kind) {
-    case Reading::Kind::Number: return r.amount.format2(format);
+    case Reading::Kind::Number: return (r.amount.*formatted)(format);
     case Reading::Kind::TooLarge: return OverflowMark;
     case Reading::Kind::NoNumber: break;
     }
     return QString();
+}
+
+}  // namespace
+
+QString money(const Value &value, const NumberFormat &format)
+{
+    return shown(value, format, &Currency::format2);
+}
+
+QString threeDecimals(const Value &value, const NumberFormat &format)
+{
+    return shown(value, format, &Currency::format3);
 }
 
 QString plain(const Value &value, const NumberFormat &format)

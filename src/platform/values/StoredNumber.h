@@ -29,8 +29,9 @@ struct Reading {
 // A value as money: texts in the given format, numbers as the money type reads them.
 Reading read(const Value &value, const NumberFormat &format);
 
-// Format "0.00", or "" or the mark.
+// Format "0.00" (money) or "0.000" (threeDecimals), or "" or the mark.
 QString money(const Value &value, const NumberFormat &format);
+QString threeDecimals(const Value &value, const NumberFormat &format);
 // A cell's text as a list shows it, read back in the same format: a number, the mark or a number
 // too large (TooLarge), anything else (an empty cell) NoNumber.
 Reading readShown(const QString &cell, const NumberFormat &format);
