@@ -79,27 +79,34 @@ QTime timeOf(const Value &v)
 void summarize(InvoiceContent &content, const NumberFormat &format)
 {
     InvoiceContent counted = content;
-    QSet<QString> unknown;   // tax IDs, case folded as the merge compares them
-    auto leaveOut = [&](InvoiceLine &line, QString &cell) {
+    // Tax IDs, case folded as the merge compares them, whose base or tax sum is unknown.
+    QSet<QString> unknownBase, unknownTax;
+    auto leaveOut = [](QSet<QString> &unknown, const InvoiceLine &line, QString &cell) {
         unknown.insert(line.taxID.toCaseFolded());
         cell.clear();
     };
-    for (InvoiceLine &line : counted.lines)
-        for (QString *cell : {&line.amount, &line.taxAmount})
-            if (StoredNumber::readShown(*cell, format).kind == StoredNumber::Reading::Kind::TooLarge)
-                leaveOut(line, *cell);
+    using Kind = StoredNumber::Reading::Kind;
+    for (InvoiceLine &line : counted.lines) {
+        if (StoredNumber::readShown(line.amount, format).kind == Kind::TooLarge)
+            leaveOut(unknownBase, line, line.amount);
+        if (StoredNumber::readShown(line.taxAmount, format).kind == Kind::TooLarge)
+            leaveOut(unknownTax, line, line.taxAmount);
+    }
     try {
         InvoiceLines::recompute(counted, format);
     } catch (const AppError &) {
         for (InvoiceLine &line : counted.lines) {
-            leaveOut(line, line.amount);
-            leaveOut(line, line.taxAmount);
+            leaveOut(unknownBase, line, line.amount);
+            leaveOut(unknownTax, line, line.taxAmount);
         }
         InvoiceLines::recompute(counted, format);
     }
-    for (TaxSummaryRow &row : counted.taxSummary)
-        if (unknown.contains(row.taxID.toCaseFolded()))
-            row.base = row.amount = StoredNumber::OverflowMark;
+    for (TaxSummaryRow &row : counted.taxSummary) {
+        if (unknownBase.contains(row.taxID.toCaseFolded()))
+            row.base = StoredNumber::OverflowMark;
+        if (unknownTax.contains(row.taxID.toCaseFolded()))
+            row.amount = StoredNumber::OverflowMark;
+    }
     content.taxSummary = std::move(counted.taxSummary);
 }
 
