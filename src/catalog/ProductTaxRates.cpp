@@ -10,12 +10,10 @@ namespace {
 ProductTaxRate fromRow(const Row &row)
 {
     const NumberFormat &format = System::numberFormat();
-    const Value &stored = row.at(2);
-    const Value percent = stored.isNull() ? Value::money(Currency()) : stored;
-    const StoredNumber::Reading reading = StoredNumber::read(percent, format);
+    const Value percent = row.at(2).isNull() ? Value::money(Currency()) : row.at(2);
     ProductTaxRate rate{row.at(0).textOr(), row.at(1).textOr(), std::nullopt, StoredNumber::money(percent, format)};
-    if (reading.kind == StoredNumber::Reading::Kind::Number)
-        rate.percent = reading.amount;
+    if (const auto read = StoredNumber::read(percent, format); read.kind == StoredNumber::Reading::Kind::Number)
+        rate.percent = read.amount;
     return rate;
 }
 

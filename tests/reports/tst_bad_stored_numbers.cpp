@@ -4,6 +4,7 @@
 // and report keeps its rows, the other cells and the totals the field is not part of stay, a value
 // too large shows the overflow mark in its cells and in its totals, and the report still prints.
 // A total box shows the largest total whole.
+#include "admin/frmTax.h"
 #include "catalog/CompositionEntry.h"
 #include "catalog/frmArtikli.h"
 #include "catalog/frmViewer.h"
@@ -13,7 +14,6 @@
 #include "closing/frmRacuni.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
 #include "closing/frmZakljucakPregled1.h"
-#include "admin/frmTax.h"
 #include "platform/ui/ListView.h"
 #include "platform/values/StoredNumber.h"
 #include "reports/frmIzvjestajKIF.h"
