@@ -1,6 +1,7 @@
 #include "admin/TaxRecords.h"
 
 #include "admin/RecordList.h"
+#include "platform/values/StoredNumber.h"
 #include "shell/dbModule.h"
 
 namespace TaxRecords {
@@ -27,13 +28,7 @@ std::optional<Currency> readRate(const QString &typed, const NumberFormat &forma
 
 QString rateText(const Value &percent, const NumberFormat &format)
 {
-    if (percent.isNull())
-        return QString();
-    try {
-        return percent.toCurrency(format).format2(format);
-    } catch (const AppError &) {
-        return percent.textOr();
-    }
+    return StoredNumber::money(percent, format);
 }
 
 void add(Database &db, const TaxEntry &entry)

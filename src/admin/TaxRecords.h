@@ -21,7 +21,8 @@ bool isProtected(const Row &row);
 
 // The typed rate read as a number in the user's format; nothing when it is no number.
 std::optional<Currency> readRate(const QString &typed, const NumberFormat &format);
-// The rate as every window shows it, "0.00" in the user's format (empty for no value).
+// The rate as every window shows it, "0.00" in the user's format; a stored rate that is no number
+// shows as every list shows one (StoredNumber.h).
 QString rateText(const Value &percent, const NumberFormat &format);
 
 // Adds a deletable rate (Del false), its name proper-cased; duplicates raise 3022.

@@ -1,22 +1,36 @@
 #include "catalog/CompositionEntry.h"
 
+#include "platform/values/StoredNumber.h"
 #include "sales/ItemEntry.h"
 
 namespace CompositionEntry {
 
+std::optional<Line> productLine(Database &db, const QString &code, const NumberFormat &format)
+{
+    const std::optional<Row> row = db.queryFirst(
+        QStringLiteral("SELECT ProdCode, ProdDescription, Unit, UnitPrice FROM Products WHERE ProdCode = ?"),
+        {Value::text(code)});
+    if (!row)
+        return std::nullopt;
+    return Line{row->at(0).textOr(), row->at(1).textOr(), QString(), row->at(2).textOr(),
+                Products::shownPrice(row->at(3), format)};
+}
+
 std::vector<Line> storedLines(Database &db, const QString &productCode, const NumberFormat &format)
 {
+    // Read as the lists read them: a quantity or a price another program stored as no number
+    // affects its own cell only.
     std::vector<Line> lines;
-    for (const CompositionLine &stored : Compositions::load(db, productCode)) {
+    const Rows stored = db.query(QStringLiteral("SELECT CONsif, ConSIFQty FROM ProductsCon WHERE SIF = ? ORDER BY rowid"),
+                                 {Value::text(productCode)});
+    for (const Row &row : stored) {
         Line line;
-        line.code = stored.componentCode;
-        line.quantity = stored.quantity.format3(format);
-        if (const std::optional<Product> component = Products::findByCode(db, stored.componentCode)) {
-            line.code = component->prodCode;
-            line.description = component->prodDescription;
-            line.unit = component->unit;
-            line.price = component->unitPrice.format2(format);
-        }
+        line.code = row.at(0).textOr();
+        const QString quantity =
+            row.at(1).isNull() ? Currency().format3(format) : StoredNumber::threeDecimals(row.at(1), format);
+        if (const std::optional<Line> component = productLine(db, line.code, format))
+            line = *component;
+        line.quantity = quantity;
         lines.push_back(line);
     }
     return lines;

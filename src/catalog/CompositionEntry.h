@@ -24,6 +24,10 @@ struct Line {
     QString price;        // stored lines: the unit price; lines entered here: the amount; "0.00"
 };
 
+// The product under `code` as a line shows it: code, name, unit and unit price, no quantity; or
+// nothing when no product has the code. Its stored numbers are read as the lists read them, so a
+// price another program wrote as no number affects the price only.
+std::optional<Line> productLine(Database &db, const QString &code, const NumberFormat &format);
 // The lines of the stored composition of `productCode`. A component whose product is gone is
 // listed by its code and quantity, with the other cells empty, so that a save keeps it.
 std::vector<Line> storedLines(Database &db, const QString &productCode, const NumberFormat &format);

@@ -64,8 +64,12 @@ std::optional<EntryRefusal> checkReferences(Database &db, const Product &product
 {
     if (!Units::find(db, product.unit))
         return EntryRefusal{QStringLiteral("Unit \"%1\" does not exist.").arg(product.unit), EntryField::Unit};
-    if (!ProductTaxRates::find(db, product.taxID))
+    const std::optional<ProductTaxRate> rate = ProductTaxRates::find(db, product.taxID);
+    if (!rate)
         return EntryRefusal{QStringLiteral("Tax rate \"%1\" does not exist.").arg(product.taxID), EntryField::TaxID};
+    // A rate stored as no number would give the product a rate it does not have.
+    if (!rate->percent)
+        return EntryRefusal{QStringLiteral("Tax rate must be numeric."), EntryField::TaxID};
     return std::nullopt;
 }
 

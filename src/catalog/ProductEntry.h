@@ -36,7 +36,7 @@ namespace ProductEntry {
 std::variant<Product, EntryRefusal> check(const ProductEntryTexts &texts, const NumberFormat &format);
 
 // The unit and the tax ID must name stored rows: an unknown one is refused by its name before
-// anything is written.
+// anything is written; so is a tax rate whose stored percent is no number.
 std::optional<EntryRefusal> checkReferences(Database &db, const Product &product);
 
 // A free file name in the picture folder for a chosen picture: its own name when no file of that

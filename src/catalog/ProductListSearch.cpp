@@ -1,6 +1,7 @@
 #include "catalog/ProductListSearch.h"
 
 #include "platform/system/System.h"
+#include "platform/values/StoredNumber.h"
 
 namespace ProductListSearch {
 
@@ -15,23 +16,28 @@ Rows rows(Database &db, const ListCondition &condition)
     return ListSearch::rows(db, QStringLiteral("Products"), condition, QStringLiteral("ID"));
 }
 
-QString plainCell(const Row &row, const char *field)
+namespace {
+
+// A field the row lacks (a list selected without it) leaves its cell empty as well.
+QString cell(const Row &row, const char *field, QString (*show)(const Value &, const NumberFormat &))
 {
     try {
-        return row[QLatin1String(field)].textOr(QString(), System::numberFormat());
+        return show(row[QLatin1String(field)], System::numberFormat());
     } catch (const AppError &) {
         return QString();
     }
 }
 
+}  // namespace
+
+QString plainCell(const Row &row, const char *field)
+{
+    return cell(row, field, StoredNumber::plain);
+}
+
 QString moneyCell(const Row &row, const char *field)
 {
-    try {
-        const Value &v = row[QLatin1String(field)];
-        return v.isNull() ? QString() : v.toCurrency(System::numberFormat()).format2(System::numberFormat());
-    } catch (const AppError &) {
-        return QString();
-    }
+    return cell(row, field, StoredNumber::money);
 }
 
 }  // namespace ProductListSearch

@@ -14,8 +14,8 @@ ListCondition condition(SearchColumn column, SearchPlace place, const QString &t
 Rows rows(Database &db, const ListCondition &condition);
 
 // A product row's cell as the lists show it, in the user's number format: as stored, or as money
-// ("0.00"). A cell that cannot be shown (Null, or a money field holding a text that is no number,
-// as another program may write it) stays empty and the list goes on with the next cell.
+// ("0.00"), by the rule of StoredNumber.h for whatever another program stored (Null and a text
+// that is no number leave a money cell empty, a number beyond the money type shows the mark).
 QString plainCell(const Row &row, const char *field);
 QString moneyCell(const Row &row, const char *field);
 

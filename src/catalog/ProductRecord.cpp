@@ -1,6 +1,7 @@
 #include "catalog/ProductRecord.h"
 
 #include "platform/system/System.h"
+#include "platform/values/StoredNumber.h"
 #include <stdexcept>
 
 namespace {
@@ -13,12 +14,18 @@ QString textOf(const Row &row, const char *field)
     return row[name].textOr(QString(), System::numberFormat());
 }
 
+// A stored value that is no number the money type holds raises its error naming the field, so
+// that whoever refuses the product (the sale road) can say which value is wrong.
 Currency moneyOf(const Row &row, const char *field)
 {
     const QString name = QLatin1String(field);
     if (!row.has(name) || row[name].isNull())
         return Currency();
-    return row[name].toCurrency(System::numberFormat());
+    try {
+        return row[name].toCurrency(System::numberFormat());
+    } catch (const AppError &e) {
+        throw AppError(e.number(), e.description() + QStringLiteral(" (") + name + QLatin1Char(')'));
+    }
 }
 
 int64_t tabOf(const Row &row)
@@ -52,6 +59,11 @@ QString Product::picturePath() const
 
 namespace Products {
 
+QString shownPrice(const Value &price, const NumberFormat &format)
+{
+    return price.isNull() ? Currency().format2(format) : StoredNumber::money(price, format);
+}
+
 Product fromRow(const Row &row)
 {
     Product p;
@@ -75,6 +87,15 @@ Product fromRow(const Row &row)
 std::optional<Product> findByCode(Database &db, const QString &code)
 {
     auto row = db.queryFirst(QStringLiteral("SELECT * FROM Products WHERE ProdCode = ?"), {Value::text(code)});
+    if (!row)
+        return std::nullopt;
+    return fromRow(*row);
+}
+
+std::optional<Product> findNameByCode(Database &db, const QString &code)
+{
+    auto row = db.queryFirst(QStringLiteral("SELECT ID, ProdCode, ProdDescription FROM Products WHERE ProdCode = ?"),
+                             {Value::text(code)});
     if (!row)
         return std::nullopt;
     return fromRow(*row);

@@ -37,13 +37,22 @@ struct Unit {
 namespace Products {
 
 constexpr int64_t NoButton = -1;
+
+// A stored price as a window shows it beside its product: as the sale takes it, "0.00" for no price
+// at all; one the sale refuses (no number, or beyond the money type) as the lists show it, never
+// as a price it is not.
+QString shownPrice(const Value &price, const NumberFormat &format);
 constexpr int64_t ButtonCount = 320;
 
 // Reads a Products row selected with "SELECT *" (or any subset of its fields); a Null field reads
-// as empty text or zero.
+// as empty text or zero. A money field holding no number the money type holds raises its error
+// (13 for a text, 6 for a number too large) with the field's name: "6Overflow (UnitPrice)".
 Product fromRow(const Row &row);
 
 std::optional<Product> findByCode(Database &db, const QString &code);
+// The product with only its ID, code and name read: one whose stored numbers are not numbers the
+// money type holds can still be named (and deleted).
+std::optional<Product> findNameByCode(Database &db, const QString &code);
 bool exists(Database &db, const QString &code);
 
 // Adds a row with every field but Tab and ID (a new product has no button). Returns the new ID.

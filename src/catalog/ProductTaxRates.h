@@ -10,7 +10,8 @@
 struct ProductTaxRate {
     QString taxID;
     QString name;
-    Currency percent;
+    std::optional<Currency> percent;   // nothing when the stored rate is no number the money type holds
+    QString percentText;               // as the lists show it, in the user's number format
 };
 
 namespace ProductTaxRates {

@@ -259,7 +259,7 @@ void ProductWindow::cboTax_Change()
 
 void ProductWindow::taxFound(const ProductTaxRate &rate)
 {
-    m_txtTaxPercent->setText(rate.percent.format2(userFormat()));
+    m_txtTaxPercent->setText(rate.percentText);
 }
 
 void ProductWindow::cmdHelp_Click()

@@ -267,7 +267,7 @@ void frmArtikli::cmdDelete_Click()
     const QString code = selected->text();
     try {
         Database &db = dbModule::mainDatabase();
-        const std::optional<Product> product = Products::findByCode(db, code);
+        const std::optional<Product> product = Products::findNameByCode(db, code);
         if (!product) {
             // Deleted meanwhile at another register: show what is left.
             showRows(m_strListWhere);

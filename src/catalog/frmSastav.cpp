@@ -173,11 +173,11 @@ void frmSastav::Form_Load()
     m_component.reset();
     const frmEditProduct *edit = ui::existingForm<frmEditProduct>();
     m_strSIF = edit ? edit->txtProdCode()->text() : QString();
-    std::optional<Product> product;
+    std::optional<CompositionEntry::Line> product;
     std::vector<CompositionEntry::Line> lines;
     try {
         Database &db = dbModule::mainDatabase();
-        product = m_strSIF.isEmpty() ? std::nullopt : Products::findByCode(db, m_strSIF);
+        product = m_strSIF.isEmpty() ? std::nullopt : CompositionEntry::productLine(db, m_strSIF, userFormat());
         if (product)
             lines = CompositionEntry::storedLines(db, m_strSIF, userFormat());
     } catch (const std::exception &e) {
@@ -191,10 +191,10 @@ void frmSastav::Form_Load()
         unload();
         return;
     }
-    m_lblSifra->setText(product->prodCode);
-    m_lblDescription->setText(product->prodDescription);
+    m_lblSifra->setText(product->code);
+    m_lblDescription->setText(product->description);
     m_lblJM->setText(product->unit);
-    m_lblCijena->setText(product->unitPrice.format2(userFormat()));
+    m_lblCijena->setText(product->price);
     FillCompositionList(lines);
     m_txtProdCode->setFocus();
 }

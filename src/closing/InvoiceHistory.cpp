@@ -1,9 +1,11 @@
 #include "closing/InvoiceHistory.h"
 
 #include "platform/system/System.h"
+#include "platform/values/StoredNumber.h"
 #include "sales/InvoiceLines.h"
 
 #include <QFile>
+#include <QSet>
 
 using ReportList::Align;
 using ReportList::Column;
@@ -72,6 +74,42 @@ QTime timeOf(const Value &v)
     }
 }
 
+// The tax summary of stored lines, merged by tax ID as the sales screen merges it. A line amount or
+// tax the money type cannot hold, or sums beyond it, leave their row's sums unknown: the mark.
+void summarize(InvoiceContent &content, const NumberFormat &format)
+{
+    InvoiceContent counted = content;
+    // Tax IDs, case folded as the merge compares them, whose base or tax sum is unknown.
+    QSet<QString> unknownBase, unknownTax;
+    auto leaveOut = [](QSet<QString> &unknown, const InvoiceLine &line, QString &cell) {
+        unknown.insert(line.taxID.toCaseFolded());
+        cell.clear();
+    };
+    using Kind = StoredNumber::Reading::Kind;
+    for (InvoiceLine &line : counted.lines) {
+        if (StoredNumber::readShown(line.amount, format).kind == Kind::TooLarge)
+            leaveOut(unknownBase, line, line.amount);
+        if (StoredNumber::readShown(line.taxAmount, format).kind == Kind::TooLarge)
+            leaveOut(unknownTax, line, line.taxAmount);
+    }
+    try {
+        InvoiceLines::recompute(counted, format);
+    } catch (const AppError &) {
+        for (InvoiceLine &line : counted.lines) {
+            leaveOut(unknownBase, line, line.amount);
+            leaveOut(unknownTax, line, line.taxAmount);
+        }
+        InvoiceLines::recompute(counted, format);
+    }
+    for (TaxSummaryRow &row : counted.taxSummary) {
+        if (unknownBase.contains(row.taxID.toCaseFolded()))
+            row.base = StoredNumber::OverflowMark;
+        if (unknownTax.contains(row.taxID.toCaseFolded()))
+            row.amount = StoredNumber::OverflowMark;
+    }
+    content.taxSummary = std::move(counted.taxSummary);
+}
+
 }  // namespace
 
 std::vector<StoredInvoice> selectInvoices(Database &db, const ReportList::Selection &selection)
@@ -124,7 +162,7 @@ InvoiceContent invoiceContent(Database &db, const StoredInvoice &invoice)
         content.lines.push_back(line);
     }
     // The summary is merged by tax ID as on the sales screen; the totals are the invoice's own.
-    InvoiceLines::recompute(content, System::numberFormat());
+    summarize(content, System::numberFormat());
     content.totalAmount = invoice.totalAmount;
     content.taxTotal = invoice.taxTotal;
     return content;

@@ -1,6 +1,8 @@
 #include "closing/RegisterState.h"
 
+#include "closing/ReportList.h"
 #include "platform/system/System.h"
+#include "platform/values/StoredNumber.h"
 #include "shell/dbModule.h"
 #include "shell/frmRacunPregled.h"
 
@@ -22,16 +24,12 @@ QString modeWhere(bool pastEndReport)
 // times in their default texts.
 QString plainText(const Value &v)
 {
-    const NumberFormat &format = System::numberFormat();
-    if (v.kind() == Value::Kind::Real || v.kind() == Value::Kind::Money)
-        return v.toCurrency(format).formatPlain(format);
-    return v.toText(format);
+    return StoredNumber::plain(v, System::numberFormat());
 }
 
 QString moneyText(const Value &v)
 {
-    const NumberFormat &format = System::numberFormat();
-    return v.toCurrency(format).format2(format);
+    return StoredNumber::money(v, System::numberFormat());
 }
 
 QString fieldOrEmpty(const Row &row, int index, QString (*show)(const Value &))
@@ -84,9 +82,9 @@ ListQuery listQuery(int tab, const QString &mode, const QString &endReportNo)
         orderBy = QStringLiteral(" ORDER BY Sales.rowid");
         break;
     case Cashiers:
-        select = QStringLiteral("SELECT Invoices.CashierID, Invoices.CashierName, '' AS tri, '' AS cetri, "
-                                "Sum(Invoices.CashAmount) AS SumOfCashAmount "
-                                "FROM Sales LEFT JOIN Invoices ON Sales.SalesID = Invoices.SalesID");
+        select = QStringLiteral("SELECT Invoices.CashierID, Invoices.CashierName, '' AS tri, '' AS cetri, %1 AS SumOfCashAmount "
+                                "FROM Sales LEFT JOIN Invoices ON Sales.SalesID = Invoices.SalesID")
+                     .arg(ReportList::sumOf(QStringLiteral("Invoices.CashAmount")));
         groupBy = QStringLiteral(" GROUP BY Invoices.CashierID, Invoices.CashierName");
         break;
     case InvoicesTab:
@@ -99,9 +97,11 @@ ListQuery listQuery(int tab, const QString &mode, const QString &endReportNo)
     case Products:
     default:
         select = QStringLiteral("SELECT SalesDetails.ProdCode, SalesDetails.ProdDescription, SalesDetails.Unit, "
-                                "Sum(SalesDetails.QtySold) AS SumOfQtySold, Sum(SalesDetails.Amount) AS SumOfAmount "
+                                "%1 AS SumOfQtySold, %2 AS SumOfAmount "
                                 "FROM Sales INNER JOIN (Invoices INNER JOIN SalesDetails "
-                                "ON Invoices.InvoiceID = SalesDetails.InvoiceID) ON Sales.SalesID = Invoices.SalesID");
+                                "ON Invoices.InvoiceID = SalesDetails.InvoiceID) ON Sales.SalesID = Invoices.SalesID")
+                     .arg(ReportList::sumOf(QStringLiteral("SalesDetails.QtySold")),
+                          ReportList::sumOf(QStringLiteral("SalesDetails.Amount")));
         groupBy = QStringLiteral(" GROUP BY SalesDetails.ProdCode, SalesDetails.ProdDescription, SalesDetails.Unit");
         orderBy = QStringLiteral(" ORDER BY SalesDetails.ProdCode");
         break;
@@ -145,13 +145,11 @@ std::vector<ListRow> loadList(Database &db, const ListQuery &query)
     return rowsFromResult(db.query(query.sql, query.params));
 }
 
-Currency columnTotal(const std::vector<ListRow> &rows, int columnNo)
+MoneyTotal columnTotal(const std::vector<ListRow> &rows, int columnNo)
 {
-    Currency total;
-    for (const ListRow &row : rows) {
-        if (auto amount = Currency::parse(column(row, columnNo), System::numberFormat()))
-            total += *amount;
-    }
+    MoneyTotal total;
+    for (const ListRow &row : rows)
+        total.addShown(column(row, columnNo), System::numberFormat());
     return total;
 }
 

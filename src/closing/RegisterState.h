@@ -4,6 +4,7 @@
 // the 40-column printout of those lists.
 #include "platform/database/Database.h"
 #include "platform/values/Currency.h"
+#include "platform/values/StoredNumber.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,8 +32,9 @@ struct ListRow {
 // missing or unreadable field leaves its column empty, fields 4 and 5 are shown "0.00".
 std::vector<ListRow> rowsFromResult(const Rows &result);
 std::vector<ListRow> loadList(Database &db, const ListQuery &query);
-// The money sum of column `column` (4 or 5); texts that are not numbers are left out.
-Currency columnTotal(const std::vector<ListRow> &rows, int column);
+// The money sum of column `column` (4 or 5); texts that are not numbers are left out, and a
+// sum the money type cannot hold (or a cell that shows the overflow mark) shows the mark.
+MoneyTotal columnTotal(const std::vector<ListRow> &rows, int column);
 
 // Date and time of the last End Report ("dd.mm.yyyy hh:mm:ss"), empty when none was made.
 QString lastEndReportText(Database &db);

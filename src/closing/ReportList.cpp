@@ -3,6 +3,7 @@
 #include "closing/RegisterState.h"
 #include "platform/system/System.h"
 #include "platform/values/DateFormat.h"
+#include "platform/values/StoredNumber.h"
 #include "sales/PrintInvoice.h"
 #include "shell/dbModule.h"
 #include "shell/frmRacunPregled.h"
@@ -19,19 +20,7 @@ const NumberFormat &userFormat()
 QString shownText(const Value &v, Kind kind)
 {
     const NumberFormat &format = userFormat();
-    switch (kind) {
-    case Kind::Money:
-        return v.toCurrency(format).format2(format);
-    case Kind::Quantity:
-        if (v.kind() == Value::Kind::Text)
-            return v.toText(format);
-        return v.toCurrency(format).formatPlain(format);
-    case Kind::Text:
-    default:
-        if (v.kind() == Value::Kind::Real || v.kind() == Value::Kind::Money)
-            return v.toCurrency(format).formatPlain(format);
-        return v.toText(format);
-    }
+    return kind == Kind::Money ? StoredNumber::money(v, format) : StoredNumber::plain(v, format);
 }
 
 QString reformatDate(const QString &shown, PrintField::DateForm form)
@@ -202,17 +191,15 @@ QStringList cellsOf(const ReportDefinition &def, const Row &record)
     return cellsAt(def, record, fieldPositions(def, record.size() > 0 ? record.names() : noNames));
 }
 
-Currency totalOf(const ReportDefinition &def, const std::vector<QStringList> &rows, const QString &field)
+MoneyTotal totalOf(const ReportDefinition &def, const std::vector<QStringList> &rows, const QString &field)
 {
-    Currency sum;
+    MoneyTotal sum;
     const int column = def.columnIndex(field);
     if (column < 0)
         return sum;
     for (const QStringList &row : rows) {
-        if (column >= row.size())
-            continue;
-        if (const auto value = Currency::parse(row.at(column), userFormat()))
-            sum += *value;
+        if (column < row.size())
+            sum.addShown(row.at(column), userFormat());
     }
     return sum;
 }
@@ -226,6 +213,11 @@ QMap<QString, QString> totalTexts(const ReportDefinition &def, const std::vector
         out.insert(c.field, rows.empty() ? def.emptyTotalText : totalOf(def, rows, c.field).format2(userFormat()));
     }
     return out;
+}
+
+QString sumOf(const QString &column)
+{
+    return QStringLiteral("Sum(CAST(%1 AS REAL))").arg(column);
 }
 
 ReportResult run(Database &db, const ReportDefinition &def, const Selection &selection)

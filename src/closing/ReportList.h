@@ -25,6 +25,7 @@
 // Every value of a selection is bound; no SQL text is ever built from a date or a key.
 #include "platform/database/Database.h"
 #include "platform/values/Currency.h"
+#include "platform/values/StoredNumber.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -68,7 +69,8 @@ struct Selection {
 enum class Align { Left, Right };
 // How a field is shown in the list: Text as the value's own text (dates "dd.mm.yyyy", times
 // "hh:mm:ss", numbers plain), Quantity as the number the database returns without forced
-// decimals, Money "0.00". Null is always an empty cell.
+// decimals, Money "0.00". Null is always an empty cell; whatever else another program stored in a
+// number field shows by the rule of StoredNumber.h.
 enum class Kind { Text, Quantity, Money };
 
 struct Column {
@@ -155,11 +157,16 @@ struct ReportResult {
 
 // Cells of one record: a Null, a missing field or a value that cannot be shown leaves its cell empty.
 QStringList cellsOf(const ReportDefinition &def, const Row &record);
-// The Currency sum of the shown texts of one column (read in the user's number format); a cell
-// that is empty or not a number adds nothing.
-Currency totalOf(const ReportDefinition &def, const std::vector<QStringList> &rows, const QString &field);
-// Every totalled column's total text: "0.00" of the sum, or emptyTotalText for an empty list.
+// The sum of the shown texts of one column (read in the user's number format); a cell that is
+// empty or not a number adds nothing, one that shows the overflow mark makes the sum unheld.
+MoneyTotal totalOf(const ReportDefinition &def, const std::vector<QStringList> &rows, const QString &field);
+// Every totalled column's total text: "0.00" of the sum (the overflow mark for one the money type
+// cannot hold), or emptyTotalText for an empty list.
 QMap<QString, QString> totalTexts(const ReportDefinition &def, const std::vector<QStringList> &rows);
+// The SQL sum of a stored number column for a report's query. The engine's Sum() of whole numbers
+// fails the whole query once it passes 64 bits; summed as reals it comes to a number the money
+// type cannot hold, which shows as such in its own cell only.
+QString sumOf(const QString &column);
 // Runs the report for a selection: rows, caption and totals. Query errors are raised.
 ReportResult run(Database &db, const ReportDefinition &def, const Selection &selection);
 

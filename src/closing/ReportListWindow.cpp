@@ -1,6 +1,7 @@
 #include "closing/ReportListWindow.h"
 
 #include "closing/RegisterState.h"
+#include "closing/TotalBox.h"
 #include "platform/system/System.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
@@ -158,7 +159,7 @@ QLineEdit *ReportListWindow::addTotalBox(const QString &key, const QString &obje
     box->setObjectName(objectName);
     box->setReadOnly(true);
     box->setAlignment(Qt::AlignRight);
-    box->setMaximumWidth(130);
+    TotalBox::fitLargestTotal(box);
     m_totalsRow->addWidget(box);
     m_totalBoxes.insert(key, box);
     return box;

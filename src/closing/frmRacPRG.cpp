@@ -1,5 +1,6 @@
 #include "closing/frmRacPRG.h"
 
+#include "closing/TotalBox.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListView.h"
@@ -64,6 +65,8 @@ frmRacPRG::frmRacPRG()
     big.setPointSize(big.pointSize() + 4);
     big.setBold(true);
     txtTotalAmount->setFont(big);
+    for (QLineEdit *money : {txtTotalAmount, txtTaxTotal})
+        TotalBox::fitLargestTotal(money);
 
     auto *header = new QGridLayout;
     header->addWidget(new QLabel(QStringLiteral("INVOICE No:"), this), 0, 0);

@@ -1,5 +1,6 @@
 #include "closing/frmTrenutnoStanjeKasa.h"
 
+#include "closing/TotalBox.h"
 #include "platform/system/System.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
@@ -49,6 +50,7 @@ QLineEdit *makeTotalBox(QWidget *parent, const char *name)
     box->setObjectName(QLatin1String(name));
     box->setAlignment(Qt::AlignRight);
     ui::lockBox(box);
+    TotalBox::fitLargestTotal(box);
     return box;
 }
 

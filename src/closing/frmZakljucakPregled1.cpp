@@ -14,7 +14,8 @@ ReportDefinition frmZakljucakPregled1::endReportReview()
 {
     ReportDefinition d;
     d.title = QStringLiteral("End Reports");
-    d.select = QStringLiteral("SELECT Grupni, DateStoped, TimeStoped, Sum(TotalSales) AS ukupno FROM Sales");
+    d.select = QStringLiteral("SELECT Grupni, DateStoped, TimeStoped, %1 AS ukupno FROM Sales")
+                   .arg(sumOf(QStringLiteral("TotalSales")));
     d.dateField = QStringLiteral("DateStoped");
     // Only shifts an End Report has closed; one row per End Report, in the order they were made.
     d.extraCondition = QStringLiteral("Closed = 1");

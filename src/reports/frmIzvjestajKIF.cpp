@@ -13,9 +13,10 @@ ReportDefinition frmIzvjestajKIF::invoiceBookReport()
     d.title = QStringLiteral("Invoices report for period");
     // Printed numbers are compared as numbers (9 below 11). Jet let the sum without tax reuse the
     // aliases of its own SELECT; here it is spelt out.
-    d.select = QStringLiteral(
-        "SELECT DateSold, Min(Val(OrNo)) AS Mini, Max(Val(OrNo)) AS Maxi, Sum(CashAmount) AS Ukupno,"
-        " Sum(TaxTotal) AS PDV, Sum(CashAmount) - Sum(TaxTotal) AS IznosBezPDV FROM Invoices");
+    const QString amount = sumOf(QStringLiteral("CashAmount")), tax = sumOf(QStringLiteral("TaxTotal"));
+    d.select = QStringLiteral("SELECT DateSold, Min(Val(OrNo)) AS Mini, Max(Val(OrNo)) AS Maxi, %1 AS Ukupno,"
+                              " %2 AS PDV, %1 - %2 AS IznosBezPDV FROM Invoices")
+                   .arg(amount, tax);
     d.dateField = QStringLiteral("Invoices.DateSold");
     d.tail = QStringLiteral(" GROUP BY DateSold ORDER BY DateSold");
     d.fromWord = QStringLiteral("od ");

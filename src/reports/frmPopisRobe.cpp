@@ -2,6 +2,7 @@
 
 #include "platform/system/System.h"
 #include "platform/ui/Form.h"
+#include "platform/values/StoredNumber.h"
 
 #include <QLineEdit>
 #include <map>
@@ -57,26 +58,43 @@ void frmPopisRobe::addTaxTotals(const ReportDefinition &definition, ReportResult
     }
     const NumberFormat &format = System::numberFormat();
     // Values by rate, as shown; a row without a value (no price or no quantity) adds nothing, one
-    // without a rate counts as untaxed.
-    std::map<Currency, Currency> byRate;
+    // without a rate counts as untaxed. A value or a rate the money type cannot hold leaves both
+    // totals unknown: they show the mark, as the total with tax does.
+    using StoredNumber::readShown;
+    using Kind = StoredNumber::Reading::Kind;
+    std::map<Currency, MoneyTotal> byRate;
+    MoneyTotal withoutTax;
     for (int row = 0; row < int(result.rows.size()); ++row) {
-        const auto value = Currency::parse(result.cell(definition, row, QStringLiteral("iznos")), format);
-        if (!value)
+        const StoredNumber::Reading value = readShown(result.cell(definition, row, QStringLiteral("iznos")), format);
+        if (value.kind == Kind::NoNumber)
             continue;
-        const auto rate = Currency::parse(result.cell(definition, row, QStringLiteral("TaxPercent")), format);
-        byRate[rate.value_or(Currency())] += *value;
+        const StoredNumber::Reading rate = readShown(result.cell(definition, row, QStringLiteral("TaxPercent")), format);
+        if (rate.kind == Kind::TooLarge)
+            withoutTax.markUnheld();
+        byRate[rate.amount].add(value);
     }
     const Currency hundred = Currency::fromInt(100);
-    Currency withoutTax;
     for (const auto &[rate, value] : byRate) {
-        const Currency divisor = Currency::fromInt(1) + rate / hundred;
-        withoutTax += divisor > Currency() ? value / divisor : value;
+        if (!value.isHeld()) {
+            withoutTax.markUnheld();
+            continue;
+        }
+        try {
+            const Currency divisor = Currency::fromInt(1) + rate / hundred;
+            withoutTax.add(divisor > Currency() ? value.amount() / divisor : value.amount());
+        } catch (const AppError &) {
+            withoutTax.markUnheld();   // a rate close to -100 % divides beyond the money type
+        }
     }
     const QString withoutText = withoutTax.format2(format);
     const QString withText = result.totals.value(QStringLiteral("iznos"));
     // The tax is what the two shown totals differ by, as a plain number ("17", "1.45").
-    const Currency tax = Currency::parse(withText, format).value_or(Currency())
-                         - Currency::parse(withoutText, format).value_or(Currency());
+    MoneyTotal tax;
+    tax.addShown(withText, format);
+    if (const auto without = Currency::parse(withoutText, format))
+        tax.add(-*without);
+    else
+        tax.markUnheld();
     result.totals.insert(QStringLiteral("WithoutTax"), withoutText);
     result.totals.insert(QStringLiteral("Tax"), tax.formatPlain(format));
 }

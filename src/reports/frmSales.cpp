@@ -7,16 +7,15 @@ ReportDefinition frmSales::salesByCashierReport(bool byDate)
     ReportDefinition d;
     d.title = QStringLiteral("Sale by Cashier");
     const QString from = QStringLiteral(" FROM Invoices LEFT JOIN Users ON Invoices.CashierID = Users.UserID");
+    const QString amount = sumOf(QStringLiteral("Invoices.CashAmount")) + QStringLiteral(" AS SumOfCashAmount");
     if (byDate) {
         d.select = QStringLiteral("SELECT Invoices.CashierID AS CashierID, Users.UserName AS UserName,"
-                                  " Invoices.DateSold AS DateSold, Sum(Invoices.CashAmount) AS SumOfCashAmount")
-                   + from;
+                                  " Invoices.DateSold AS DateSold, ") + amount + from;
         d.tail = QStringLiteral(" GROUP BY Invoices.CashierID, Users.UserName, Invoices.DateSold"
                                 " ORDER BY Invoices.DateSold, Val(Invoices.CashierID), Invoices.CashierID");
     } else {
         d.select = QStringLiteral("SELECT Invoices.CashierID AS CashierID, Users.UserName AS UserName,"
-                                  " '' AS DateSold, Sum(Invoices.CashAmount) AS SumOfCashAmount")
-                   + from;
+                                  " '' AS DateSold, ") + amount + from;
         d.tail = QStringLiteral(" GROUP BY Invoices.CashierID, Users.UserName"
                                 " ORDER BY Val(Invoices.CashierID), Invoices.CashierID");
     }

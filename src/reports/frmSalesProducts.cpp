@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <string>
 
 using namespace ReportList;
@@ -47,6 +48,18 @@ struct Sums {
     SqlSum quantity;
     SqlSum amount;
 };
+
+// A group's sum as the report's query gives it (sumOf: every value added as a real): Null for
+// nothing but Nulls, and past 64 bits a number the money type cannot hold rather than a failure.
+Value reportSum(const SqlSum &sum)
+{
+    try {
+        const Value v = sum.result();
+        return v.kind() == Value::Kind::Integer ? Value::real(double(v.toInt64())) : v;
+    } catch (const AppError &) {
+        return Value::real(std::numeric_limits<double>::infinity());
+    }
+}
 
 // Groups keyed by a few fields, with their sums: the keys kept together in one buffer, found
 // through an open-addressing table. A long period's lines come in no useful order, so each line's
@@ -305,8 +318,8 @@ Rows frmSalesProducts::productTotals(Database &db, const Selection &selection)
         values.push_back(shown.value());
         values.push_back(key[1].value());
         values.push_back(unitValue);
-        values.push_back(sums.quantity.result());
-        values.push_back(sums.amount.result());
+        values.push_back(reportSum(sums.quantity));
+        values.push_back(reportSum(sums.amount));
         rows.emplace_back(names, std::move(values));
     }
     return rows;
@@ -318,8 +331,9 @@ ReportDefinition frmSalesProducts::salesByProductsReport()
     d.title = QStringLiteral("Sale by Products");
     d.select = QStringLiteral(
         "SELECT Min(SalesDetails.ProdCode COLLATE BINARY) AS ProdCode, SalesDetails.ProdDescription AS ProdDescription,"
-        " SalesDetails.Unit AS Unit, Sum(SalesDetails.QtySold) AS SumOfQtySold, Sum(SalesDetails.Amount) AS SumOfAmount"
-        " FROM Invoices INNER JOIN SalesDetails ON Invoices.InvoiceID = SalesDetails.InvoiceID");
+        " SalesDetails.Unit AS Unit, %1 AS SumOfQtySold, %2 AS SumOfAmount"
+        " FROM Invoices INNER JOIN SalesDetails ON Invoices.InvoiceID = SalesDetails.InvoiceID")
+        .arg(sumOf(QStringLiteral("SalesDetails.QtySold")), sumOf(QStringLiteral("SalesDetails.Amount")));
     d.dateField = QString::fromLatin1(DateField);
     // One row per code, description and unit: a product renamed in the period shows twice. Rows by
     // product code, so that the same selection always lists the same way. Codes differing only in

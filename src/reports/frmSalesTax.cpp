@@ -19,7 +19,8 @@ ReportDefinition frmSalesTax::taxByRateReport(bool byDate)
     const QString sums = QStringLiteral(
         ", Sum(L.Porez) AS Porez, Sum(L.Iznos) AS IznosSaPorezom, Sum(L.Iznos) - Sum(L.Porez) AS IznosBezPoreza"
         " FROM (SELECT SalesDetails.TaxID COLLATE BINARY AS TaxID, SalesDetails.TaxPercent AS TaxPercent,"
-        " Sum(SalesDetails.TaxAmount) AS Porez, Sum(SalesDetails.Amount) AS Iznos");
+        " %1 AS Porez, %2 AS Iznos")
+        .arg(sumOf(QStringLiteral("SalesDetails.TaxAmount")), sumOf(QStringLiteral("SalesDetails.Amount")));
     const QString lines = QStringLiteral(
         " FROM Invoices INNER JOIN SalesDetails ON Invoices.InvoiceID = SalesDetails.InvoiceID");
     const QString joinTax = QStringLiteral(") AS L LEFT JOIN Tax ON Tax.TaxID = L.TaxID COLLATE NOCASE");

@@ -8,9 +8,13 @@ namespace {
 
 // Both groupings fill the same columns: per day the number and time are a single blank. Jet let
 // the base reuse the aliases of its own SELECT; here it is spelt out.
-const char *const perDaySelect =
-    "SELECT ' ' AS OrNo, DateSold, ' ' AS TimeSold, Sum(CashAmount) AS IznosSaPorezom, Sum(TaxTotal) AS Porez,"
-    " Sum(CashAmount) - Sum(TaxTotal) AS IznosBezPoreza FROM Invoices";
+QString perDaySelect()
+{
+    const QString amount = sumOf(QStringLiteral("CashAmount")), tax = sumOf(QStringLiteral("TaxTotal"));
+    return QStringLiteral("SELECT ' ' AS OrNo, DateSold, ' ' AS TimeSold, %1 AS IznosSaPorezom, %2 AS Porez,"
+                          " %1 - %2 AS IznosBezPoreza FROM Invoices")
+        .arg(amount, tax);
+}
 const char *const perInvoiceSelect =
     "SELECT OrNo, DateSold, TimeSold, CashAmount AS IznosSaPorezom, TaxTotal AS Porez,"
     " CashAmount - TaxTotal AS IznosBezPoreza FROM Invoices";
@@ -57,7 +61,7 @@ ReportListWindow::Look taxLook()
 ReportDefinition frmTaxbyInvoice::byDateReport()
 {
     ReportDefinition d = common();
-    d.select = QString::fromLatin1(perDaySelect);
+    d.select = perDaySelect();
     d.tail = QStringLiteral(" GROUP BY DateSold ORDER BY DateSold");
     d.layout.titleLines = {QStringLiteral("Tax report for period")};
     d.layout.headerLines = {QStringLiteral("Date           Amount      TAX     Total")};

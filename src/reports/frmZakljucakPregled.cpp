@@ -8,6 +8,7 @@ ReportDefinition frmZakljucakPregled::shiftsReport(TotalBy totalBy)
     d.title = QStringLiteral("End Reports");
     // A grouping puts a blank in the columns it does not group by; the day or period still selects
     // on the shifts' own opening date.
+    const QString total = sumOf(QStringLiteral("TotalSales")) + QStringLiteral(" AS Total FROM Sales");
     switch (totalBy) {
     case TotalBy::EndReport:
         d.select = QStringLiteral("SELECT Kas, SalesID, DateGenerated, TimeGenerated, TimeStoped, TotalSales AS Total"
@@ -15,12 +16,12 @@ ReportDefinition frmZakljucakPregled::shiftsReport(TotalBy totalBy)
         break;
     case TotalBy::CashRegister:
         d.select = QStringLiteral("SELECT Kas, ' ' AS SalesID, ' ' AS DateGenerated, ' ' AS TimeGenerated,"
-                                  " ' ' AS TimeStoped, Sum(TotalSales) AS Total FROM Sales");
+                                  " ' ' AS TimeStoped, ") + total;
         d.tail = QStringLiteral(" GROUP BY Kas");
         break;
     case TotalBy::Date:
         d.select = QStringLiteral("SELECT ' ' AS Kas, ' ' AS SalesID, DateGenerated, ' ' AS TimeGenerated,"
-                                  " ' ' AS TimeStoped, Sum(TotalSales) AS Total FROM Sales");
+                                  " ' ' AS TimeStoped, ") + total;
         d.tail = QStringLiteral(" GROUP BY DateGenerated");
         break;
     }

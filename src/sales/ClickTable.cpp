@@ -1,5 +1,6 @@
 #include "sales/ClickTable.h"
 
+#include "catalog/ProductRecord.h"
 #include "platform/system/System.h"
 #include "shell/dbModule.h"
 #include <QEvent>
@@ -27,7 +28,13 @@ QString NullToEmpty(const Value &value)
 
 QString buttonCaption(const QString &name, Currency price, const NumberFormat &format)
 {
-    return name.trimmed() + QStringLiteral(" = ") + price.format2(format);
+    return buttonCaption(name, price.format2(format));
+}
+
+
+QString buttonCaption(const QString &name, const QString &priceText)
+{
+    return name.trimmed() + QStringLiteral(" = ") + priceText;
 }
 
 namespace {
@@ -110,15 +117,8 @@ ClickButtons loadClickButtons(Database &db, const NumberFormat &format)
         const QString code = NullToEmpty(row.at(1));
         if (code.isEmpty())
             continue;
-        const Value &price = row.at(2);
-        Currency unitPrice;
-        try {
-            unitPrice = price.isNull() ? Currency() : price.toCurrency(format);
-        } catch (const AppError &) {
-            unitPrice = Currency();
-        }
         ClickButton &b = buttons[size_t(index)];
-        b.caption = buttonCaption(NullToEmpty(row.at(0)), unitPrice, format);
+        b.caption = buttonCaption(NullToEmpty(row.at(0)), Products::shownPrice(row.at(2), format));
         b.prodCode = row.at(1).textOr();
         b.picturePath.clear();
         const QString pict = NullToEmpty(row.at(4));

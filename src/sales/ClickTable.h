@@ -42,6 +42,8 @@ using ClickButtons = std::array<ClickButton, ButtonCount>;
 QString NullToEmpty(const Value &value);
 // The trimmed name, " = " and the price formatted "0.00" in the given number format.
 QString buttonCaption(const QString &name, Currency price, const NumberFormat &format);
+// The trimmed name, " = " and the price text as given.
+QString buttonCaption(const QString &name, const QString &priceText);
 
 // What a button with `room` for its text shows of a caption "name = price", lines parted by '\n':
 // the caption when it fits on one line, else the name wrapped at blanks (its last line elided when

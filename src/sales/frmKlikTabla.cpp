@@ -160,7 +160,7 @@ void frmKlikTabla::clearSelection()
 {
     m_selectedCode.clear();
     m_selectedDescription.clear();
-    m_selectedPrice = Currency();
+    m_selectedPrice.clear();
 }
 
 void frmKlikTabla::lv1_Click()
@@ -170,7 +170,11 @@ void frmKlikTabla::lv1_Click()
         return;
     m_selectedCode = row->text();
     m_selectedDescription = row->subItem(1);
-    m_selectedPrice = Currency::parse(row->subItem(2), userFormat()).value_or(Currency());
+    // The list's rows are the records in their order.
+    const int at = row->index();
+    m_selectedPrice = at >= 0 && at < int(m_rsList.size())
+                          ? Products::shownPrice(m_rsList[size_t(at)][QStringLiteral("UnitPrice")], userFormat())
+                          : QString();
 }
 
 void frmKlikTabla::Command2_MouseUp(int index, Qt::MouseButton button)
@@ -205,7 +209,7 @@ void frmKlikTabla::Command2_MouseUp(int index, Qt::MouseButton button)
         if (n != index && m_SSTab1->tag(n).compare(m_selectedCode, Qt::CaseInsensitive) == 0)
             m_SSTab1->setButton(n, {});
     m_SSTab1->setButton(
-        index, {ClickTable::buttonCaption(m_selectedDescription, m_selectedPrice, userFormat()), m_selectedCode, QString()});
+        index, {ClickTable::buttonCaption(m_selectedDescription, m_selectedPrice), m_selectedCode, QString()});
     clearSelection();   // one choice places the product once
 }
 

@@ -52,7 +52,7 @@ private:
     Rows m_rsList;
     QString m_selectedCode;
     QString m_selectedDescription;
-    Currency m_selectedPrice;
+    QString m_selectedPrice;   // as the button shows it
 };
 
 // Settings > "Click Table": shows the window beside the sales screen (not modal).

@@ -2,6 +2,7 @@
 #include "catalog/ProductRecord.h"
 #include "catalog/frmArtikli.h"
 #include "catalog/frmEditProduct.h"
+#include "platform/values/StoredNumber.h"
 #include "SalesScreenOnTest.h"
 #include "WindowTestEnvironment.h"
 
@@ -245,6 +246,24 @@ private slots:
         const int shown = env->script->messages.size();
         QTest::keyClick(list.lv1(), Qt::Key_F6);   // empty list: nothing
         QCOMPARE(env->script->messages.size(), shown);
+    }
+
+    // Numbers another program stored beyond the money type: the row shows them as such, and the
+    // product can still be named and deleted.
+    void aProductWithNumbersBeyondTheMoneyTypeIsListedAndDeleted()
+    {
+        env->folder.openDatabases();
+        MainDatabase->execute("UPDATE Products SET UnitPrice = 1e20, Qty = 1e999 WHERE ProdCode = 'B-100'");
+        frmArtikli &list = openList();
+        QCOMPARE(list.lv1()->count(), 9);
+        QCOMPARE(list.lv1()->findItem("B-100")->subItem(2), StoredNumber::OverflowMark);
+        QCOMPARE(list.lv1()->findItem("B-100")->subItem(4), StoredNumber::OverflowMark);
+        select(list, "B-100");
+        env->script->queueAnswer(ui::Answer::Yes);
+        QTest::keyClick(list.lv1(), Qt::Key_F6);
+        QVERIFY(!Products::exists(*MainDatabase, "B-100"));
+        QCOMPARE(env->script->lastMessage().text, QString("Product deleted."));
+        QCOMPARE(list.lv1()->count(), 8);
     }
 };
 

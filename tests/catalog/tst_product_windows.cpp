@@ -142,6 +142,9 @@ private slots:
         // Typed into the editable lists: refused by name before anything is written.
         QTest::newRow("unknown unit") << "unit" << "box" << "Unit \"box\" does not exist." << "txtUnit";
         QTest::newRow("unknown tax ID") << "tax" << "Q" << "Tax rate \"Q\" does not exist." << "cboTax";
+        // The chosen rate as another program stored it: the product never gets a rate it does not have.
+        QTest::newRow("rate stored as no number") << "stored rate" << "'abc'" << "Tax rate must be numeric." << "cboTax";
+        QTest::newRow("rate stored too large") << "stored rate" << "1e20" << "Tax rate must be numeric." << "cboTax";
     }
     void refusedSaveNamesTheFaultAndStoresNothing()
     {
@@ -149,6 +152,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, message);
         QFETCH(QString, focus);
+        if (box == "stored rate")
+            MainDatabase->execute(QStringLiteral("UPDATE Tax SET Percent = %1 WHERE TaxID = 'B'").arg(text));
         frmNewProduct &w = openNew();
         typeProduct(w, "9002", "Milk", "1", "1");
         if (box == "unit") {
@@ -157,7 +162,7 @@ private slots:
         } else if (box == "tax") {
             combo(w, "cboTax")->setCurrentIndex(-1);
             combo(w, "cboTax")->setEditText(text);
-        } else
+        } else if (box != "stored rate")
             control(w, box.toLatin1())->setText(text);
         press(w, Qt::Key_F5);
         QCOMPARE(env->script->lastMessage().text, message);

@@ -136,6 +136,31 @@ private slots:
         QCOMPARE(errorOf([&] { (void)row["NoSuchField"]; }), ErrorNo::ItemNotFound);
     }
 
+    // A money column holding what the money type cannot hold reads as stored, as a text that is
+    // no number does, and the query goes on with the other rows.
+    void moneyColumnsKeepWhatTheMoneyTypeCannotHold_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("text") << "'abc'" << int(Value::Kind::Text);
+        QTest::newRow("too large") << "1e20" << int(Value::Kind::Real);
+        QTest::newRow("infinity") << "1e999" << int(Value::Kind::Real);
+        QTest::newRow("whole number too large") << "9000000000000000000" << int(Value::Kind::Integer);
+        QTest::newRow("in range") << "2.5" << int(Value::Kind::Money);
+    }
+    void moneyColumnsKeepWhatTheMoneyTypeCannotHold()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, kind);
+        TestFolder f;
+        auto db = openMain(f);
+        db->execute(QStringLiteral("INSERT INTO Invoices (InvoiceID, CashAmount) VALUES ('1', %1), ('2', 7)").arg(stored));
+        const Rows rows = db->query("SELECT CashAmount FROM Invoices ORDER BY InvoiceID");
+        QCOMPARE(int(rows.size()), 2);
+        QCOMPARE(int(rows[0].at(0).kind()), kind);
+        QCOMPARE(rows[1].at(0).toCurrency(), Currency::fromInt(7));
+    }
+
     void relatedRecordsProtectATaxRate()
     {
         TestFolder f;

@@ -2,6 +2,7 @@
 #include "platform/values/AppError.h"
 #include "platform/values/Currency.h"
 #include "platform/values/DateFormat.h"
+#include "platform/values/StoredNumber.h"
 #include "platform/values/Value.h"
 
 #include <QtTest>
@@ -72,6 +73,11 @@ private slots:
     void storedDateAndTimeReadAsTheGeneralParserDoes_data();
     void storedDateAndTimeReadAsTheGeneralParserDoes();
     void textOrToleratesNull();
+
+    void storedNumberCells_data();
+    void storedNumberCells();
+    void totalsOfShownCells_data();
+    void totalsOfShownCells();
 
     void val_data();
     void val();
@@ -197,6 +203,7 @@ void TestValues::fromDouble()
     QCOMPARE(errorOf([&] { c = Currency::fromDouble(value); }), error);
     if (error == NoError)
         QCOMPARE(c.raw(), raw);
+    QCOMPARE(Currency::tryFromDouble(value).has_value(), error == NoError);
 }
 
 void TestValues::formats_data()
@@ -563,6 +570,63 @@ void TestValues::valOrdersNumericKeys()
     QStringList keys{"10", "9", "100", "09", "2"};
     std::stable_sort(keys.begin(), keys.end(), [](const QString &a, const QString &b) { return Val(a) < Val(b); });
     QCOMPARE(keys, (QStringList{"2", "9", "09", "10", "100"}));
+}
+
+// Whatever a number field holds, its money cell and its as-stored cell show it by one rule.
+void TestValues::storedNumberCells_data()
+{
+    QTest::addColumn<Value>("stored");
+    QTest::addColumn<QString>("money");
+    QTest::addColumn<QString>("plain");
+    const QString mark = StoredNumber::OverflowMark;
+    QTest::newRow("money") << Value::money(cur("2.5")) << "2,50" << "2,5";
+    QTest::newRow("whole number") << Value::integer(3) << "3,00" << "3";
+    QTest::newRow("real") << Value::real(0.1 + 0.2) << "0,30" << "0,3";
+    QTest::newRow("text in the format") << Value::text("1,5") << "1,50" << "1,5";
+    QTest::newRow("Null") << Value() << "" << "";
+    QTest::newRow("text that is no number") << Value::text("abc") << "" << "abc";
+    QTest::newRow("empty text") << Value::text("") << "" << "";
+    QTest::newRow("real too large") << Value::real(1e20) << mark << mark;
+    QTest::newRow("infinity") << Value::real(HUGE_VAL) << mark << mark;
+    QTest::newRow("whole number too large") << Value::integer(MaxRaw) << mark << QString::number(MaxRaw);
+    QTest::newRow("text too large") << Value::text("1000000000000000") << mark << "1000000000000000";
+    QTest::newRow("date") << Value::date(QDate(2024, 3, 5)) << "" << "05.03.2024";
+}
+
+void TestValues::storedNumberCells()
+{
+    QFETCH(Value, stored);
+    QFETCH(QString, money);
+    QFETCH(QString, plain);
+    QCOMPARE(StoredNumber::money(stored, fmt(",")), money);
+    QCOMPARE(StoredNumber::plain(stored, fmt(",")), plain);
+}
+
+// A total adds the cells that hold numbers; a mark, a number too large or a sum beyond the money
+// type shows the mark, never a figure that silently lost a value.
+void TestValues::totalsOfShownCells_data()
+{
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<QString>("total");
+    const QString mark = StoredNumber::OverflowMark;
+    QTest::newRow("numbers") << QStringList{"1.50", "2", "-0.25"} << "3.25";
+    QTest::newRow("empty and no number add nothing") << QStringList{"1.50", "", "abc"} << "1.50";
+    QTest::newRow("a cell with the mark") << QStringList{"1.50", mark} << mark;
+    QTest::newRow("a number too large") << QStringList{"1.50", "1000000000000000"} << mark;
+    QTest::newRow("the largest sum") << QStringList{"922337203685477.50", "0.08"} << "922337203685477.58";
+    QTest::newRow("a sum beyond") << QStringList{"922337203685477.50", "0.10"} << mark;
+    QTest::newRow("beyond below") << QStringList{"-922337203685477.50", "-0.10"} << mark;
+}
+
+void TestValues::totalsOfShownCells()
+{
+    QFETCH(QStringList, cells);
+    QFETCH(QString, total);
+    MoneyTotal sum;
+    for (const QString &cell : cells)
+        sum.addShown(cell, NumberFormat());
+    QCOMPARE(sum.format2(NumberFormat()), total);
+    QCOMPARE(sum.isHeld(), total != StoredNumber::OverflowMark);
 }
 
 void TestValues::valOverflow()

@@ -117,15 +117,28 @@ private slots:
         QCOMPARE(env->script->messages.size(), 1);
     }
 
-    // A product row whose price another program wrote as a text: the lookup says what failed.
+    // A product row whose price another program wrote as no number the money type holds: the
+    // lookup says what failed and which field, and the product is not sold at another price.
+    void aLookupOfAProductWhosePriceIsNoNumber_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("empty text") << "''" << "13Type mismatch (UnitPrice)";
+        QTest::newRow("too large") << "1e20" << "6Overflow (UnitPrice)";
+        QTest::newRow("infinity") << "1e999" << "6Overflow (UnitPrice)";
+    }
     void aLookupOfAProductWhosePriceIsNoNumber()
     {
-        Database::open(env->folder.file("DODE.pos"))->execute("UPDATE Products SET UnitPrice = '' WHERE ProdCode = '1001'");
+        QFETCH(QString, stored);
+        QFETCH(QString, error);
+        Database::open(env->folder.file("DODE.pos"))
+            ->execute(QStringLiteral("UPDATE Products SET UnitPrice = %1 WHERE ProdCode = '1001'").arg(stored));
         zirAZUVozari &screen = env->openScreen();
         screen.txtProdCode()->setFocus();
         QTest::keyClicks(screen.txtProdCode(), "1001");
         QTest::keyClick(screen.txtProdCode(), Qt::Key_Return);   // leaves the box
-        QCOMPARE(env->script->messageTexts(), QStringList{ItemEntry::LookupFailedText + "\n13Type mismatch"});
+        QCOMPARE(env->script->messageTexts(), QStringList{ItemEntry::LookupFailedText + "\n" + error});
+        QCOMPARE(lines(screen)->count(), 0);
     }
 
     // F5 while another register writes: the sale waits, the screen keeps painting and says that it

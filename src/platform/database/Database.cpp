@@ -233,14 +233,19 @@ Value typedValue(sqlite3_stmt *st, int i, ColumnType type)
     switch (type) {
     case ColumnType::Raw:
         return raw;
-    case ColumnType::Money:
+    case ColumnType::Money: {
+        // A number the money type cannot hold (too large, infinite) stays as stored, as a text
+        // that is no number does: only what reads that one field as money is affected, never the
+        // whole query.
+        std::optional<Currency> c;
         if (raw.kind() == Value::Kind::Integer)
-            return Value::money(Currency::fromInt(sqlite3_column_int64(st, i)));
-        if (raw.kind() == Value::Kind::Real)
-            return Value::money(Currency::fromDouble(sqlite3_column_double(st, i)));
-        if (auto c = Currency::parse(raw.toText(), NumberFormat()))
-            return Value::money(*c);
-        return raw;
+            c = Currency::tryFromInt(sqlite3_column_int64(st, i));
+        else if (raw.kind() == Value::Kind::Real)
+            c = Currency::tryFromDouble(sqlite3_column_double(st, i));
+        else
+            c = Currency::parse(raw.toText(), NumberFormat());
+        return c ? Value::money(*c) : raw;
+    }
     case ColumnType::Date:
         if (raw.kind() == Value::Kind::Text) {
             QDate d = DateFormat::parseStoredDate(raw.toText().left(10));

@@ -154,17 +154,33 @@ Currency Currency::fromInt(int64_t units)
     return fromRaw(checkedNarrow(Int128(units) * Scale));
 }
 
+std::optional<Currency> Currency::tryFromInt(int64_t units)
+{
+    int64_t raw = 0;
+    if (__builtin_mul_overflow(units, Scale, &raw))
+        return std::nullopt;
+    return fromRaw(raw);
+}
+
 Currency Currency::fromDouble(double value)
+{
+    const std::optional<Currency> c = tryFromDouble(value);
+    if (!c)
+        raiseError(ErrorNo::Overflow);
+    return *c;
+}
+
+std::optional<Currency> Currency::tryFromDouble(double value)
 {
     // The range test comes first so that the decimal text below stays short.
     if (!std::isfinite(value) || std::fabs(value) >= 922337203685477.6)
-        raiseError(ErrorNo::Overflow);
+        return std::nullopt;
     // Rounding the shortest decimal text of the double (what it prints as) rather than
     // value * 10000 keeps 2.0005 at 2.0005 instead of whatever the binary product gives.
     char buffer[400];  // the longest fixed text of a double below the range test is ~330 characters
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     if (result.ec != std::errc())
-        raiseError(ErrorNo::Overflow);
+        return std::nullopt;
     // Most values print with four decimals or fewer: nothing to round, so the digits are the amount.
     // Report lists read tens of thousands of them.
     {
@@ -191,7 +207,7 @@ Currency Currency::fromDouble(double value)
     const QString text = QString::fromLatin1(buffer, result.ptr - buffer);
     Currency c;
     if (readCurrency(text, NumberFormat(), &c) != TextReading::Ok)
-        raiseError(ErrorNo::Overflow);
+        return std::nullopt;
     return c;
 }
 

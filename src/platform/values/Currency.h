@@ -22,6 +22,10 @@ public:
     static Currency fromInt(int64_t units);
     // Rounds half to even at the fourth decimal, as the runtime's currency conversion does.
     static Currency fromDouble(double value);
+    // As fromInt and fromDouble, but nothing (rather than error 6) for a number the money type
+    // cannot hold: too large, infinite or not a number at all.
+    static std::optional<Currency> tryFromInt(int64_t units);
+    static std::optional<Currency> tryFromDouble(double value);
 
     // Strict reading of a typed number in the given format: optional blanks around, an optional
     // sign, digits with optional grouping separators before the decimal separator, an optional

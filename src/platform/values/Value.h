@@ -25,6 +25,9 @@ public:
 
     Kind kind() const { return m_kind; }
     bool isNull() const { return m_kind == Kind::Null; }
+    // The number of a Real as stored (0 for any other kind), for a reader that decides itself what
+    // one the money type cannot hold means (Currency::tryFromDouble).
+    double storedReal() const { return m_kind == Kind::Real ? realValue() : 0; }
 
     // Conversions with the runtime's rules. Every one of them raises error 94 on Null.
     // CStr: numbers print their plain digits ("1", "2.5"), dates "dd.mm.yyyy", times "hh:mm:ss",
