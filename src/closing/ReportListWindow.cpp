@@ -1,7 +1,7 @@
 #include "closing/ReportListWindow.h"
 
 #include "closing/RegisterState.h"
-#include "closing/TotalBox.h"
+#include "platform/ui/TotalBox.h"
 #include "platform/system/System.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"

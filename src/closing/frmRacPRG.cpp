@@ -1,6 +1,6 @@
 #include "closing/frmRacPRG.h"
 
-#include "closing/TotalBox.h"
+#include "platform/ui/TotalBox.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListView.h"

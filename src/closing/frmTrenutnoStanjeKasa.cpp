@@ -1,6 +1,6 @@
 #include "closing/frmTrenutnoStanjeKasa.h"
 
-#include "closing/TotalBox.h"
+#include "platform/ui/TotalBox.h"
 #include "platform/system/System.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"

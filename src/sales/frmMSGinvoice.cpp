@@ -2,6 +2,7 @@
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/TotalBox.h"
 #include "sales/zirAZUVozari.h"
 #include "shell/MainWindow.h"
 #include "shell/dbModule.h"
@@ -53,6 +54,7 @@ QLineEdit *amountBox(QWidget *parent, const char *name)
     box->setObjectName(QLatin1String(name));
     box->setFont(arial(20.25, true));
     box->setAlignment(Qt::AlignRight);
+    TotalBox::fitLargestTotal(box);
     return box;
 }
 

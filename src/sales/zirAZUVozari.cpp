@@ -10,6 +10,7 @@
 #include "platform/system/System.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/TotalBox.h"
 #include "platform/ui/ListView.h"
 #include "platform/values/AppError.h"
 #include "sales/ClickTable.h"
@@ -333,7 +334,10 @@ void zirAZUVozari::buildControls()
     m_txtTotalAmount->setFont(sizedFont(base, 16, true));
     m_txtTotalAmount->setMinimumHeight(EntryBoxHeight + 6);
     m_txtTaxTotal = addBox("txtTaxTotal", m_frame3, true, right);
-    m_txtTaxTotal->setFixedWidth(80);
+    m_txtTaxTotal->setFixedWidth(120);
+    // The screen has no room to spare beside the click table: a long total takes a smaller font.
+    for (QLineEdit *total : {m_txtTotalAmount, m_txtTaxTotal})
+        TotalBox::shrinkToShowWhole(total);
     auto *totalCaption = caption("lblTotal", QStringLiteral("T O T A L :"), m_frame3);
     totalCaption->setFont(sizedFont(base, 12, true));
     auto *totalsLayout = new QHBoxLayout(m_frame3);

@@ -15,6 +15,7 @@
 #include "closing/frmTrenutnoStanjeKasa.h"
 #include "closing/frmZakljucakPregled1.h"
 #include "platform/ui/ListView.h"
+#include "platform/ui/TotalBox.h"
 #include "platform/values/StoredNumber.h"
 #include "reports/frmIzvjestajKIF.h"
 #include "reports/frmPopisRobe.h"
@@ -237,16 +238,6 @@ const std::vector<Target> &targets()
 }
 
 // A line edit's room for its text: the contents the style leaves, less its own margins.
-int textRoom(QLineEdit *box)
-{
-    QStyleOptionFrame option;
-    option.initFrom(box);
-    option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
-    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
-    const QMargins text = box->textMargins();
-    return contents.width() - 2 * 2 - text.left() - text.right();
-}
-
 }  // namespace
 
 Q_DECLARE_METATYPE(const Target *)
@@ -377,16 +368,13 @@ private slots:
         store(ProductStock, "1");
         ui::ScopedModalRunner previews([](ui::Form &form) { form.unload(); });
         ui::Form &window = open();
-        const Currency least = Currency::fromRaw(std::numeric_limits<int64_t>::min());
-        QStringList widest{OverflowMark};
-        for (QChar decimal : {QLatin1Char('.'), QLatin1Char(',')})
-            widest << least.format2(NumberFormat::withDecimal(decimal)) << least.formatGrouped(NumberFormat::withDecimal(decimal));
+        const QStringList widest = TotalBox::widestTotals();
         for (const QString &name : boxes) {
             auto *box = window.findChild<QLineEdit *>(name);
             QVERIFY2(box && box->isVisibleTo(&window), qPrintable(name));
             const QStringList texts = QStringList(widest) << box->text();
             for (const QString &text : texts)
-                QVERIFY2(box->fontMetrics().horizontalAdvance(text) <= textRoom(box),
+                QVERIFY2(box->fontMetrics().horizontalAdvance(text) <= TotalBox::textRoom(box),
                          qPrintable(QStringLiteral("%1 cuts \"%2\"").arg(name, text)));
         }
         QCOMPARE(WindowFit::windowFitProblems(window), QStringList());

@@ -6,9 +6,11 @@
 #include "shell/MainWindow.h"
 #include "shell/dbModule.h"
 #include "ScreenControls.h"
+#include "TotalBoxes.h"
 #include "WindowTestEnvironment.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -41,6 +43,7 @@ class ChangeCalculatorTest : public QObject {
         QTest::keyClicks(c.txtCash, keys);
         QTest::keyClick(c.txtCash, Qt::Key_Return);
     }
+
 
 private slots:
     void init()
@@ -175,6 +178,18 @@ private slots:
             QCOMPARE(c.txtCash->text(), QString());
             QCOMPARE(c.txtChange->text(), QString());
         });
+    }
+
+    // The largest totals the money type holds, and the overflow mark, show whole.
+    void theLargestTotalsShowWhole()
+    {
+        for (const QString &total : TotalBox::widestTotals()) {
+            showFor(total, [&](frmMSGinvoice &c) {
+                QVERIFY2(showsWhole(c.txtTotal), qPrintable(total));
+                c.txtChange->setText(total);
+                QVERIFY2(showsWhole(c.txtChange), qPrintable(total));
+            });
+        }
     }
 };
 

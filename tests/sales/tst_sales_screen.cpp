@@ -10,6 +10,7 @@
 #include "ScreenControls.h"
 #include "TestFolder.h"
 #include "TestHelpers.h"
+#include "TotalBoxes.h"
 
 #include <QDir>
 #include <QFile>
@@ -469,6 +470,25 @@ private slots:
         // The next invoice goes on from the stored numbers.
         QCOMPARE(screen.txtInvoiceNumber()->text(), QString("9"));
         QCOMPARE(screen.txtORNumber()->text(), QString("9"));
+    }
+
+    // The screen has no room to widen its totals: the largest ones, and the overflow mark, show
+    // whole in a smaller font, and a short total gets the designed font back.
+    void theLargestTotalsShowWhole()
+    {
+        zirAZUVozari &screen = openScreen();
+        sell(screen, "1", "1");
+        auto *tax = screen.findChild<QLineEdit *>(QStringLiteral("txtTaxTotal"));
+        QVERIFY(tax);
+        const QFont designed = screen.txtTotalAmount()->font();
+        for (const QString &total : TotalBox::widestTotals()) {
+            for (QLineEdit *box : {screen.txtTotalAmount(), tax}) {
+                box->setText(total);
+                QVERIFY2(showsWhole(box), qPrintable(box->objectName() + " " + total));
+            }
+        }
+        screen.txtTotalAmount()->setText(QStringLiteral("12.40"));
+        QCOMPARE(screen.txtTotalAmount()->font(), designed);
     }
 };
 
