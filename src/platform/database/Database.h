@@ -16,6 +16,7 @@
 #include <vector>
 
 struct sqlite3;
+class TurnQueue;
 struct sqlite3_stmt;
 
 class Row {
@@ -112,9 +113,19 @@ public:
 
     // Runs work inside BEGIN IMMEDIATE ... COMMIT. When the database stays busy past the busy
     // timeout, the whole transaction is rolled back and tried again, a bounded number of times;
-    // then it raises 3260. Any other failure rolls back and is raised unchanged.
+    // then it raises 3260. Any other failure rolls back and is raised unchanged. Connections that
+    // write at once take their turns as the lock waiting below says; the wait for the turn counts
+    // within the same bound.
     void writeTransaction(const std::function<void()> &work);
     bool inTransaction() const { return m_inTransaction; }
+
+    // How a write waits while another connection writes. Queue: in the order of arrival, through
+    // a side file beside the database (path() + "-queue"; without it, as JitteredSteps), then
+    // short tries; JitteredSteps: tries a random few milliseconds apart; SteadySteps: tries 20 ms
+    // apart, where one that has just committed takes the lock again before those that wait.
+    enum class LockWaiting { SteadySteps, JitteredSteps, Queue };
+    void setLockWaiting(LockWaiting waiting) { m_lockWaiting = waiting; }
+    LockWaiting lockWaiting() const { return m_lockWaiting; }
 
     // While a statement waits for another connection's lock, the hook runs every few tens of
     // milliseconds (a window repaints and says that it waits); it must not throw. Empty: none.
@@ -153,6 +164,8 @@ private:
     void configure();
     [[noreturn]] void raiseFromSqlite(int rc, const QString &context);
     static int busyHandler(void *self, int count);
+    void runWaitHookIfDue(qint64 now, bool always);
+    class Turn;
 
     struct StatementCache;
     sqlite3_stmt *prepared(const QString &sql);
@@ -166,6 +179,10 @@ private:
     StatementObserver m_observer;
     std::function<void()> m_busyWaitHook;
     qint64 m_busySince = 0;
+    qint64 m_lastWaitHookAt = 0;
+    qint64 m_transactionDeadline = 0;   // steady ms; 0 outside a write transaction
+    LockWaiting m_lockWaiting = LockWaiting::Queue;
+    std::unique_ptr<TurnQueue> m_turns;
 };
 
 // The escape-free LIKE pattern for a user's search text: "*" is any text, "?" any one character,
