@@ -806,8 +806,12 @@ public:
         // A transaction begun from inside the wait (by the wait hook) keeps the outer one's place.
         if (db.m_lockWaiting != LockWaiting::Queue || (db.m_turns && db.m_turns->joined()))
             return;
-        if (!db.m_turns)
-            db.m_turns = TurnQueue::open(db.m_path + QStringLiteral("-queue"));
+        if (!db.m_turns) {
+            // The engine's own full name of the file: the same for every connection to it.
+            const char *file = sqlite3_db_filename(db.m_db, "main");
+            if (file && *file)
+                db.m_turns = TurnQueue::open(QString::fromUtf8(file) + QStringLiteral("-queue"));
+        }
         if (!db.m_turns)
             return;
         m_queue = db.m_turns.get();

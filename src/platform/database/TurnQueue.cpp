@@ -126,15 +126,26 @@ bool TurnQueue::isMyTurn() const
 {
     if (!joined())
         return false;
+    // Every ticket ahead within the window, not only the one just before: one that gave up or
+    // died while waiting must not let those behind it pass the ones ahead of it.
+    const off_t first = slotByte(m_ticket - Window);
+    const off_t last = slotByte(m_ticket - 1);
+    if (first <= last)
+        return !slotsHeld(first, last - first + 1);
+    return !slotsHeld(first, FirstSlotByte + off_t(Slots) - first) && !slotsHeld(FirstSlotByte, last - FirstSlotByte + 1);
+}
+
+bool TurnQueue::slotsHeld(off_t first, off_t count) const
+{
     struct flock lock = {};
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
-    lock.l_start = slotByte(m_ticket - 1);
-    lock.l_len = 1;
+    lock.l_start = first;
+    lock.l_len = count;
     // When the file cannot tell, the engine's lock decides alone.
     if (fcntl(m_fd, F_OFD_GETLK, &lock) != 0)
-        return true;
-    return lock.l_type == F_UNLCK;
+        return false;
+    return lock.l_type != F_UNLCK;
 }
 
 int64_t TurnQueue::turnsEnded()

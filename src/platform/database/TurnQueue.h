@@ -8,8 +8,8 @@
 //
 // The side file holds two counters: the next ticket and the number of turns ended. A short lock
 // on its first byte guards them. A connection draws ticket t and, still holding that guard, locks
-// the slot byte of t; its turn has come when the slot of t - 1 is free. It unlocks its slot when
-// its transaction is done. The locks belong to the open file (not to the process), so two
+// the slot byte of t; its turn has come when the slots of the tickets before t are free. It
+// unlocks its slot when its transaction is done. The locks belong to the open file (not to the process), so two
 // connections of one process queue like any two.
 //
 // The queue only orders; the engine's lock still guards the data. A connection whose predecessor
@@ -17,6 +17,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <sys/types.h>
 
 class TurnQueue {
 public:
@@ -33,7 +34,7 @@ public:
     Join tryJoin();
     bool joined() const { return m_ticket >= 0; }
     int64_t ticket() const { return m_ticket; }
-    // The connection ahead has had its turn, left or died. Never waits.
+    // Every connection ahead has had its turn, left or died. Never waits.
     bool isMyTurn() const;
     // How many turns have ended in this queue: it moves whenever the queue advances. Negative
     // when it cannot be read at this instant.
@@ -43,6 +44,8 @@ public:
 
     // Slots are reused modulo this many tickets: far more than registers ever wait at once.
     static constexpr int64_t Slots = 1 << 16;
+    // How many tickets back a connection looks for one still ahead of it.
+    static constexpr int64_t Window = 4096;
 
 private:
     explicit TurnQueue(int fd) : m_fd(fd) {}
@@ -50,6 +53,7 @@ private:
     void unlockGuard();
     bool readCounters(int64_t &nextTicket, int64_t &ended) const;
     bool writeCounter(int64_t offset, int64_t value);
+    bool slotsHeld(off_t first, off_t count) const;
 
     int m_fd = -1;
     int64_t m_ticket = -1;
