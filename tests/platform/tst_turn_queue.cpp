@@ -47,10 +47,13 @@ private slots:
         QVERIFY(a->isMyTurn());
         QVERIFY(!b->isMyTurn());
         QVERIFY(!c->isMyTurn());
+        QVERIFY(b->isNext());
+        QVERIFY(!c->isNext());
 
         a->leave();
         QVERIFY(b->isMyTurn());
         QVERIFY(!c->isMyTurn());
+        QVERIFY(c->isNext());
         QCOMPARE(a->tryJoin(), TurnQueue::Join::Joined);
         QVERIFY(!a->isMyTurn());
 

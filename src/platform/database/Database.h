@@ -16,8 +16,8 @@
 #include <vector>
 
 struct sqlite3;
-class TurnQueue;
 struct sqlite3_stmt;
+class TurnQueue;
 
 class Row {
 public:
@@ -120,15 +120,16 @@ public:
     bool inTransaction() const { return m_inTransaction; }
 
     // How a write waits while another connection writes. Queue: in the order of arrival, through
-    // a side file beside the database (path() + "-queue"; without it, as JitteredSteps), then
+    // a side file beside the database (its name + "-queue"; without it, as JitteredSteps), then
     // short tries; JitteredSteps: tries a random few milliseconds apart; SteadySteps: tries 20 ms
     // apart, where one that has just committed takes the lock again before those that wait.
     enum class LockWaiting { SteadySteps, JitteredSteps, Queue };
     void setLockWaiting(LockWaiting waiting) { m_lockWaiting = waiting; }
     LockWaiting lockWaiting() const { return m_lockWaiting; }
 
-    // While a statement waits for another connection's lock, the hook runs every few tens of
-    // milliseconds (a window repaints and says that it waits); it must not throw. Empty: none.
+    // While a statement waits for another connection's lock, or a write for its turn, the hook
+    // runs every few tens of milliseconds (a window repaints and says that it waits); it must
+    // not throw. Empty: none.
     void setBusyWaitHook(std::function<void()> hook) { m_busyWaitHook = std::move(hook); }
 
     // How long a statement waits for a lock, for the life of the scope: a lookup that runs on

@@ -20,15 +20,21 @@ bool heldByAnother(int error)
     return error == EAGAIN || error == EACCES;
 }
 
-// Locks of the open file, not of the process: closing another descriptor of this file, or another
-// connection of this process, leaves them alone.
-int setLock(int fd, short type, off_t at)
+struct flock byteRange(short type, off_t first, off_t count)
 {
     struct flock lock = {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
-    lock.l_start = at;
-    lock.l_len = 1;
+    lock.l_start = first;
+    lock.l_len = count;
+    return lock;
+}
+
+// Locks of the open file, not of the process: closing another descriptor of this file, or another
+// connection of this process, leaves them alone.
+int setLock(int fd, short type, off_t at)
+{
+    struct flock lock = byteRange(type, at, 1);
     return fcntl(fd, F_OFD_SETLK, &lock);
 }
 
@@ -46,11 +52,7 @@ std::unique_ptr<TurnQueue> TurnQueue::open(const QString &path)
     if (fd < 0)
         return nullptr;
     // A file system without such locks cannot carry the queue.
-    struct flock probe = {};
-    probe.l_type = F_WRLCK;
-    probe.l_whence = SEEK_SET;
-    probe.l_start = GuardByte;
-    probe.l_len = 1;
+    struct flock probe = byteRange(F_WRLCK, GuardByte, 1);
     if (fcntl(fd, F_OFD_GETLK, &probe) != 0) {
         ::close(fd);
         return nullptr;
@@ -101,7 +103,7 @@ TurnQueue::Join TurnQueue::tryJoin()
     Join result = Join::Failed;
     int64_t next = 0, ended = 0;
     if (readCounters(next, ended)) {
-        // A slot still held belongs to a ticket drawn from another count (the file was replaced
+        // A slot still held belongs to a ticket of a count that was lost (the file was emptied
         // while someone waited): that ticket is skipped.
         for (int64_t ticket = next; ticket < next + 8; ++ticket) {
             if (setLock(m_fd, F_WRLCK, slotByte(ticket)) != 0) {
@@ -124,24 +126,28 @@ TurnQueue::Join TurnQueue::tryJoin()
 
 bool TurnQueue::isMyTurn() const
 {
-    if (!joined())
-        return false;
     // Every ticket ahead within the window, not only the one just before: one that gave up or
     // died while waiting must not let those behind it pass the ones ahead of it.
-    const off_t first = slotByte(m_ticket - Window);
-    const off_t last = slotByte(m_ticket - 1);
+    return joined() && !ticketsHeld(m_ticket - Window, m_ticket - 1);
+}
+
+bool TurnQueue::isNext() const
+{
+    return joined() && ticketsHeld(m_ticket - 1, m_ticket - 1) && !ticketsHeld(m_ticket - Window, m_ticket - 2);
+}
+
+bool TurnQueue::ticketsHeld(int64_t firstTicket, int64_t lastTicket) const
+{
+    const off_t first = slotByte(firstTicket);
+    const off_t last = slotByte(lastTicket);
     if (first <= last)
-        return !slotsHeld(first, last - first + 1);
-    return !slotsHeld(first, FirstSlotByte + off_t(Slots) - first) && !slotsHeld(FirstSlotByte, last - FirstSlotByte + 1);
+        return slotsHeld(first, last - first + 1);
+    return slotsHeld(first, FirstSlotByte + off_t(Slots) - first) || slotsHeld(FirstSlotByte, last - FirstSlotByte + 1);
 }
 
 bool TurnQueue::slotsHeld(off_t first, off_t count) const
 {
-    struct flock lock = {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = first;
-    lock.l_len = count;
+    struct flock lock = byteRange(F_WRLCK, first, count);
     // When the file cannot tell, the engine's lock decides alone.
     if (fcntl(m_fd, F_OFD_GETLK, &lock) != 0)
         return false;

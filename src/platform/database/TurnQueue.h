@@ -36,6 +36,8 @@ public:
     int64_t ticket() const { return m_ticket; }
     // Every connection ahead has had its turn, left or died. Never waits.
     bool isMyTurn() const;
+    // The turn comes next: only the connection just ahead still holds one.
+    bool isNext() const;
     // How many turns have ended in this queue: it moves whenever the queue advances. Negative
     // when it cannot be read at this instant.
     int64_t turnsEnded();
@@ -53,6 +55,7 @@ private:
     void unlockGuard();
     bool readCounters(int64_t &nextTicket, int64_t &ended) const;
     bool writeCounter(int64_t offset, int64_t value);
+    bool ticketsHeld(int64_t firstTicket, int64_t lastTicket) const;
     bool slotsHeld(off_t first, off_t count) const;
 
     int m_fd = -1;
