@@ -10,6 +10,7 @@
 // and the sale under each rollback-journal mode. When DIR already holds a "DODE.pos" it is
 // measured as it is, whatever N says (the sales add to it).
 #include "BenchDatabase.h"
+#include "BenchSales.h"
 #include "catalog/ProductRecord.h"
 #include "platform/database/Database.h"
 #include "platform/ui/Form.h"
@@ -38,7 +39,6 @@
 namespace {
 
 constexpr int ProductCount = 100'000;
-constexpr int LinesPerInvoice = 10;
 constexpr int InvoicesPerDay = 300;
 constexpr int TimedSales = 1'000;
 constexpr int WarmUpSales = 20;
@@ -48,29 +48,6 @@ constexpr int TimedStartUps = 7;
 constexpr int JournalModeSales = 300;
 
 QTextStream out(stdout);
-
-QString productCode(int i)
-{
-    return QString::asprintf("38%011d", i);  // 13 digits, as a barcode
-}
-
-Currency priceOf(int i)
-{
-    return Currency::fromRaw(int64_t(5'000 + (i % 997) * 100));  // 0.50 .. 100.10
-}
-
-struct Stats {
-    double medianMs = 0;
-    double p99Ms = 0;
-    double maxMs = 0;
-};
-
-Stats statsOf(std::vector<qint64> ns)
-{
-    std::sort(ns.begin(), ns.end());
-    const auto at = [&](double q) { return double(ns[size_t(std::ceil(q * double(ns.size()))) - 1]) / 1e6; };
-    return {at(0.5), at(0.99), double(ns.back()) / 1e6};
-}
 
 // The history, written in one transaction. The secondary indexes of the two largest tables are
 // dropped first and built again at the end: building an index from all rows at once is far
@@ -87,13 +64,7 @@ void fill(Database &db, int invoices)
                                                     "AND tbl_name IN ('Invoices', 'SalesDetails')")))
             db.execute(QStringLiteral("DROP INDEX ") + r.at(0).toText());
 
-        for (int i = 1; i <= ProductCount; ++i)
-            db.execute(QStringLiteral("INSERT INTO Products (ProdCode, ProdDescription, Qty, Unit, UnitPrice, "
-                                      "UnitPricebezPDV, VPUnitPrice, VPUnitPricebezPDV, TaxID, TaxPercent, Tab) "
-                                      "VALUES (?, ?, 1000000, 'pcs', ?, ?, ?, ?, 'A', 17, ?)"),
-                       {Value::text(productCode(i)), Value::text(QStringLiteral("Product %1").arg(i)),
-                        Value::money(priceOf(i)), Value::money(priceOf(i)), Value::money(priceOf(i)),
-                        Value::money(priceOf(i)), Value::integer(i <= ClickTable::ButtonCount ? i - 1 : -1)});
+        insertProducts(db, ProductCount);
 
         const QDate firstDay = QDate(2024, 1, 1).addDays(-(invoices / InvoicesPerDay) - 1);
         const int days = (invoices + InvoicesPerDay - 1) / InvoicesPerDay;
@@ -137,37 +108,6 @@ void fill(Database &db, int invoices)
     db.execute(QStringLiteral("PRAGMA cache_size = -2000"));
 }
 
-SaleToRecord tenLineSale(QRandomGenerator &rng, int64_t shiftNo, int64_t invoiceID, int64_t orNo)
-{
-    const NumberFormat format;
-    SaleToRecord sale;
-    sale.shiftNo = shiftNo;
-    sale.invoiceID = invoiceID;
-    sale.orNo = orNo;
-    sale.cashierID = QStringLiteral("1");
-    sale.cashierName = QStringLiteral("Administrator");
-    sale.when = QDateTime::currentDateTime();
-    Currency total;
-    for (int l = 0; l < LinesPerInvoice; ++l) {
-        const int p = 1 + int(rng.bounded(ProductCount));
-        InvoiceLine line;
-        line.prodCode = productCode(p);
-        line.description = QStringLiteral("Product %1").arg(p);
-        line.unitPrice = priceOf(p).format2(format);
-        line.quantity = QStringLiteral("1");
-        line.amount = priceOf(p).format2(format);
-        line.taxPercent = QStringLiteral("17.00");
-        line.taxAmount = QStringLiteral("0.00");
-        line.unit = QStringLiteral("pcs");
-        line.taxID = QStringLiteral("A");
-        sale.content.lines.push_back(line);
-        total += priceOf(p);
-    }
-    sale.content.totalAmount = total.format2(format);
-    sale.content.taxTotal = QStringLiteral("0.00");
-    return sale;
-}
-
 // The cheapest durable write: one changed field, committed; the next call puts it back.
 class BareCommit {
 public:
@@ -194,36 +134,6 @@ private:
     Database &m_db;
     Value m_original;
     bool m_changed = false;
-};
-
-// Sales as the screen closes them: the screen's numbers go up by one after each.
-class Till {
-public:
-    explicit Till(Database &db) : m_db(db), m_rng(2)
-    {
-        m_shiftNo = RegisterShift::openOrContinue(db, QStringLiteral("1"), QDateTime::currentDateTime()).salesID;
-        const InvoiceCounters seeded = InvoiceCounterSeed::read(db);
-        m_racunBroj = seeded.racunBroj;
-        m_racunOrNo = seeded.racunOrNo;
-    }
-    qint64 sell()
-    {
-        const SaleToRecord sale = tenLineSale(m_rng, m_shiftNo, m_racunBroj + 1, m_racunOrNo + 1);
-        QElapsedTimer clock;
-        clock.start();
-        const RecordedSale r = SaleRecorder::record(m_db, sale, NumberFormat());
-        const qint64 elapsed = clock.nsecsElapsed();
-        m_racunBroj = r.invoiceID;
-        m_racunOrNo = r.orNo;
-        return elapsed;
-    }
-
-private:
-    Database &m_db;
-    QRandomGenerator m_rng;
-    int64_t m_shiftNo = 0;
-    int64_t m_racunBroj = 0;
-    int64_t m_racunOrNo = 0;
 };
 
 // Run as a child process: the program's own start-up up to the login window, then a line
@@ -331,7 +241,7 @@ int main(int argc, char **argv)
         // a sale taken in turns see the same disk, so their ratio holds.
         ::sync();
         BareCommit bare(*db);
-        Till till(*db);
+        Till till(*db, ProductCount);
         std::vector<qint64> floorNs, saleNs;
         for (int i = 0; i < WarmUpSales + TimedSales; ++i) {
             const qint64 f = bare.once();

@@ -1,5 +1,6 @@
 #include "database/Database.h"
 
+#include "database/TurnQueue.h"
 #include "values/DateFormat.h"
 #include <QDateTime>
 #include <cmath>
@@ -7,8 +8,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
+#include <QScopeGuard>
 #include <QThread>
+#include <chrono>
 #include <sqlite3.h>
 
 namespace {
@@ -598,24 +602,59 @@ void Database::setBusyTimeoutMs(int ms)
     sqlite3_busy_handler(m_db, &Database::busyHandler, this);
 }
 
-// Waits in short steps until the lock is free or the timeout has passed, running the wait hook
-// between the steps. Called from inside SQLite: nothing may be thrown from here.
+namespace {
+
+qint64 steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+constexpr qint64 WaitHookEveryMs = 20;
+
+// A random pause of a few milliseconds: waiters that try at once drift apart, and one of them
+// finds the lock free soon after it is let go.
+ulong jitteredStepMs()
+{
+    return ulong(QRandomGenerator::global()->bounded(1, 6));
+}
+
+}  // namespace
+
+void Database::runWaitHookIfDue(qint64 now, bool always)
+{
+    if (!m_busyWaitHook || (!always && now - m_lastWaitHookAt < WaitHookEveryMs))
+        return;
+    m_lastWaitHookAt = now;
+    try {
+        m_busyWaitHook();
+    } catch (...) {
+    }
+}
+
+// Waits in short steps until the lock is free or the timeout (or the write transaction's bound)
+// has passed, running the wait hook between the steps. Called from inside SQLite: nothing may be
+// thrown from here.
 int Database::busyHandler(void *self, int count)
 {
     auto *db = static_cast<Database *>(self);
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const qint64 now = steadyMs();
     if (count == 0)
         db->m_busySince = now;
     const qint64 waited = now - db->m_busySince;
-    if (waited >= db->m_busyTimeoutMs)
+    qint64 limit = db->m_busyTimeoutMs;
+    if (db->m_transactionDeadline != 0)
+        limit = std::min(limit, db->m_transactionDeadline - db->m_busySince);
+    if (waited >= limit)
         return 0;
-    if (db->m_busyWaitHook) {
-        try {
-            db->m_busyWaitHook();
-        } catch (...) {
-        }
+    const qint64 left = limit - waited;
+    if (db->m_lockWaiting == LockWaiting::SteadySteps) {
+        db->runWaitHookIfDue(now, true);
+        QThread::msleep(ulong(std::clamp<qint64>(left, 1, 20)));
+    } else {
+        db->runWaitHookIfDue(now, count == 0);
+        QThread::msleep(ulong(std::clamp<qint64>(qint64(jitteredStepMs()), 1, left)));
     }
-    QThread::msleep(ulong(std::clamp<qint64>(qint64(db->m_busyTimeoutMs) - waited, 1, 20)));
     return 1;
 }
 
@@ -763,12 +802,111 @@ int64_t Database::lastInsertId() const
     return sqlite3_last_insert_rowid(m_db);
 }
 
+// A place in the connection's turn queue for one write transaction: waits for the turn on
+// construction, leaves the queue when it goes.
+class Database::Turn {
+public:
+    Turn(Database &db, qint64 deadline) : m_db(db)
+    {
+        // A transaction begun from inside the wait (by the wait hook) keeps the outer one's place.
+        if (db.m_lockWaiting != LockWaiting::Queue || (db.m_turns && db.m_turns->joined()))
+            return;
+        if (!db.m_turns) {
+            // The engine's own full name of the file: the same for every connection to it.
+            const char *file = sqlite3_db_filename(db.m_db, "main");
+            if (file && *file)
+                db.m_turns = TurnQueue::open(QString::fromUtf8(file) + QStringLiteral("-queue"));
+        }
+        if (!db.m_turns)
+            return;
+        m_queue = db.m_turns.get();
+        m_timedOut = !waitForTurn(deadline);
+    }
+    ~Turn()
+    {
+        if (m_queue)
+            m_queue->leave();
+    }
+    Turn(const Turn &) = delete;
+    Turn &operator=(const Turn &) = delete;
+    bool timedOut() const { return m_timedOut; }
+
+private:
+    // False when the bound passed first. A queue that stands still as long as one statement may
+    // wait for the lock (someone ahead hangs without dying, or the guard stays taken) is no longer
+    // waited for: the transaction goes on to the engine's lock, keeping its place for those behind.
+    bool waitForTurn(qint64 deadline)
+    {
+        const qint64 patience = std::max(m_db.m_busyTimeoutMs, 1);
+        const qint64 start = steadyMs();
+        for (;;) {
+            const TurnQueue::Join join = m_queue->tryJoin();
+            if (join == TurnQueue::Join::Joined)
+                break;
+            const qint64 now = steadyMs();
+            if (join == TurnQueue::Join::Failed || now - start >= patience) {
+                m_queue = nullptr;
+                return now < deadline;
+            }
+            if (now >= deadline) {
+                m_queue = nullptr;
+                return false;
+            }
+            m_db.runWaitHookIfDue(now, false);
+            QThread::usleep(200);
+        }
+        if (m_queue->isMyTurn())
+            return true;
+        int64_t ended = m_queue->turnsEnded();
+        qint64 movedAt = steadyMs();
+        qint64 checkedAt = movedAt;
+        bool first = true;
+        while (!m_queue->isMyTurn()) {
+            const qint64 now = steadyMs();
+            if (now >= deadline)
+                return false;
+            if (now - checkedAt >= 100) {
+                checkedAt = now;
+                const int64_t e = m_queue->turnsEnded();
+                if (e >= 0 && e != ended) {
+                    ended = e;
+                    movedAt = now;
+                } else if (now - movedAt >= patience) {
+                    return true;
+                }
+            }
+            m_db.runWaitHookIfDue(now, first);
+            first = false;
+            // The next in line looks often, so that the turn passes on at once; those further
+            // back look less often, to spare the file server.
+            QThread::usleep(m_queue->isNext() ? 100 : 1000);
+        }
+        return true;
+    }
+
+    Database &m_db;
+    TurnQueue *m_queue = nullptr;
+    bool m_timedOut = false;
+};
+
 void Database::writeTransaction(const std::function<void()> &work)
 {
     if (m_inTransaction) {
         work();
         return;
     }
+    // The turn and the lock are waited for within the bound the retries have always had.
+    qint64 bound = qint64(m_retries + 1) * m_busyTimeoutMs;
+    for (int attempt = 1; attempt <= m_retries; ++attempt)
+        bound += 20 * attempt;
+    const qint64 deadline = steadyMs() + bound;
+    const Turn turn(*this, deadline);
+    if (turn.timedOut())
+        throw AppError(ErrorNo::RecordLocked, errorDescription(ErrorNo::RecordLocked));
+    const qint64 outerDeadline = m_transactionDeadline;
+    m_transactionDeadline = deadline;
+    const auto restoreDeadline = qScopeGuard([&] { m_transactionDeadline = outerDeadline; });
+
     for (int attempt = 0;; ++attempt) {
         bool busy = false;
         try {
@@ -797,7 +935,7 @@ void Database::writeTransaction(const std::function<void()> &work)
                 throw;
             }
         }
-        if (attempt >= m_retries)
+        if (attempt >= m_retries || steadyMs() >= deadline)
             throw AppError(ErrorNo::RecordLocked, errorDescription(ErrorNo::RecordLocked));
         QThread::msleep(20 * (attempt + 1));
     }

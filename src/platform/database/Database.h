@@ -17,6 +17,7 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+class TurnQueue;
 
 class Row {
 public:
@@ -112,12 +113,23 @@ public:
 
     // Runs work inside BEGIN IMMEDIATE ... COMMIT. When the database stays busy past the busy
     // timeout, the whole transaction is rolled back and tried again, a bounded number of times;
-    // then it raises 3260. Any other failure rolls back and is raised unchanged.
+    // then it raises 3260. Any other failure rolls back and is raised unchanged. Connections that
+    // write at once take their turns as the lock waiting below says; the wait for the turn counts
+    // within the same bound.
     void writeTransaction(const std::function<void()> &work);
     bool inTransaction() const { return m_inTransaction; }
 
-    // While a statement waits for another connection's lock, the hook runs every few tens of
-    // milliseconds (a window repaints and says that it waits); it must not throw. Empty: none.
+    // How a write waits while another connection writes. Queue: in the order of arrival, through
+    // a side file beside the database (its name + "-queue"; without it, as JitteredSteps), then
+    // short tries; JitteredSteps: tries a random few milliseconds apart; SteadySteps: tries 20 ms
+    // apart, where one that has just committed takes the lock again before those that wait.
+    enum class LockWaiting { SteadySteps, JitteredSteps, Queue };
+    void setLockWaiting(LockWaiting waiting) { m_lockWaiting = waiting; }
+    LockWaiting lockWaiting() const { return m_lockWaiting; }
+
+    // While a statement waits for another connection's lock, or a write for its turn, the hook
+    // runs every few tens of milliseconds (a window repaints and says that it waits); it must
+    // not throw. Empty: none.
     void setBusyWaitHook(std::function<void()> hook) { m_busyWaitHook = std::move(hook); }
 
     // How long a statement waits for a lock, for the life of the scope: a lookup that runs on
@@ -153,6 +165,8 @@ private:
     void configure();
     [[noreturn]] void raiseFromSqlite(int rc, const QString &context);
     static int busyHandler(void *self, int count);
+    void runWaitHookIfDue(qint64 now, bool always);
+    class Turn;
 
     struct StatementCache;
     sqlite3_stmt *prepared(const QString &sql);
@@ -166,6 +180,10 @@ private:
     StatementObserver m_observer;
     std::function<void()> m_busyWaitHook;
     qint64 m_busySince = 0;
+    qint64 m_lastWaitHookAt = 0;
+    qint64 m_transactionDeadline = 0;   // steady ms; 0 outside a write transaction
+    LockWaiting m_lockWaiting = LockWaiting::Queue;
+    std::unique_ptr<TurnQueue> m_turns;
 };
 
 // The escape-free LIKE pattern for a user's search text: "*" is any text, "?" any one character,
