@@ -47,6 +47,7 @@ private slots:
     void writingWhenClosedDoesNothing();
     void recordingPrinter();
     void printerWritesPdf();
+    void printerTakesTheChosenPaper();
 
 private:
     QTemporaryDir m_dir;
@@ -316,6 +317,30 @@ void TestPrinting::printerWritesPdf()
     printer.printLine(QStringLiteral("lost"));
     QVERIFY(!printer.errorText().isEmpty());
     printer.endDoc();
+}
+
+// What the printer dialog chose is what the next documents are printed on.
+void TestPrinting::printerTakesTheChosenPaper()
+{
+    EnvironmentGuard guard("ZORVEL_PRINTER_PDF");
+    const QString pdf = m_dir.filePath(QStringLiteral("chosen.pdf"));
+    qputenv("ZORVEL_PRINTER_PDF", QFile::encodeName(pdf));
+    setSystemPrinter(nullptr);
+    const auto forget = qScopeGuard([] { systemPrinterChoice().reset(); });
+    const QPageLayout a6(QPageSize(QPageSize::A6), QPageLayout::Landscape, QMarginsF(5, 5, 5, 5));
+    systemPrinterChoice() = SystemPrinterChoice{QString(), a6};
+
+    systemPrinter().printLine(QStringLiteral("ZORVEL"));
+    systemPrinter().endDoc();
+    QCOMPARE(systemPrinter().errorText(), QString());
+
+    // A6 landscape: 148 x 105 mm, 420 x 297 points.
+    const QString bytes = QString::fromLatin1(contentsOf(pdf));
+    const QRegularExpressionMatch box =
+        QRegularExpression(QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)")).match(bytes);
+    QVERIFY2(box.hasMatch(), "no page size in the PDF");
+    QCOMPARE(qRound(box.captured(1).toDouble()), 420);
+    QCOMPARE(qRound(box.captured(2).toDouble()), 297);
 }
 
 QTEST_MAIN(TestPrinting)

@@ -312,6 +312,11 @@ private:
             m_printer->setOutputFormat(QPrinter::PdfFormat);
             m_printer->setOutputFileName(pdf);
         }
+        if (const auto &choice = systemPrinterChoice()) {
+            if (pdf.isEmpty())
+                m_printer->setPrinterName(choice->printerName);
+            m_printer->setPageLayout(choice->pageLayout);
+        }
         m_printer->setDocName(QStringLiteral("ZORVEL"));
         if (!m_painter.begin(m_printer.get())) {
             m_error = pdf.isEmpty() ? QStringLiteral("The printer is not available.")
@@ -342,6 +347,12 @@ SystemPrinter *&currentPrinter()
 }
 
 }  // namespace
+
+std::optional<SystemPrinterChoice> &systemPrinterChoice()
+{
+    static std::optional<SystemPrinterChoice> choice;
+    return choice;
+}
 
 SystemPrinter &systemPrinter()
 {

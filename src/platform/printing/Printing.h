@@ -1,8 +1,10 @@
 #pragma once
 // The print outputs: "file number 1" (a receipt port or a text file) and the system printer.
 #include <QByteArray>
+#include <QPageLayout>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The one print channel the program writes receipts, reports and text files through. Text goes
@@ -56,6 +58,15 @@ public:
 // $ZORVEL_PRINTER_PDF names one. Tests replace it with a recording printer.
 SystemPrinter &systemPrinter();
 void setSystemPrinter(std::unique_ptr<SystemPrinter> printer);  // null restores the default
+
+// The printer and paper chosen in the printer dialog, kept for the rest of the run as the
+// platform keeps its own printer settings: every document printed on the system printer from
+// then on goes to that printer on that paper. Nothing chosen: the default printer and its paper.
+struct SystemPrinterChoice {
+    QString printerName;
+    QPageLayout pageLayout;
+};
+std::optional<SystemPrinterChoice> &systemPrinterChoice();
 
 // A printer that remembers what it was asked to print, for tests.
 class RecordingPrinter : public SystemPrinter {

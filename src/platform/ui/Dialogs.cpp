@@ -1,5 +1,6 @@
 #include "platform/ui/Dialogs.h"
 
+#include "platform/printing/Printing.h"
 #include "platform/values/AppError.h"
 
 #include <QApplication>
@@ -215,11 +216,18 @@ QString QtDialogs::chooseSaveName(QWidget *parent, const QString &title, const Q
 
 bool QtDialogs::printerSetup(QWidget *parent)
 {
-    // The choice lives as long as the program, like the platform's own printer settings.
-    // Never destroyed: it must not outlive the application object's teardown order.
-    static QPrinter *printer = new QPrinter;
-    QPrintDialog dialog(printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    // The dialog opens on the printer and paper chosen before; what it chooses is what the
+    // system printer prints on from now on.
+    QPrinter printer;
+    if (const auto &choice = systemPrinterChoice()) {
+        printer.setPrinterName(choice->printerName);
+        printer.setPageLayout(choice->pageLayout);
+    }
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    systemPrinterChoice() = SystemPrinterChoice{printer.printerName(), printer.pageLayout()};
+    return true;
 }
 
 void QtDialogs::beep()
