@@ -74,55 +74,53 @@ RecordedSale record(Database &db, const SaleToRecord &sale, const NumberFormat &
     const QDate dateSold = sale.when.date();
     const QTime timeSold = sale.when.time();
     RecordedSale recorded;
-    try {
-        db.writeTransaction([&] {
-            // A busy database reruns this whole block, so nothing from an earlier pass may remain.
-            recorded = RecordedSale();
-            const InvoiceNumbers numbers = numbersToStore(db, sale);
-            const Value invoiceID = Value::text(QString::number(numbers.invoiceID));
+    db.writeTransaction([&] {
+        // A busy database reruns this whole block, so nothing from an earlier pass may remain.
+        recorded = RecordedSale();
+        const InvoiceNumbers numbers = numbersToStore(db, sale);
+        const Value invoiceID = Value::text(QString::number(numbers.invoiceID));
 
-            db.execute(QStringLiteral("INSERT INTO Invoices (Kas, SalesID, InvoiceID, OrNo, CashierID, CashierName, "
-                                      "PaymentType, DateSold, TimeSold, CashAmount, TaxTotal, CheckAmount, CheckNo, "
-                                      "Bank, Kupac, IB) VALUES (0, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, 0, 0, ' ', ?, ?)"),
-                       {Value::text(QString::number(sale.shiftNo)), invoiceID,
-                        Value::text(QString::number(numbers.orNo)), Value::text(sale.cashierID),
-                        Value::text(sale.cashierName), Value::date(dateSold), Value::time(timeSold),
-                        Value::money(cashAmount), Value::money(taxTotal), Value::text(sale.customer),
-                        Value::text(sale.customerID)});
-            const int64_t invoiceRow = db.lastInsertId();
+        db.execute(QStringLiteral("INSERT INTO Invoices (Kas, SalesID, InvoiceID, OrNo, CashierID, CashierName, "
+                                  "PaymentType, DateSold, TimeSold, CashAmount, TaxTotal, CheckAmount, CheckNo, "
+                                  "Bank, Kupac, IB) VALUES (0, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, 0, 0, ' ', ?, ?)"),
+                   {Value::text(QString::number(sale.shiftNo)), invoiceID,
+                    Value::text(QString::number(numbers.orNo)), Value::text(sale.cashierID),
+                    Value::text(sale.cashierName), Value::date(dateSold), Value::time(timeSold),
+                    Value::money(cashAmount), Value::money(taxTotal), Value::text(sale.customer),
+                    Value::text(sale.customerID)});
+        const int64_t invoiceRow = db.lastInsertId();
 
-            for (const LineToStore &l : lines) {
-                db.execute(QStringLiteral("INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, "
-                                          "UnitPrice, QtySold, Amount, TaxPercent, TaxAmount, Unit, TaxID) "
-                                          "VALUES (0, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                           {invoiceID, Value::text(l.line->prodCode), Value::text(l.line->description),
-                            Value::money(l.unitPrice), Value::money(l.quantity), Value::money(l.amount),
-                            Value::money(l.taxPercent), Value::money(l.taxAmount), Value::text(l.line->unit),
-                            Value::text(l.line->taxID)});
-                StockDecrease::forLine(db, l.line->prodCode, l.quantity);
-            }
+        for (const LineToStore &l : lines) {
+            db.execute(QStringLiteral("INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, "
+                                      "UnitPrice, QtySold, Amount, TaxPercent, TaxAmount, Unit, TaxID) "
+                                      "VALUES (0, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                       {invoiceID, Value::text(l.line->prodCode), Value::text(l.line->description),
+                        Value::money(l.unitPrice), Value::money(l.quantity), Value::money(l.amount),
+                        Value::money(l.taxPercent), Value::money(l.taxAmount), Value::text(l.line->unit),
+                        Value::text(l.line->taxID)});
+            StockDecrease::forLine(db, l.line->prodCode, l.quantity);
+        }
 
-            const InvoiceBooking booking =
-                RegisterShift::addInvoice(db, sale.shiftNo, cashAmount, sale.when, sale.cashierID);
-            // Another register's End Report closed the screen's shift: the invoice belongs to the
-            // shift that took its amount.
-            if (booking.salesID != sale.shiftNo)
-                db.execute(QStringLiteral("UPDATE Invoices SET SalesID = ? WHERE rowid = ?"),
-                           {Value::text(QString::number(booking.salesID)), Value::integer(invoiceRow)});
+        const InvoiceBooking booking =
+            RegisterShift::addInvoice(db, sale.shiftNo, cashAmount, sale.when, sale.cashierID);
+        // Another register's End Report closed the screen's shift: the invoice belongs to the
+        // shift that took its amount.
+        if (booking.salesID != sale.shiftNo)
+            db.execute(QStringLiteral("UPDATE Invoices SET SalesID = ? WHERE rowid = ?"),
+                       {Value::text(QString::number(booking.salesID)), Value::integer(invoiceRow)});
 
-            recorded.invoiceID = numbers.invoiceID;
-            recorded.orNo = numbers.orNo;
-            recorded.shiftNo = booking.salesID;
-            recorded.shiftTotal = booking.totalSales;
-        });
-    } catch (const AppError &e) {
-        if (e.number() != ErrorNo::RecordLocked)
-            throw;
-        throw AppError(ErrorNo::RecordLocked,
-                       QStringLiteral("The database is busy: another register kept it locked. "
-                                      "The sale was not recorded; try again."));
-    }
+        recorded.invoiceID = numbers.invoiceID;
+        recorded.orNo = numbers.orNo;
+        recorded.shiftNo = booking.salesID;
+        recorded.shiftTotal = booking.totalSales;
+    });
     return recorded;
+}
+
+QString refusalText(const std::exception &error)
+{
+    const auto *appError = dynamic_cast<const AppError *>(&error);
+    return appError && appError->stored() == AppError::Stored::PerhapsAll ? PerhapsStoredText : NotStoredText;
 }
 
 }  // namespace SaleRecorder

@@ -31,4 +31,12 @@ namespace SaleRecorder {
 // and adds the total to the shift.
 // Raises AppError and stores nothing when any write fails (after a bounded retry when busy).
 RecordedSale record(Database &db, const SaleToRecord &sale, const NumberFormat &format);
+
+inline const QString NotStoredText =
+    QStringLiteral("The sale was not stored; the invoice stays on the screen. Press F5 to try again.");
+inline const QString PerhapsStoredText = QStringLiteral(
+    "It is not known whether the sale was stored: the database file failed while it was being written. "
+    "The invoice stays on the screen; F5 looks for it and stores it only if it is not there.");
+// What the cashier is told, before the error, when recording failed.
+QString refusalText(const std::exception &error);
 }

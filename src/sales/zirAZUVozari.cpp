@@ -19,13 +19,12 @@
 #include "sales/PrintInvoice.h"
 #include "sales/RegisterShift.h"
 #include "sales/SaleRecorder.h"
+#include "shell/DatabaseWaitNotice.h"
 #include "shell/MainWindow.h"
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
 
-#include <QCoreApplication>
 #include <QEvent>
-#include <QScopeGuard>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -44,8 +43,6 @@
 namespace {
 
 const QString NewCaption = QStringLiteral("F5-New");
-const QString WaitingForDatabaseText =
-    QStringLiteral("Waiting for the database: another register or program is using it ...");
 const QString PrintCaption = QStringLiteral("F5-Print");
 const QString NewPicture = QStringLiteral("\\images\\pisi.gif");
 const QString PrintPicture = QStringLiteral("\\images\\printer.gif");
@@ -1019,20 +1016,17 @@ void zirAZUVozari::closeInvoice()
     RecordedSale recorded;
     const QString displayBefore = m_txtPosDisplay->text();
     try {
-        Database &db = dbModule::mainDatabase();
         // While another register or program holds the database the sale waits (bounded, still one
-        // transaction); the screen keeps painting and says that it waits. Keys wait their turn.
-        db.setBusyWaitHook([this] {
-            if (m_txtPosDisplay->text() != WaitingForDatabaseText)
-                m_txtPosDisplay->setText(WaitingForDatabaseText);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        // transaction), as every wait does; the display says so too.
+        const DatabaseWaitNotice::AlsoWhileWaiting showInDisplay([this] {
+            if (m_txtPosDisplay->text() != DatabaseWaitNotice::Text)
+                m_txtPosDisplay->setText(DatabaseWaitNotice::Text);
         });
-        const auto noMoreWaitNotice = qScopeGuard([&db] { db.setBusyWaitHook({}); });
-        recorded = SaleRecorder::record(db, sale, userFormat());
+        recorded = SaleRecorder::record(dbModule::mainDatabase(), sale, userFormat());
     } catch (const std::exception &e) {
-        // Nothing was stored: the invoice stays on the screen with its numbers, to try again.
+        // The invoice stays on the screen with its numbers, to try again.
         m_txtPosDisplay->setText(displayBefore);
-        ui::showError(e, caption, this);
+        ui::showError(SaleRecorder::refusalText(e), e, caption, this);
         return;
     }
 

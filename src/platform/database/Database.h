@@ -105,7 +105,9 @@ public:
     std::optional<Row> queryFirst(const QString &sql, const Params &params = {});
     // The first column of the first row (Null when there is no row).
     Value scalar(const QString &sql, const Params &params = {});
-    // Runs one statement; returns the number of rows changed.
+    // Runs one statement; returns the number of rows changed. A statement that changes rows, run
+    // outside a transaction, runs as a write transaction of its own (its turn, its bound, its
+    // retries), as every write of the program does.
     int execute(const QString &sql, const Params &params = {});
     // Runs a script of several statements without parameters (schema and seed files only).
     void executeScript(const QString &sql);
@@ -115,7 +117,8 @@ public:
     // timeout, the whole transaction is rolled back and tried again, a bounded number of times;
     // then it raises 3260. Any other failure rolls back and is raised unchanged. Connections that
     // write at once take their turns as the lock waiting below says; the wait for the turn counts
-    // within the same bound.
+    // within the same bound. Every error raised says what the file holds of the work (stored()):
+    // nothing, or, when the file failed while the commit itself was written, perhaps all of it.
     void writeTransaction(const std::function<void()> &work);
     bool inTransaction() const { return m_inTransaction; }
 
@@ -127,10 +130,24 @@ public:
     void setLockWaiting(LockWaiting waiting) { m_lockWaiting = waiting; }
     LockWaiting lockWaiting() const { return m_lockWaiting; }
 
-    // While a statement waits for another connection's lock, or a write for its turn, the hook
-    // runs every few tens of milliseconds (a window repaints and says that it waits); it must
-    // not throw. Empty: none.
-    void setBusyWaitHook(std::function<void()> hook) { m_busyWaitHook = std::move(hook); }
+    // While a statement waits for another connection's lock, or a write for its turn, whileWaiting
+    // runs every few tens of milliseconds (a window repaints and says that it waits); once the
+    // call that waited returns, waitEnded runs. While they run the engine is inside its wait:
+    // this connection refuses every statement then (3260). Empty: none.
+    void setBusyWaitHook(std::function<void()> whileWaiting, std::function<void()> waitEnded = {})
+    {
+        m_busyWaitHook = std::move(whileWaiting);
+        m_waitEndedHook = std::move(waitEnded);
+    }
+
+    // The connection met an error that means its file or folder went away (an I/O error, a file
+    // that cannot be opened, a file moved away): it stays unusable until it is reopened.
+    bool broken() const { return m_broken; }
+    // Closes the connection and opens the file again as open() does; checks run on the new
+    // connection before it takes the old one's place, with this one's settings and hooks. Whoever
+    // holds this object goes on using it. On failure this connection stays as it was and the
+    // error is raised. Never inside a transaction.
+    void reopen(const std::function<void(Database &)> &checks = {});
 
     // How long a statement waits for a lock, for the life of the scope: a lookup that runs on
     // every keystroke waits only a moment, then reports the database busy.
@@ -167,6 +184,10 @@ private:
     static int busyHandler(void *self, int count);
     void runWaitHookIfDue(qint64 now, bool always);
     class Turn;
+    class Operation;
+    Rows run(sqlite3_stmt *st, const Params &params);
+    void writeTransactionOnce(const std::function<void()> &work);
+    bool runsAsOwnTransaction(sqlite3_stmt *st, const QString &sql) const;
 
     struct StatementCache;
     sqlite3_stmt *prepared(const QString &sql);
@@ -179,8 +200,15 @@ private:
     int m_busyTimeoutMs = 5000;
     StatementObserver m_observer;
     std::function<void()> m_busyWaitHook;
+    std::function<void()> m_waitEndedHook;
+    bool m_runningWaitHook = false;
+    bool m_waited = false;              // the wait hook ran during the current call
+    int m_operationDepth = 0;
+    bool m_broken = false;
+    int m_lastErrorCode = 0;            // the engine's code of the last error raised
     qint64 m_busySince = 0;
     qint64 m_lastWaitHookAt = 0;
+    qint64 m_operationDeadline = 0;     // steady ms: the outermost call's bound outside a write transaction
     qint64 m_transactionDeadline = 0;   // steady ms; 0 outside a write transaction
     LockWaiting m_lockWaiting = LockWaiting::Queue;
     std::unique_ptr<TurnQueue> m_turns;
