@@ -56,6 +56,32 @@ InvoiceNumbers numbersToStore(Database &db, const SaleToRecord &sale)
     return numbers;
 }
 
+// The earlier try stored in the file, as recorded then; nothing when none of them is there. The
+// invoice number is unique, and with the try's clock reading and cashier it is that try's.
+std::optional<RecordedSale> storedEarlierTry(Database &db, const std::vector<EarlierTry> &tries)
+{
+    for (size_t i = 0; i < tries.size(); ++i) {
+        const EarlierTry &t = tries[i];
+        const auto row = db.queryFirst(
+            QStringLiteral("SELECT OrNo, SalesID FROM Invoices WHERE InvoiceID = ? AND DateSold = ? AND TimeSold = ? "
+                           "AND CashierID = ?"),
+            {Value::text(QString::number(t.invoiceID)), Value::date(t.when.date()), Value::time(t.when.time()),
+             Value::text(t.cashierID)});
+        if (!row)
+            continue;
+        RecordedSale recorded;
+        recorded.invoiceID = t.invoiceID;
+        recorded.orNo = int64_t(Val((*row)[QStringLiteral("OrNo")].textOr()));
+        recorded.shiftNo = int64_t(Val((*row)[QStringLiteral("SalesID")].textOr()));
+        const Value total = db.scalar(QStringLiteral("SELECT TotalSales FROM Sales WHERE SalesID = ?"),
+                                      {Value::text(QString::number(recorded.shiftNo))});
+        recorded.shiftTotal = total.isNull() ? Currency() : total.toCurrency();
+        recorded.earlierTry = int(i);
+        return recorded;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 namespace SaleRecorder {
@@ -74,9 +100,13 @@ RecordedSale record(Database &db, const SaleToRecord &sale, const NumberFormat &
     const QDate dateSold = sale.when.date();
     const QTime timeSold = sale.when.time();
     RecordedSale recorded;
-    db.writeTransaction([&] {
+    const auto storing = [&] {
         // A busy database reruns this whole block, so nothing from an earlier pass may remain.
         recorded = RecordedSale();
+        if (const auto earlier = storedEarlierTry(db, sale.earlierTries)) {
+            recorded = *earlier;
+            return;
+        }
         const InvoiceNumbers numbers = numbersToStore(db, sale);
         const Value invoiceID = Value::text(QString::number(numbers.invoiceID));
 
@@ -113,8 +143,37 @@ RecordedSale record(Database &db, const SaleToRecord &sale, const NumberFormat &
         recorded.orNo = numbers.orNo;
         recorded.shiftNo = booking.salesID;
         recorded.shiftTotal = booking.totalSales;
-    });
+    };
+    try {
+        db.writeTransaction(storing);
+    } catch (const AppError &e) {
+        // An earlier try read from the file is stored, whatever became of this transaction.
+        if (recorded.earlierTry >= 0)
+            return recorded;
+        if (e.stored() != AppError::Stored::PerhapsAll)
+            throw;
+        throw SalePerhapsStored(e, {recorded.invoiceID, sale.when, sale.cashierID});
+    }
     return recorded;
+}
+
+bool sameSale(const SaleToRecord &a, const SaleToRecord &b)
+{
+    const auto key = [](const SaleToRecord &sale) {
+        QStringList parts{sale.cashierID, sale.customer, sale.customerID, sale.content.totalAmount,
+                          sale.content.taxTotal};
+        for (const InvoiceLine &line : sale.content.lines)
+            parts << line.prodCode << line.unitPrice << line.quantity << line.amount;
+        return parts;
+    };
+    return key(a) == key(b);
+}
+
+QString storedAtEarlierTryText(int64_t invoiceID)
+{
+    return QStringLiteral("The sale had been stored at the earlier try, as invoice %1, with the lines it had then: "
+                          "the receipt shows them. What was changed on the invoice since is not stored.")
+        .arg(invoiceID);
 }
 
 QString refusalText(const std::exception &error)

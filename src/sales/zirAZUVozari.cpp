@@ -484,6 +484,7 @@ void zirAZUVozari::Form_Load()
     m_txtUserFullName->setText(dbModule::CurrentUserFullName);
     m_lines.setNumberFormat(userFormat());
     m_lines.clear();
+    m_perhapsStored.clear();
     m_lv1->clear();
     m_lvPorez->clear();
     m_quantityKeys->setDecimalSeparator(userFormat().decimal);
@@ -1012,6 +1013,8 @@ void zirAZUVozari::closeInvoice()
     sale.customerID = m_txtIB->text();
     sale.content = m_lines.content();
     sale.when = System::now();
+    for (const PerhapsStoredTry &earlier : m_perhapsStored)
+        sale.earlierTries.push_back(earlier.tried);
 
     RecordedSale recorded;
     const QString displayBefore = m_txtPosDisplay->text();
@@ -1025,10 +1028,21 @@ void zirAZUVozari::closeInvoice()
         recorded = SaleRecorder::record(dbModule::mainDatabase(), sale, userFormat());
     } catch (const std::exception &e) {
         // The invoice stays on the screen with its numbers, to try again.
+        if (const auto *perhaps = dynamic_cast<const SalePerhapsStored *>(&e))
+            m_perhapsStored.push_back({sale, perhaps->tried});
         m_txtPosDisplay->setText(displayBefore);
         ui::showError(SaleRecorder::refusalText(e), e, caption, this);
         return;
     }
+    // A try the file held after all is the sale stored, with the lines it had then.
+    QString storedEarlier;
+    if (recorded.earlierTry >= 0) {
+        const SaleToRecord tried = m_perhapsStored[size_t(recorded.earlierTry)].sale;
+        if (!SaleRecorder::sameSale(tried, sale))
+            storedEarlier = SaleRecorder::storedAtEarlierTryText(recorded.invoiceID);
+        sale = tried;
+    }
+    m_perhapsStored.clear();
 
     // The numbers stored are the ones printed: another register may have gone ahead.
     RacunBroj = recorded.invoiceID;
@@ -1048,6 +1062,8 @@ void zirAZUVozari::closeInvoice()
     receipt.customerID = sale.customerID;
     receipt.content = sale.content;
     // The sale is stored: an output that failed is reported as such and the screen goes on.
+    if (!storedEarlier.isEmpty())
+        ui::messageBox(storedEarlier, ui::Buttons::Ok, ui::Icon::Information, caption, this);
     const QString notWritten = storedSaleMessage(receipt, PrintInvoice(receipt));
     if (!notWritten.isEmpty())
         ui::messageBox(notWritten, ui::Buttons::Ok, ui::Icon::Information, caption, this);
@@ -1086,6 +1102,7 @@ void zirAZUVozari::cmdESCponisti_Click()
                                              ui::Icon::Question, messageTitle(), this);
     if (answer != ui::Answer::Yes)
         return;
+    m_perhapsStored.clear();
     m_lines.clear();
     m_lv1->clear();
     m_txtProdCode->clear();

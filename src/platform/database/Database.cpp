@@ -360,6 +360,26 @@ bool meansFileWentAway(int code)
     return primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN || code == SQLITE_READONLY_DBMOVED;
 }
 
+// An I/O error of a COMMIT after which the file may hold the whole transaction: a sync or an unlock
+// that failed after the write that commits (the journal's header cleared) may have reached the
+// file. A write, a read or a lock that failed comes before that point: nothing was committed.
+bool commitMayHaveReachedFile(int code)
+{
+    if ((code & 0xff) != SQLITE_IOERR)
+        return false;
+    switch (code) {
+    case SQLITE_IOERR_WRITE:
+    case SQLITE_IOERR_READ:
+    case SQLITE_IOERR_SHORT_READ:
+    case SQLITE_IOERR_NOMEM:
+    case SQLITE_IOERR_LOCK:
+    case SQLITE_IOERR_RDLOCK:
+        return false;
+    default:
+        return true;
+    }
+}
+
 int g_defaultBusyTimeoutMs = 5000;
 
 }  // namespace
@@ -1022,9 +1042,7 @@ void Database::writeTransactionOnce(const std::function<void()> &work)
             } catch (AppError &e) {
                 m_inTransaction = false;
                 sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-                // The file went away while the commit was written: the commit may have reached it
-                // before the failure did.
-                if (committing && meansFileWentAway(m_lastErrorCode))
+                if (committing && commitMayHaveReachedFile(m_lastErrorCode))
                     e.setStored(AppError::Stored::PerhapsAll);
                 if (e.number() != ErrorNo::RecordLocked)
                     throw;
