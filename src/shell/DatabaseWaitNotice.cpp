@@ -103,7 +103,7 @@ QFrame *makeNotice()
     auto *text = new QLabel(Text, frame);
     text->setObjectName(QStringLiteral("lblWaitText"));
     text->setWordWrap(true);
-    text->setMinimumWidth(360);
+    text->setMinimumWidth(440);
     auto *layout = new QHBoxLayout(frame);
     layout->setContentsMargins(20, 16, 20, 16);
     layout->setSpacing(14);
