@@ -111,8 +111,7 @@ void checkOpenedMain(Database &db)
 
 std::unique_ptr<Database> openChecked(const QString &name, void (*check)(Database &))
 {
-    auto db = Database::open(System::programPath(name));
-    DatabaseWaitNotice::attach(*db);
+    auto db = Database::open(System::programPath(name), DatabaseWaitNotice::attach);
     check(*db);
     return db;
 }
@@ -135,8 +134,7 @@ void reopenBrokenDatabases()
     if (DatabaseWaitNotice::waiting())
         raiseError(ErrorNo::RecordLocked);
     const bool broken = (OptionsDatabase && OptionsDatabase->broken()) || (MainDatabase && MainDatabase->broken());
-    if (!broken || (OptionsDatabase && OptionsDatabase->inTransaction())
-        || (MainDatabase && MainDatabase->inTransaction()))
+    if (!broken || (OptionsDatabase && OptionsDatabase->inUse()) || (MainDatabase && MainDatabase->inUse()))
         return;
     // Both files live in the same folder: when one of them went away, the other's handles are as
     // stale, even if no statement has met it yet.

@@ -559,7 +559,7 @@ Database::~Database()
     sqlite3_close_v2(m_db);
 }
 
-std::unique_ptr<Database> Database::open(const QString &path)
+std::unique_ptr<Database> Database::open(const QString &path, const std::function<void(Database &)> &prepare)
 {
     if (!QFileInfo(path).isFile())
         throw AppError(ErrorNo::FileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
@@ -573,7 +573,7 @@ std::unique_ptr<Database> Database::open(const QString &path)
         throw AppError(errorNumberFor(rc, msg), msg.isEmpty() ? errorDescription(ErrorNo::FileNotFound) : msg);
     }
     std::unique_ptr<Database> d(new Database(db, path));
-    d->configure();
+    d->configure(prepare);
     return d;
 }
 
@@ -590,11 +590,11 @@ std::unique_ptr<Database> Database::create(const QString &path)
         throw AppError(ErrorNo::GeneralDatabaseError, msg);
     }
     std::unique_ptr<Database> d(new Database(db, path));
-    d->configure();
+    d->configure({});
     return d;
 }
 
-void Database::configure()
+void Database::configure(const std::function<void(Database &)> &prepare)
 {
     sqlite3_extended_result_codes(m_db, 1);
     setBusyTimeoutMs(g_defaultBusyTimeoutMs);
@@ -604,6 +604,8 @@ void Database::configure()
     sqlite3_create_function_v2(m_db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "Val", 1, flags, nullptr, valFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "CaseFold", 1, flags, nullptr, caseFoldFunction, nullptr, nullptr, nullptr);
+    if (prepare)
+        prepare(*this);
     try {
         // Reading the schema is the first moment the file's locks matter: a file another program
         // keeps locked past the busy timeout is reported as held exclusively.
@@ -800,15 +802,24 @@ bool Database::runsAsOwnTransaction(sqlite3_stmt *st, const QString &sql) const
 
 Rows Database::query(const QString &sql, const Params &params)
 {
+    return runStatement(sql, params, nullptr);
+}
+
+Rows Database::runStatement(const QString &sql, const Params &params, int *changed)
+{
     const Operation operation(*this);
-    if (runsAsOwnTransaction(prepared(sql), sql)) {
+    sqlite3_stmt *st = prepared(sql);
+    if (runsAsOwnTransaction(st, sql)) {
         Rows rows;
-        writeTransaction([&] { rows = query(sql, params); });
+        writeTransaction([&] { rows = runStatement(sql, params, changed); });
         return rows;
     }
     if (m_observer)
         m_observer(sql, params);
-    return run(prepared(sql), params);
+    Rows rows = run(st, params);
+    if (changed)
+        *changed = sqlite3_changes(m_db);
+    return rows;
 }
 
 Rows Database::run(sqlite3_stmt *st, const Params &params)
@@ -873,14 +884,9 @@ Value Database::scalar(const QString &sql, const Params &params)
 
 int Database::execute(const QString &sql, const Params &params)
 {
-    const Operation operation(*this);
-    if (runsAsOwnTransaction(prepared(sql), sql)) {
-        int changed = 0;
-        writeTransaction([&] { changed = execute(sql, params); });
-        return changed;
-    }
-    query(sql, params);
-    return sqlite3_changes(m_db);
+    int changed = 0;
+    runStatement(sql, params, &changed);
+    return changed;
 }
 
 void Database::executeScript(const QString &sql)
@@ -1061,15 +1067,16 @@ void Database::writeTransactionOnce(const std::function<void()> &work)
 
 void Database::reopen(const std::function<void(Database &)> &checks)
 {
-    if (m_inTransaction || sqlite3_get_autocommit(m_db) == 0 || m_operationDepth > 0)
+    if (inUse() || sqlite3_get_autocommit(m_db) == 0)
         throw AppError(ErrorNo::GeneralDatabaseError, QStringLiteral("A connection in use cannot be reopened."));
-    std::unique_ptr<Database> fresh = open(m_path);
-    fresh->m_retries = m_retries;
-    fresh->m_lockWaiting = m_lockWaiting;
-    fresh->m_observer = m_observer;
-    fresh->m_busyWaitHook = m_busyWaitHook;
-    fresh->m_waitEndedHook = m_waitEndedHook;
-    fresh->setBusyTimeoutMs(m_busyTimeoutMs);
+    std::unique_ptr<Database> fresh = open(m_path, [this](Database &opened) {
+        opened.m_retries = m_retries;
+        opened.m_lockWaiting = m_lockWaiting;
+        opened.m_observer = m_observer;
+        opened.m_busyWaitHook = m_busyWaitHook;
+        opened.m_waitEndedHook = m_waitEndedHook;
+        opened.setBusyTimeoutMs(m_busyTimeoutMs);
+    });
     if (checks)
         checks(*fresh);
     // This object takes the new handle; the old one, its statements and its queue file go with

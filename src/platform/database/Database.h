@@ -84,8 +84,9 @@ private:
 class Database {
 public:
     // Opens an existing file read-write; a missing file raises 3024, never creates one.
-    // A file held by another program for longer than the busy timeout raises 3356.
-    static std::unique_ptr<Database> open(const QString &path);
+    // A file held by another program for longer than the busy timeout raises 3356. prepare runs
+    // on the connection before its first statement (to put a wait hook in place for it).
+    static std::unique_ptr<Database> open(const QString &path, const std::function<void(Database &)> &prepare = {});
     // Creates a new, empty file (the program-folder tool only); it never overwrites: an existing
     // file raises an error.
     static std::unique_ptr<Database> create(const QString &path);
@@ -121,6 +122,8 @@ public:
     // nothing, or, when the file failed while the commit itself was written, perhaps all of it.
     void writeTransaction(const std::function<void()> &work);
     bool inTransaction() const { return m_inTransaction; }
+    // A call of this connection is running: the caller is inside it (a wait hook, a scan's rows).
+    bool inUse() const { return m_inTransaction || m_operationDepth > 0; }
 
     // How a write waits while another connection writes. Queue: in the order of arrival, through
     // a side file beside the database (its name + "-queue"; without it, as JitteredSteps), then
@@ -179,12 +182,13 @@ public:
 
 private:
     Database(sqlite3 *db, const QString &path);
-    void configure();
+    void configure(const std::function<void(Database &)> &prepare);
     [[noreturn]] void raiseFromSqlite(int rc, const QString &context);
     static int busyHandler(void *self, int count);
     void runWaitHookIfDue(qint64 now, bool always);
     class Turn;
     class Operation;
+    Rows runStatement(const QString &sql, const Params &params, int *changed);
     Rows run(sqlite3_stmt *st, const Params &params);
     void writeTransactionOnce(const std::function<void()> &work);
     bool runsAsOwnTransaction(sqlite3_stmt *st, const QString &sql) const;
