@@ -796,8 +796,11 @@ bool Database::runsAsOwnTransaction(sqlite3_stmt *st, const QString &sql) const
     // Only statements that change rows: a pragma or a schema statement keeps the engine's own way.
     static const QStringList changing = {QStringLiteral("INSERT"), QStringLiteral("UPDATE"),
                                          QStringLiteral("DELETE"), QStringLiteral("REPLACE")};
-    const QString first = sql.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
-    return changing.contains(first);
+    const QString text = sql.trimmed();
+    qsizetype end = 0;
+    while (end < text.size() && text.at(end).isLetter())
+        ++end;
+    return changing.contains(text.left(end).toUpper());
 }
 
 Rows Database::query(const QString &sql, const Params &params)
