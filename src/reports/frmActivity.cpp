@@ -91,8 +91,10 @@ void frmActivity::cmdBrisi_Click()
     try {
         LoginLog::deleteAllButCurrent(dbModule::mainDatabase(), dbModule::CurrentLoginNo);
     } catch (const AppError &e) {
-        if (e.number() != ErrorNo::RelatedRecords)
-            throw;
+        if (e.number() != ErrorNo::RelatedRecords) {
+            ui::showError(e, windowTitle(), this);
+            return;
+        }
         ui::messageBox(QStringLiteral("Log can't be deleted."), ui::Buttons::Ok, ui::Icon::None, QString(), this);
         ui::beep();
         return;

@@ -5,6 +5,13 @@
 #include "sales/InvoiceLine.h"
 #include <QDateTime>
 
+// A try to store a sale that the database file failed while it committed it: the file may hold it.
+struct EarlierTry {
+    int64_t invoiceID = 0;      // the number it was stored under
+    QDateTime when;
+    QString cashierID;
+};
+
 struct SaleToRecord {
     int64_t shiftNo = 0;        // the screen's current shift
     int64_t invoiceID = 0;      // the internal number the screen shows (txtInvoiceNumber)
@@ -15,6 +22,9 @@ struct SaleToRecord {
     QString customerID;         // txtIB, "" when hidden
     InvoiceContent content;     // the lines and totals as shown
     QDateTime when;             // one reading of the clock for date and time
+    // Earlier tries of this sale that the file may hold: when one of them is stored, it is the
+    // sale recorded and nothing is stored again.
+    std::vector<EarlierTry> earlierTries;
 };
 
 struct RecordedSale {
@@ -22,6 +32,14 @@ struct RecordedSale {
     int64_t orNo = 0;
     int64_t shiftNo = 0;        // the SalesID the invoice was stored under
     Currency shiftTotal;        // the shift's stored running total after this sale
+    int earlierTry = -1;        // the index of the earlier try found stored; -1: stored now
+};
+
+// Recording failed while the file committed the sale: it may be stored, as tried.
+class SalePerhapsStored : public AppError {
+public:
+    SalePerhapsStored(const AppError &error, EarlierTry attempt) : AppError(error), tried(std::move(attempt)) {}
+    EarlierTry tried;
 };
 
 namespace SaleRecorder {
@@ -29,6 +47,19 @@ namespace SaleRecorder {
 // invoice numbered at or above them: then under that invoice's numbers plus 1. Lowers the stock of
 // every line (of the components for a composed product; a product deleted meanwhile is skipped)
 // and adds the total to the shift.
-// Raises AppError and stores nothing when any write fails (after a bounded retry when busy).
+// Raises AppError and stores nothing when any write fails (after a bounded retry when busy);
+// SalePerhapsStored when the file failed while it committed the sale.
 RecordedSale record(Database &db, const SaleToRecord &sale, const NumberFormat &format);
+
+inline const QString NotStoredText =
+    QStringLiteral("The sale was not stored; the invoice stays on the screen. Press F5 to try again.");
+inline const QString PerhapsStoredText = QStringLiteral(
+    "It is not known whether the sale was stored: the database file failed while it was being written. "
+    "The invoice stays on the screen; F5 looks for it and stores it only if it is not there.");
+// What the cashier is told, before the error, when recording failed.
+QString refusalText(const std::exception &error);
+// The two are the same sale: the same cashier, customer, lines and totals.
+bool sameSale(const SaleToRecord &a, const SaleToRecord &b);
+// Told when an earlier try turned out stored but the invoice was changed since.
+QString storedAtEarlierTryText(int64_t invoiceID);
 }

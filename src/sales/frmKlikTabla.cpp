@@ -226,7 +226,9 @@ void frmKlikTabla::cmdAutomatic_Click()
     try {
         ClickTableSetup::layOutAutomatically(dbModule::mainDatabase(), codes);
     } catch (const std::exception &e) {
+        // Nothing changed: the buttons shown are still the stored ones.
         ui::showError(e, Caption, this);
+        return;
     }
     FillList();
     cmdOsvjezi_Click();

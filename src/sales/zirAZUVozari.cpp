@@ -19,13 +19,12 @@
 #include "sales/PrintInvoice.h"
 #include "sales/RegisterShift.h"
 #include "sales/SaleRecorder.h"
+#include "shell/DatabaseWaitNotice.h"
 #include "shell/MainWindow.h"
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
 
-#include <QCoreApplication>
 #include <QEvent>
-#include <QScopeGuard>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -44,8 +43,6 @@
 namespace {
 
 const QString NewCaption = QStringLiteral("F5-New");
-const QString WaitingForDatabaseText =
-    QStringLiteral("Waiting for the database: another register or program is using it ...");
 const QString PrintCaption = QStringLiteral("F5-Print");
 const QString NewPicture = QStringLiteral("\\images\\pisi.gif");
 const QString PrintPicture = QStringLiteral("\\images\\printer.gif");
@@ -487,6 +484,7 @@ void zirAZUVozari::Form_Load()
     m_txtUserFullName->setText(dbModule::CurrentUserFullName);
     m_lines.setNumberFormat(userFormat());
     m_lines.clear();
+    m_perhapsStored.clear();
     m_lv1->clear();
     m_lvPorez->clear();
     m_quantityKeys->setDecimalSeparator(userFormat().decimal);
@@ -1015,26 +1013,36 @@ void zirAZUVozari::closeInvoice()
     sale.customerID = m_txtIB->text();
     sale.content = m_lines.content();
     sale.when = System::now();
+    for (const PerhapsStoredTry &earlier : m_perhapsStored)
+        sale.earlierTries.push_back(earlier.tried);
 
     RecordedSale recorded;
     const QString displayBefore = m_txtPosDisplay->text();
     try {
-        Database &db = dbModule::mainDatabase();
         // While another register or program holds the database the sale waits (bounded, still one
-        // transaction); the screen keeps painting and says that it waits. Keys wait their turn.
-        db.setBusyWaitHook([this] {
-            if (m_txtPosDisplay->text() != WaitingForDatabaseText)
-                m_txtPosDisplay->setText(WaitingForDatabaseText);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        // transaction), as every wait does; the display says so too.
+        const DatabaseWaitNotice::AlsoWhileWaiting showInDisplay([this] {
+            if (m_txtPosDisplay->text() != DatabaseWaitNotice::Text)
+                m_txtPosDisplay->setText(DatabaseWaitNotice::Text);
         });
-        const auto noMoreWaitNotice = qScopeGuard([&db] { db.setBusyWaitHook({}); });
-        recorded = SaleRecorder::record(db, sale, userFormat());
+        recorded = SaleRecorder::record(dbModule::mainDatabase(), sale, userFormat());
     } catch (const std::exception &e) {
-        // Nothing was stored: the invoice stays on the screen with its numbers, to try again.
+        // The invoice stays on the screen with its numbers, to try again.
+        if (const auto *perhaps = dynamic_cast<const SalePerhapsStored *>(&e))
+            m_perhapsStored.push_back({sale, perhaps->tried});
         m_txtPosDisplay->setText(displayBefore);
-        ui::showError(e, caption, this);
+        ui::showError(SaleRecorder::refusalText(e), e, caption, this);
         return;
     }
+    // A try the file held after all is the sale stored, with the lines it had then.
+    QString storedEarlier;
+    if (recorded.earlierTry >= 0) {
+        const SaleToRecord tried = m_perhapsStored[size_t(recorded.earlierTry)].sale;
+        if (!SaleRecorder::sameSale(tried, sale))
+            storedEarlier = SaleRecorder::storedAtEarlierTryText(recorded.invoiceID);
+        sale = tried;
+    }
+    m_perhapsStored.clear();
 
     // The numbers stored are the ones printed: another register may have gone ahead.
     RacunBroj = recorded.invoiceID;
@@ -1054,6 +1062,8 @@ void zirAZUVozari::closeInvoice()
     receipt.customerID = sale.customerID;
     receipt.content = sale.content;
     // The sale is stored: an output that failed is reported as such and the screen goes on.
+    if (!storedEarlier.isEmpty())
+        ui::messageBox(storedEarlier, ui::Buttons::Ok, ui::Icon::Information, caption, this);
     const QString notWritten = storedSaleMessage(receipt, PrintInvoice(receipt));
     if (!notWritten.isEmpty())
         ui::messageBox(notWritten, ui::Buttons::Ok, ui::Icon::Information, caption, this);
@@ -1092,6 +1102,7 @@ void zirAZUVozari::cmdESCponisti_Click()
                                              ui::Icon::Question, messageTitle(), this);
     if (answer != ui::Answer::Yes)
         return;
+    m_perhapsStored.clear();
     m_lines.clear();
     m_lv1->clear();
     m_txtProdCode->clear();

@@ -7,6 +7,7 @@
 #include "platform/ui/Form.h"
 #include "platform/values/AppError.h"
 #include "sales/InvoiceLines.h"
+#include "sales/SaleRecorder.h"
 
 #include <QString>
 #include <cstdint>
@@ -110,6 +111,13 @@ private:
 
     InvoiceLines m_lines;
     int64_t m_shiftNo = 0;
+    // Tries of the invoice on the screen that the file may hold (it failed while it committed them),
+    // each with what it tried to store: the next F5 looks for them before it stores anything.
+    struct PerhapsStoredTry {
+        SaleToRecord sale;
+        EarlierTry tried;
+    };
+    std::vector<PerhapsStoredTry> m_perhapsStored;
     std::optional<AppError> m_lookupFailure;
 
     // Controls.

@@ -9,6 +9,7 @@ Database &database()
 {
     if (!dbModule::OptionsDatabase)
         raiseError(ErrorNo::NoCurrentRecord);
+    dbModule::reopenBrokenDatabases();
     return *dbModule::OptionsDatabase;
 }
 

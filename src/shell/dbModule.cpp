@@ -4,6 +4,7 @@
 #include "platform/text/CodePage.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
+#include "shell/DatabaseWaitNotice.h"
 #include "shell/MainSchema.h"
 #include <QFileInfo>
 
@@ -92,23 +93,71 @@ QString GetLocaleText(int32_t lcType)
     return QString(System::localeDecimalSeparator());
 }
 
+namespace {
+
+// What start-up checks of a file it has just opened, and a reopened file is checked for again.
+// A file that cannot be written is found at once, with its name, not at the first write.
+void checkOpenedOptions(Database &db)
+{
+    db.checkWritable();
+}
+
+void checkOpenedMain(Database &db)
+{
+    // A file from an earlier version gets the indexes the sale road needs before it is used.
+    MainSchema::addMissingIndexes(db);
+    db.checkWritable();
+}
+
+std::unique_ptr<Database> openChecked(const QString &name, void (*check)(Database &))
+{
+    auto db = Database::open(System::programPath(name), DatabaseWaitNotice::attach);
+    check(*db);
+    return db;
+}
+
+}  // namespace
+
 void OpenOptionsDatabase()
 {
-    OptionsDatabase = Database::open(System::programPath(QStringLiteral("\\opt.pos")));
+    OptionsDatabase = openChecked(QStringLiteral("\\opt.pos"), checkOpenedOptions);
 }
 
 void OpenMainDatabase()
 {
-    auto db = Database::open(System::programPath(QStringLiteral("\\DODE.pos")));
-    // A file from an earlier version gets the indexes the sale road needs before it is used.
-    MainSchema::addMissingIndexes(*db);
-    MainDatabase = std::move(db);
+    MainDatabase = openChecked(QStringLiteral("\\DODE.pos"), checkOpenedMain);
+}
+
+void reopenBrokenDatabases()
+{
+    // From inside a wait nothing may use the database: the engine is in the middle of a statement.
+    if (DatabaseWaitNotice::waiting())
+        raiseError(ErrorNo::RecordLocked);
+    const bool broken = (OptionsDatabase && OptionsDatabase->broken()) || (MainDatabase && MainDatabase->broken());
+    if (!broken || (OptionsDatabase && OptionsDatabase->inUse()) || (MainDatabase && MainDatabase->inUse()))
+        return;
+    // Both files live in the same folder: when one of them went away, the other's handles are as
+    // stale, even if no statement has met it yet.
+    try {
+        if (OptionsDatabase)
+            OptionsDatabase->reopen(checkOpenedOptions);
+        if (MainDatabase)
+            MainDatabase->reopen(checkOpenedMain);
+    } catch (const AppError &e) {
+        QString cause = e.description().trimmed();
+        if (!cause.endsWith(QLatin1Char('.')))
+            cause += QLatin1Char('.');
+        throw AppError(e.number(), QStringLiteral("The database could not be opened again: %1 Nothing was read or "
+                                                  "stored; the next try opens it again.")
+                                       .arg(cause));
+    }
 }
 
 Database &mainDatabase()
 {
     if (!MainDatabase)
         raiseError(ErrorNo::FileNotFound);
+    reopenBrokenDatabases();
     return *MainDatabase;
 }
 

@@ -70,9 +70,16 @@ void resetModuleVariables();
 
 // The user's decimal separator as text (LCType 14 is the only one asked for).
 QString GetLocaleText(int32_t lcType);
+// Each opens its file, checks that it can be written (the main one also gets the indexes it
+// lacks) and shows its waits with the wait notice.
 void OpenOptionsDatabase();   // program folder + "\opt.pos"; a missing file raises 3024
 void OpenMainDatabase();      // program folder + "\DODE.pos"
-// The open main database; every window reaches it through here. Raises 3024 when it is not open.
+// After a file error that means a database file or its folder went away, both are closed and
+// opened again, with the checks above, before anything uses them; a reopen that fails raises its
+// own error and the next call tries again. From inside a wait for the database it raises 3260.
+void reopenBrokenDatabases();
+// The open main database; every window reaches it through here. Raises 3024 when it is not open;
+// reopens the databases as reopenBrokenDatabases() says.
 Database &mainDatabase();
 // Loads every option variable from the first Options row, with the Null rules of each field.
 void LoadOptions();

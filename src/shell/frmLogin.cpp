@@ -165,12 +165,11 @@ void frmLogin::Form_Load()
     try {
         DecimalSeparator = int16_t(GetLocaleText(14).at(0).unicode());
         System::setNumberFormat(NumberFormat::withDecimal(QChar(char16_t(DecimalSeparator))));
+        // Each file is checked as it is opened: one that cannot be written is found now, with its
+        // name, not at the first login.
         OpenOptionsDatabase();
         LoadOptions();
         OpenMainDatabase();
-        // A file that cannot be written is found now, with its name, not at the first login.
-        OptionsDatabase->checkWritable();
-        mainDatabase().checkWritable();
         LoadCompanyHeader();
 
         txtUserName->clear();

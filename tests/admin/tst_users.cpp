@@ -323,7 +323,8 @@ private slots:
         frmUsers &list = openList();
         select(list, "3");
         press(list, Qt::Key_F6);
-        QCOMPARE(script->lastMessage().text.left(4), QString("3200"));
+        QCOMPARE(script->lastMessage().text.section('\n', 0, 0), ui::NothingStoredText);
+        QCOMPARE(script->lastMessage().text.section('\n', 1).left(4), QString("3200"));
         QCOMPARE(script->lastMessage().title, QString("User - Cashier"));
         QVERIFY(user("3"));
         QCOMPARE(list.lv1()->count(), 3);

@@ -1,4 +1,5 @@
 #include "platform/database/Database.h"
+#include "ShimVfs.h"
 #include "TestFolder.h"
 #include "TestHelpers.h"
 #include <QTemporaryDir>
@@ -12,7 +13,21 @@ class DatabaseTest : public QObject {
     std::unique_ptr<Database> openMain(const TestFolder &f) { return Database::open(f.file("DODE.pos")); }
 
 
+    // The error the work raised, with what the transaction says it left in the file.
+    static std::optional<AppError> failureOf(const std::function<void()> &work)
+    {
+        try {
+            work();
+        } catch (const AppError &e) {
+            return e;
+        }
+        return std::nullopt;
+    }
+
 private slots:
+    void initTestCase() { ShimVfs::install(); }
+    void cleanup() { ShimVfs::reset(); }
+
     void missingFileIsAnErrorAndStaysMissing()
     {
         QTemporaryDir dir;
@@ -240,6 +255,132 @@ private slots:
         holder->execute("ROLLBACK");
         QCOMPARE(error, ErrorNo::RecordLocked);
         QCOMPARE(runs, 0);
+    }
+
+    // A read kept out by another program's lock: it says the database is busy, after one bounded
+    // wait that runs the wait hook and ends it once. Inside the wait the connection refuses every
+    // statement (the engine is in the middle of one) instead of running it.
+    void aReadKeptOutSaysTheDatabaseIsBusy()
+    {
+        TestFolder f;
+        auto holder = openMain(f);
+        auto db = openMain(f);
+        db->setBusyTimeoutMs(150);
+        int waiting = 0;
+        int ended = 0;
+        int refusedInside = -1;
+        db->setBusyWaitHook(
+            [&] {
+                if (waiting++ == 0)
+                    refusedInside = errorOf([&] { db->scalar("SELECT count(*) FROM Login"); });
+            },
+            [&] { ++ended; });
+        holder->execute("BEGIN EXCLUSIVE");
+        const auto failure = failureOf([&] { db->query("SELECT * FROM Products"); });
+        holder->execute("ROLLBACK");
+        QVERIFY(failure);
+        QCOMPARE(failure->number(), ErrorNo::RecordLocked);
+        QCOMPARE(failure->description(), errorDescription(ErrorNo::RecordLocked));
+        QVERIFY(!failure->description().contains("update", Qt::CaseInsensitive));
+        QCOMPARE(failure->stored(), AppError::Stored::NotAWrite);
+        QVERIFY(waiting > 1);
+        QCOMPARE(ended, 1);
+        QCOMPARE(refusedInside, ErrorNo::RecordLocked);
+        QCOMPARE(db->scalar("SELECT count(*) FROM Login").toInt64(), 0);   // free again
+        QCOMPARE(ended, 1);   // no wait, no end
+    }
+
+    // A statement that changes rows, run on its own, is a write transaction of its own: it waits
+    // within a write's bound, and its refusal says nothing was stored.
+    void aWriteOnItsOwnIsAWriteTransaction()
+    {
+        TestFolder f;
+        auto holder = openMain(f);
+        auto db = openMain(f);
+        db->setBusyTimeoutMs(20);
+        db->setTransactionRetries(2);
+        const QString insert = "INSERT INTO Login (LogInNo) VALUES ('1')";
+        holder->execute("BEGIN IMMEDIATE");
+        const auto failure = failureOf([&] { db->execute(insert); });
+        holder->execute("ROLLBACK");
+        QVERIFY(failure);
+        QCOMPARE(failure->number(), ErrorNo::RecordLocked);
+        QCOMPARE(failure->stored(), AppError::Stored::Nothing);
+        QCOMPARE(db->execute(insert), 1);
+        QCOMPARE(db->scalar("SELECT count(*) FROM Login").toInt64(), 1);
+        QVERIFY(!db->inTransaction());
+    }
+
+    // The file fails as on a share that was cut: the connection is broken from then on, while the
+    // file fails it stays so, and once it works again the same object works on a new connection,
+    // with its settings, and nothing half-written.
+    void aFileThatWentAwayBreaksTheConnectionUntilReopened_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("reads") << "reads";
+        QTest::newRow("writes") << "writes";
+        QTest::newRow("opens") << "opens";
+    }
+    void aFileThatWentAwayBreaksTheConnectionUntilReopened()
+    {
+        QFETCH(QString, fault);
+        TestFolder f;
+        auto db = openMain(f);
+        db->setBusyTimeoutMs(1234);
+        const auto twoRows = [&] {
+            db->writeTransaction([&] {
+                db->execute("INSERT INTO Login (LogInNo) VALUES ('1')");
+                db->execute("INSERT INTO Login (LogInNo) VALUES ('2')");
+            });
+        };
+        ShimVfs::setFailReads(fault == "reads");
+        ShimVfs::setFailWrites(fault == "writes");
+        ShimVfs::setFailOpens(fault == "opens");
+        const auto failure = failureOf(twoRows);
+        QVERIFY(failure);
+        QCOMPARE(failure->stored(), AppError::Stored::Nothing);
+        QVERIFY(db->broken());
+        // While the file still fails, either the reopen fails or the next write does.
+        if (errorOf([&] { db->reopen(); }) == 0)
+            QVERIFY(failureOf(twoRows));
+        QVERIFY(db->broken());
+
+        ShimVfs::reset();
+        int checked = 0;
+        db->reopen([&](Database &fresh) {
+            ++checked;
+            QCOMPARE(fresh.busyTimeoutMs(), 1234);
+        });
+        QCOMPARE(checked, 1);
+        QVERIFY(!db->broken());
+        QCOMPARE(db->busyTimeoutMs(), 1234);
+        QCOMPARE(db->scalar("SELECT count(*) FROM Login").toInt64(), 0);
+        twoRows();
+        QCOMPARE(db->scalar("SELECT count(*) FROM Login").toInt64(), 2);
+        QCOMPARE(db->scalar("PRAGMA integrity_check").toText(), QString("ok"));
+    }
+
+    // A failure while the commit is written: the file may hold the transaction, and the error says
+    // so. Here it does: only the last sync failed.
+    void aCommitTheFileMayHoldSaysSo()
+    {
+        TestFolder f;
+        auto db = openMain(f);
+        const auto oneRow = [&](const QString &number) {
+            db->writeTransaction([&] { db->execute("INSERT INTO Login (LogInNo) VALUES (?)", {Value::text(number)}); });
+        };
+        const int before = ShimVfs::syncCount();
+        oneRow("1");
+        const int syncsOfACommit = ShimVfs::syncCount() - before;
+        QVERIFY(syncsOfACommit > 0);
+        ShimVfs::setFailSyncsAfter(syncsOfACommit - 1);
+        const auto failure = failureOf([&] { oneRow("2"); });
+        QVERIFY(failure);
+        QCOMPARE(failure->stored(), AppError::Stored::PerhapsAll);
+        QVERIFY(db->broken());
+        ShimVfs::reset();
+        db->reopen();
+        QCOMPARE(db->scalar("SELECT count(*) FROM Login").toInt64(), 2);
     }
 };
 

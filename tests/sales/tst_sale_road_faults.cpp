@@ -1,13 +1,16 @@
 // The sale road under what happens in a shop: a price changed between two scans, a database
 // held by another register or program, a tap on the invoice list.
 #include "sales/ItemEntry.h"
+#include "sales/SaleRecorder.h"
 #include "GuardedTestMain.h"
 #include "SalesScreenOnTest.h"
+#include "ShimVfs.h"
 
 #include <QFile>
 #include <QTimer>
 
 using dbModule::MainDatabase;
+using dbModule::OptionsDatabase;
 using dbModule::FiskalniRacunDA;
 using dbModule::FiskalniFile;
 using dbModule::SkenerPrimarno;
@@ -40,9 +43,17 @@ class SaleRoadFaultsTest : public QObject {
         return sales;
     }
 
+    qint64 invoices() const { return MainDatabase->scalar("SELECT COUNT(*) FROM Invoices").toInt64(); }
+    qint64 receiptsPrinted() const { return fileBytes(env->receiptFile).count("INVOICE No"); }
+
 private slots:
+    void initTestCase() { ShimVfs::install(); }
     void init() { env = std::make_unique<SalesScreenOnTest>(moment); }
-    void cleanup() { env.reset(); }
+    void cleanup()
+    {
+        ShimVfs::reset();
+        env.reset();
+    }
 
     // The price changes (here, or at another register) between two scans of one product: each
     // stored, printed and fiscal line is its unit price times its quantity, and the fiscal lines
@@ -158,6 +169,92 @@ private slots:
         QVERIFY(shownWhileWaiting.startsWith("Waiting for the database"));
         QVERIFY2(env->script->messages.isEmpty(), qPrintable(env->script->messageTexts().join(" | ")));
         QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM Invoices").toInt64(), qint64(1));
+    }
+
+    // The shared folder is cut under a running register and comes back: F5 is refused, saying the
+    // sale was not stored and the invoice is kept, as long as the file fails; the first F5 once it
+    // works again stores the sale once, without a restart.
+    void aSaleAfterTheShareCameBack_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("reads fail") << "reads";
+        QTest::newRow("writes fail") << "writes";
+        QTest::newRow("files cannot be opened") << "opens";
+    }
+    void aSaleAfterTheShareCameBack()
+    {
+        QFETCH(QString, fault);
+        zirAZUVozari &screen = env->openScreen();
+        SalesScreenOnTest::sell(screen, "1001", "2");
+        ShimVfs::setFailReads(fault == "reads");
+        ShimVfs::setFailWrites(fault == "writes");
+        ShimVfs::setFailOpens(fault == "opens");
+        SalesScreenOnTest::press(screen, Qt::Key_F5);
+        SalesScreenOnTest::press(screen, Qt::Key_F5);   // the reopen fails as well
+        QCOMPARE(env->script->messages.size(), 2);
+        for (const auto &refusal : env->script->messages) {
+            const QStringList said = refusal.text.split('\n');
+            QCOMPARE(said.value(0), SaleRecorder::NotStoredText);
+            QVERIFY2(said.value(1).size() > 4 && said.value(1).at(0).isDigit(), qPrintable(refusal.text));
+        }
+        QCOMPARE(lines(screen)->count(), 1);
+        QCOMPARE(box(screen, "txtTotalAmount"), QString("5.00"));
+
+        ShimVfs::reset();
+        env->script->clear();
+        SalesScreenOnTest::press(screen, Qt::Key_F5);
+        QVERIFY2(env->script->messages.isEmpty(), qPrintable(env->script->messageTexts().join(" | ")));
+        QCOMPARE(invoices(), qint64(1));
+        QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM SalesDetails").toInt64(), qint64(1));
+        QCOMPARE(lines(screen)->count(), 0);
+        QCOMPARE(receiptsPrinted(), qint64(1));
+        // Both files were opened again, and the options' connection works too.
+        QVERIFY(!MainDatabase->broken() && !OptionsDatabase->broken());
+        QCOMPARE(OptionsDatabase->scalar("SELECT count(*) FROM Options").toInt64(), qint64(1));
+    }
+
+    // The file fails while it commits the sale, once before the commit was written and once after:
+    // the cashier is told that it is not known whether the sale was stored, and the next F5 stores
+    // it only when it is not there, with one receipt either way. A line added meanwhile to a sale
+    // the file held is told as not stored.
+    void aSaleTheFileMayHoldIsStoredOnce_data()
+    {
+        QTest::addColumn<bool>("committed");
+        QTest::addColumn<bool>("lineAdded");
+        QTest::newRow("not in the file") << false << false;
+        QTest::newRow("in the file") << true << false;
+        QTest::newRow("in the file, a line added since") << true << true;
+    }
+    void aSaleTheFileMayHoldIsStoredOnce()
+    {
+        QFETCH(bool, committed);
+        QFETCH(bool, lineAdded);
+        zirAZUVozari &screen = env->openScreen();
+        SalesScreenOnTest::sell(screen, "1001", "1");
+        int syncs = ShimVfs::syncCount();
+        SalesScreenOnTest::press(screen, Qt::Key_F5);
+        syncs = ShimVfs::syncCount() - syncs;   // those of one sale
+        QCOMPARE(invoices(), qint64(1));
+
+        SalesScreenOnTest::sell(screen, "1002", "1");   // on the next invoice, opened at once
+        ShimVfs::setFailSyncsAfter(committed ? syncs - 1 : 0);
+        SalesScreenOnTest::press(screen, Qt::Key_F5);
+        QVERIFY2(env->script->messages.size() == 1, qPrintable(env->script->messageTexts().join(" | ")));
+        QCOMPARE(env->script->lastMessage().text.section('\n', 0, 0), SaleRecorder::PerhapsStoredText);
+        QCOMPARE(lines(screen)->count(), 1);
+
+        ShimVfs::reset();
+        env->script->clear();
+        if (lineAdded)
+            SalesScreenOnTest::sell(screen, "1003", "1");
+        SalesScreenOnTest::press(screen, Qt::Key_F5);
+        const QStringList told = lineAdded ? QStringList{SaleRecorder::storedAtEarlierTryText(2)} : QStringList();
+        QCOMPARE(env->script->messageTexts(), told);
+        QCOMPARE(invoices(), qint64(2));
+        QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM SalesDetails WHERE ProdCode = '1002'").toInt64(), qint64(1));
+        QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM SalesDetails WHERE ProdCode = '1003'").toInt64(), qint64(0));
+        QCOMPARE(receiptsPrinted(), qint64(2));
+        QCOMPARE(lines(screen)->count(), 0);
     }
 
     // A tap removes a line; the next scanned code and its Enter go into the code box.

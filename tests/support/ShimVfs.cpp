@@ -13,6 +13,8 @@ std::atomic<int> g_syncDelayMs{0};
 std::atomic<bool> g_failOpens{false};
 std::atomic<bool> g_failReads{false};
 std::atomic<bool> g_failWrites{false};
+std::atomic<int> g_syncsBeforeFailing{-1};
+std::atomic<int> g_syncCount{0};
 
 sqlite3_vfs *g_real = nullptr;
 
@@ -60,6 +62,12 @@ int shimSync(sqlite3_file *f, int flags)
 {
     if (const int ms = g_syncDelayMs; ms > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    ++g_syncCount;
+    int passing = g_syncsBeforeFailing;
+    while (passing > 0 && !g_syncsBeforeFailing.compare_exchange_weak(passing, passing - 1)) {
+    }
+    if (passing == 0)
+        return SQLITE_IOERR_FSYNC;
     return realMethods(f)->xSync(real(f), flags);
 }
 
@@ -312,8 +320,19 @@ void setFailWrites(bool fail)
     g_failWrites = fail;
 }
 
+void setFailSyncsAfter(int passing)
+{
+    g_syncsBeforeFailing = passing;
+}
+
+int syncCount()
+{
+    return g_syncCount;
+}
+
 void reset()
 {
+    g_syncsBeforeFailing = -1;
     g_syncDelayMs = 0;
     g_failOpens = false;
     g_failReads = false;

@@ -18,6 +18,11 @@ void setSyncDelayMs(int ms);
 void setFailOpens(bool fail);
 void setFailReads(bool fail);
 void setFailWrites(bool fail);
+// After this many more syncs pass, every sync fails (SQLITE_IOERR_FSYNC), what it would have
+// synced already written; a negative number: syncs pass.
+void setFailSyncsAfter(int passing);
+// The syncs made since the layer was installed.
+int syncCount();
 
 // Everything back to passing calls on unchanged.
 void reset();

@@ -352,6 +352,34 @@ int errorNumberFor(int extendedRc, const QString &message)
     return ErrorNo::GeneralDatabaseError;
 }
 
+// Errors after which the connection's file handles cannot be trusted: the file or its folder went
+// away (a share cut, a stale handle, a file moved or deleted), even if it is back by now.
+bool meansFileWentAway(int code)
+{
+    const int primary = code & 0xff;
+    return primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN || code == SQLITE_READONLY_DBMOVED;
+}
+
+// An I/O error of a COMMIT after which the file may hold the whole transaction: a sync or an unlock
+// that failed after the write that commits (the journal's header cleared) may have reached the
+// file. A write, a read or a lock that failed comes before that point: nothing was committed.
+bool commitMayHaveReachedFile(int code)
+{
+    if ((code & 0xff) != SQLITE_IOERR)
+        return false;
+    switch (code) {
+    case SQLITE_IOERR_WRITE:
+    case SQLITE_IOERR_READ:
+    case SQLITE_IOERR_SHORT_READ:
+    case SQLITE_IOERR_NOMEM:
+    case SQLITE_IOERR_LOCK:
+    case SQLITE_IOERR_RDLOCK:
+        return false;
+    default:
+        return true;
+    }
+}
+
 int g_defaultBusyTimeoutMs = 5000;
 
 }  // namespace
@@ -531,7 +559,7 @@ Database::~Database()
     sqlite3_close_v2(m_db);
 }
 
-std::unique_ptr<Database> Database::open(const QString &path)
+std::unique_ptr<Database> Database::open(const QString &path, const std::function<void(Database &)> &prepare)
 {
     if (!QFileInfo(path).isFile())
         throw AppError(ErrorNo::FileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
@@ -545,7 +573,7 @@ std::unique_ptr<Database> Database::open(const QString &path)
         throw AppError(errorNumberFor(rc, msg), msg.isEmpty() ? errorDescription(ErrorNo::FileNotFound) : msg);
     }
     std::unique_ptr<Database> d(new Database(db, path));
-    d->configure();
+    d->configure(prepare);
     return d;
 }
 
@@ -562,11 +590,11 @@ std::unique_ptr<Database> Database::create(const QString &path)
         throw AppError(ErrorNo::GeneralDatabaseError, msg);
     }
     std::unique_ptr<Database> d(new Database(db, path));
-    d->configure();
+    d->configure({});
     return d;
 }
 
-void Database::configure()
+void Database::configure(const std::function<void(Database &)> &prepare)
 {
     sqlite3_extended_result_codes(m_db, 1);
     setBusyTimeoutMs(g_defaultBusyTimeoutMs);
@@ -576,6 +604,8 @@ void Database::configure()
     sqlite3_create_function_v2(m_db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "Val", 1, flags, nullptr, valFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "CaseFold", 1, flags, nullptr, caseFoldFunction, nullptr, nullptr, nullptr);
+    if (prepare)
+        prepare(*this);
     try {
         // Reading the schema is the first moment the file's locks matter: a file another program
         // keeps locked past the busy timeout is reported as held exclusively.
@@ -623,14 +653,49 @@ ulong jitteredStepMs()
 
 void Database::runWaitHookIfDue(qint64 now, bool always)
 {
-    if (!m_busyWaitHook || (!always && now - m_lastWaitHookAt < WaitHookEveryMs))
+    if (!m_busyWaitHook || m_runningWaitHook || (!always && now - m_lastWaitHookAt < WaitHookEveryMs))
         return;
     m_lastWaitHookAt = now;
+    m_waited = true;
+    m_runningWaitHook = true;
     try {
         m_busyWaitHook();
     } catch (...) {
     }
+    m_runningWaitHook = false;
 }
+
+// One call from outside (a query, a scan, a write transaction): the outermost gives the bound of
+// its waits outside a write transaction, and says when a wait it made has ended. A statement that
+// comes from inside the wait hook is refused: the engine is in the middle of a statement of this
+// connection.
+class Database::Operation {
+public:
+    explicit Operation(Database &db) : m_db(db)
+    {
+        if (db.m_runningWaitHook)
+            raiseError(ErrorNo::RecordLocked);
+        if (db.m_operationDepth++ == 0)
+            db.m_operationDeadline = steadyMs() + std::max(db.m_busyTimeoutMs, 0);
+    }
+    ~Operation()
+    {
+        if (--m_db.m_operationDepth > 0 || !m_db.m_waited)
+            return;
+        m_db.m_waited = false;
+        if (m_db.m_waitEndedHook) {
+            try {
+                m_db.m_waitEndedHook();
+            } catch (...) {
+            }
+        }
+    }
+    Operation(const Operation &) = delete;
+    Operation &operator=(const Operation &) = delete;
+
+private:
+    Database &m_db;
+};
 
 // Waits in short steps until the lock is free or the timeout (or the write transaction's bound)
 // has passed, running the wait hook between the steps. Called from inside SQLite: nothing may be
@@ -641,13 +706,15 @@ int Database::busyHandler(void *self, int count)
     const qint64 now = steadyMs();
     if (count == 0)
         db->m_busySince = now;
-    const qint64 waited = now - db->m_busySince;
-    qint64 limit = db->m_busyTimeoutMs;
-    if (db->m_transactionDeadline != 0)
-        limit = std::min(limit, db->m_transactionDeadline - db->m_busySince);
-    if (waited >= limit)
+    // Each lock is waited for as long as the busy timeout, and all of them together no longer than
+    // the call's bound: a read that meets the lock twice (the schema, then the rows) waits once.
+    const qint64 bound = db->m_transactionDeadline != 0 ? db->m_transactionDeadline : db->m_operationDeadline;
+    qint64 deadline = db->m_busySince + db->m_busyTimeoutMs;
+    if (bound != 0)
+        deadline = std::min(deadline, bound);
+    if (now >= deadline)
         return 0;
-    const qint64 left = limit - waited;
+    const qint64 left = deadline - now;
     if (db->m_lockWaiting == LockWaiting::SteadySteps) {
         db->runWaitHookIfDue(now, true);
         QThread::msleep(ulong(std::clamp<qint64>(left, 1, 20)));
@@ -677,7 +744,11 @@ void Database::raiseFromSqlite(int rc, const QString &context)
 {
     QString msg = QString::fromUtf8(sqlite3_errmsg(m_db));
     int extended = sqlite3_extended_errcode(m_db);
-    int number = errorNumberFor((extended & 0xff) == (rc & 0xff) ? extended : rc, msg);
+    const int code = (extended & 0xff) == (rc & 0xff) ? extended : rc;
+    m_lastErrorCode = code;
+    if (meansFileWentAway(code))
+        m_broken = true;
+    int number = errorNumberFor(code, msg);
     QString description = number == ErrorNo::GeneralDatabaseError || number == ErrUnrecognizedFormat
                               ? msg
                               : errorDescription(number);
@@ -718,12 +789,45 @@ sqlite3_stmt *Database::prepared(const QString &sql)
     return st;
 }
 
+bool Database::runsAsOwnTransaction(sqlite3_stmt *st, const QString &sql) const
+{
+    if (m_inTransaction || sqlite3_get_autocommit(m_db) == 0 || sqlite3_stmt_readonly(st))
+        return false;
+    // Only statements that change rows: a pragma or a schema statement keeps the engine's own way.
+    static const QStringList changing = {QStringLiteral("INSERT"), QStringLiteral("UPDATE"),
+                                         QStringLiteral("DELETE"), QStringLiteral("REPLACE")};
+    const QString text = sql.trimmed();
+    qsizetype end = 0;
+    while (end < text.size() && text.at(end).isLetter())
+        ++end;
+    return changing.contains(text.left(end).toUpper());
+}
+
 Rows Database::query(const QString &sql, const Params &params)
 {
+    return runStatement(sql, params, nullptr);
+}
+
+Rows Database::runStatement(const QString &sql, const Params &params, int *changed)
+{
+    const Operation operation(*this);
+    sqlite3_stmt *st = prepared(sql);
+    if (runsAsOwnTransaction(st, sql)) {
+        Rows rows;
+        writeTransaction([&] { rows = runStatement(sql, params, changed); });
+        return rows;
+    }
     if (m_observer)
         m_observer(sql, params);
+    Rows rows = run(st, params);
+    if (changed)
+        *changed = sqlite3_changes(m_db);
+    return rows;
+}
+
+Rows Database::run(sqlite3_stmt *st, const Params &params)
+{
     int rc = SQLITE_OK;
-    sqlite3_stmt *st = prepared(sql);
     StatementUse use{st};
     for (size_t i = 0; i < params.size(); ++i)
         bindValue(st, int(i) + 1, params[i]);
@@ -744,7 +848,7 @@ Rows Database::query(const QString &sql, const Params &params)
         rows.emplace_back(names, std::move(values));
     }
     if (rc != SQLITE_DONE)
-        raiseFromSqlite(rc, sql);
+        raiseFromSqlite(rc, QString::fromUtf8(sqlite3_sql(st)));
     return rows;
 }
 
@@ -758,6 +862,7 @@ std::optional<Row> Database::queryFirst(const QString &sql, const Params &params
 
 void Database::scan(const QString &sql, const Params &params, const std::function<void(const ScanRow &)> &each)
 {
+    const Operation operation(*this);
     if (m_observer)
         m_observer(sql, params);
     int rc = SQLITE_OK;
@@ -782,18 +887,23 @@ Value Database::scalar(const QString &sql, const Params &params)
 
 int Database::execute(const QString &sql, const Params &params)
 {
-    query(sql, params);
-    return sqlite3_changes(m_db);
+    int changed = 0;
+    runStatement(sql, params, &changed);
+    return changed;
 }
 
 void Database::executeScript(const QString &sql)
 {
+    const Operation operation(*this);
     char *err = nullptr;
     int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err);
     if (rc != SQLITE_OK) {
         QString msg = err ? QString::fromUtf8(err) : QString();
         sqlite3_free(err);
-        throw AppError(errorNumberFor(sqlite3_extended_errcode(m_db), msg), msg);
+        const int code = sqlite3_extended_errcode(m_db);
+        if (meansFileWentAway(code))
+            m_broken = true;
+        throw AppError(errorNumberFor(code, msg), msg);
     }
 }
 
@@ -895,6 +1005,19 @@ void Database::writeTransaction(const std::function<void()> &work)
         work();
         return;
     }
+    const Operation operation(*this);
+    try {
+        writeTransactionOnce(work);
+    } catch (AppError &e) {
+        // Everything before the commit was rolled back.
+        if (e.stored() == AppError::Stored::NotAWrite)
+            e.setStored(AppError::Stored::Nothing);
+        throw;
+    }
+}
+
+void Database::writeTransactionOnce(const std::function<void()> &work)
+{
     // The turn and the lock are waited for within the bound the retries have always had.
     qint64 bound = qint64(m_retries + 1) * m_busyTimeoutMs;
     for (int attempt = 1; attempt <= m_retries; ++attempt)
@@ -918,14 +1041,18 @@ void Database::writeTransaction(const std::function<void()> &work)
         }
         if (!busy) {
             m_inTransaction = true;
+            bool committing = false;
             try {
                 work();
+                committing = true;
                 execute(QStringLiteral("COMMIT"));
                 m_inTransaction = false;
                 return;
-            } catch (const AppError &e) {
+            } catch (AppError &e) {
                 m_inTransaction = false;
                 sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+                if (committing && commitMayHaveReachedFile(m_lastErrorCode))
+                    e.setStored(AppError::Stored::PerhapsAll);
                 if (e.number() != ErrorNo::RecordLocked)
                     throw;
                 busy = true;
@@ -939,4 +1066,28 @@ void Database::writeTransaction(const std::function<void()> &work)
             throw AppError(ErrorNo::RecordLocked, errorDescription(ErrorNo::RecordLocked));
         QThread::msleep(20 * (attempt + 1));
     }
+}
+
+void Database::reopen(const std::function<void(Database &)> &checks)
+{
+    if (inUse() || sqlite3_get_autocommit(m_db) == 0)
+        throw AppError(ErrorNo::GeneralDatabaseError, QStringLiteral("A connection in use cannot be reopened."));
+    std::unique_ptr<Database> fresh = open(m_path, [this](Database &opened) {
+        opened.m_retries = m_retries;
+        opened.m_lockWaiting = m_lockWaiting;
+        opened.m_observer = m_observer;
+        opened.m_busyWaitHook = m_busyWaitHook;
+        opened.m_waitEndedHook = m_waitEndedHook;
+        opened.setBusyTimeoutMs(m_busyTimeoutMs);
+    });
+    if (checks)
+        checks(*fresh);
+    // This object takes the new handle; the old one, its statements and its queue file go with
+    // the other object, which closes them.
+    std::swap(m_db, fresh->m_db);
+    std::swap(m_cache, fresh->m_cache);
+    std::swap(m_turns, fresh->m_turns);
+    sqlite3_busy_handler(fresh->m_db, nullptr, nullptr);
+    setBusyTimeoutMs(m_busyTimeoutMs);
+    m_broken = false;
 }

@@ -84,8 +84,9 @@ private:
 class Database {
 public:
     // Opens an existing file read-write; a missing file raises 3024, never creates one.
-    // A file held by another program for longer than the busy timeout raises 3356.
-    static std::unique_ptr<Database> open(const QString &path);
+    // A file held by another program for longer than the busy timeout raises 3356. prepare runs
+    // on the connection before its first statement (to put a wait hook in place for it).
+    static std::unique_ptr<Database> open(const QString &path, const std::function<void(Database &)> &prepare = {});
     // Creates a new, empty file (the program-folder tool only); it never overwrites: an existing
     // file raises an error.
     static std::unique_ptr<Database> create(const QString &path);
@@ -105,7 +106,9 @@ public:
     std::optional<Row> queryFirst(const QString &sql, const Params &params = {});
     // The first column of the first row (Null when there is no row).
     Value scalar(const QString &sql, const Params &params = {});
-    // Runs one statement; returns the number of rows changed.
+    // Runs one statement; returns the number of rows changed. A statement that changes rows, run
+    // outside a transaction, runs as a write transaction of its own (its turn, its bound, its
+    // retries), as every write of the program does.
     int execute(const QString &sql, const Params &params = {});
     // Runs a script of several statements without parameters (schema and seed files only).
     void executeScript(const QString &sql);
@@ -115,9 +118,12 @@ public:
     // timeout, the whole transaction is rolled back and tried again, a bounded number of times;
     // then it raises 3260. Any other failure rolls back and is raised unchanged. Connections that
     // write at once take their turns as the lock waiting below says; the wait for the turn counts
-    // within the same bound.
+    // within the same bound. Every error raised says what the file holds of the work (stored()):
+    // nothing, or, when the file failed while the commit itself was written, perhaps all of it.
     void writeTransaction(const std::function<void()> &work);
     bool inTransaction() const { return m_inTransaction; }
+    // A call of this connection is running: the caller is inside it (a wait hook, a scan's rows).
+    bool inUse() const { return m_inTransaction || m_operationDepth > 0; }
 
     // How a write waits while another connection writes. Queue: in the order of arrival, through
     // a side file beside the database (its name + "-queue"; without it, as JitteredSteps), then
@@ -127,10 +133,24 @@ public:
     void setLockWaiting(LockWaiting waiting) { m_lockWaiting = waiting; }
     LockWaiting lockWaiting() const { return m_lockWaiting; }
 
-    // While a statement waits for another connection's lock, or a write for its turn, the hook
-    // runs every few tens of milliseconds (a window repaints and says that it waits); it must
-    // not throw. Empty: none.
-    void setBusyWaitHook(std::function<void()> hook) { m_busyWaitHook = std::move(hook); }
+    // While a statement waits for another connection's lock, or a write for its turn, whileWaiting
+    // runs every few tens of milliseconds (a window repaints and says that it waits); once the
+    // call that waited returns, waitEnded runs. While they run the engine is inside its wait:
+    // this connection refuses every statement then (3260). Empty: none.
+    void setBusyWaitHook(std::function<void()> whileWaiting, std::function<void()> waitEnded = {})
+    {
+        m_busyWaitHook = std::move(whileWaiting);
+        m_waitEndedHook = std::move(waitEnded);
+    }
+
+    // The connection met an error that means its file or folder went away (an I/O error, a file
+    // that cannot be opened, a file moved away): it stays unusable until it is reopened.
+    bool broken() const { return m_broken; }
+    // Closes the connection and opens the file again as open() does; checks run on the new
+    // connection before it takes the old one's place, with this one's settings and hooks. Whoever
+    // holds this object goes on using it. On failure this connection stays as it was and the
+    // error is raised. Never inside a transaction.
+    void reopen(const std::function<void(Database &)> &checks = {});
 
     // How long a statement waits for a lock, for the life of the scope: a lookup that runs on
     // every keystroke waits only a moment, then reports the database busy.
@@ -162,11 +182,16 @@ public:
 
 private:
     Database(sqlite3 *db, const QString &path);
-    void configure();
+    void configure(const std::function<void(Database &)> &prepare);
     [[noreturn]] void raiseFromSqlite(int rc, const QString &context);
     static int busyHandler(void *self, int count);
     void runWaitHookIfDue(qint64 now, bool always);
     class Turn;
+    class Operation;
+    Rows runStatement(const QString &sql, const Params &params, int *changed);
+    Rows run(sqlite3_stmt *st, const Params &params);
+    void writeTransactionOnce(const std::function<void()> &work);
+    bool runsAsOwnTransaction(sqlite3_stmt *st, const QString &sql) const;
 
     struct StatementCache;
     sqlite3_stmt *prepared(const QString &sql);
@@ -179,8 +204,15 @@ private:
     int m_busyTimeoutMs = 5000;
     StatementObserver m_observer;
     std::function<void()> m_busyWaitHook;
+    std::function<void()> m_waitEndedHook;
+    bool m_runningWaitHook = false;
+    bool m_waited = false;              // the wait hook ran during the current call
+    int m_operationDepth = 0;
+    bool m_broken = false;
+    int m_lastErrorCode = 0;            // the engine's code of the last error raised
     qint64 m_busySince = 0;
     qint64 m_lastWaitHookAt = 0;
+    qint64 m_operationDeadline = 0;     // steady ms: the outermost call's bound outside a write transaction
     qint64 m_transactionDeadline = 0;   // steady ms; 0 outside a write transaction
     LockWaiting m_lockWaiting = LockWaiting::Queue;
     std::unique_ptr<TurnQueue> m_turns;

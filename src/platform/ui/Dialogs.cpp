@@ -146,9 +146,23 @@ QString errorText(const std::exception &error)
     return appError ? appError->numberAndDescription() : QString::fromLocal8Bit(error.what());
 }
 
+QString storedText(const std::exception &error)
+{
+    const auto *appError = dynamic_cast<const AppError *>(&error);
+    switch (appError ? appError->stored() : AppError::Stored::NotAWrite) {
+    case AppError::Stored::NotAWrite: return QString();
+    case AppError::Stored::Nothing: return NothingStoredText;
+    case AppError::Stored::PerhapsAll: return PerhapsStoredText;
+    }
+    return QString();
+}
+
 void showError(const std::exception &error, const QString &title, QWidget *parent)
 {
-    messageBox(errorText(error), Buttons::Ok, Icon::Information, title, parent);
+    // A failed write says what the file holds of it, before the error.
+    const QString stored = storedText(error);
+    messageBox(stored.isEmpty() ? errorText(error) : stored + QLatin1Char('\n') + errorText(error), Buttons::Ok,
+               Icon::Information, title, parent);
 }
 
 void showError(const QString &lead, const std::exception &error, const QString &title, QWidget *parent)

@@ -72,10 +72,20 @@ Answer messageBox(const QString &text, Buttons buttons = Buttons::Ok, Icon icon 
                   std::optional<Answer> defaultButton = std::nullopt);
 void beep();
 
+// What a failed write left in the database, in words.
+inline const QString NothingStoredText = QStringLiteral("Nothing was stored.");
+inline const QString PerhapsStoredText = QStringLiteral(
+    "It is not known whether the change was stored: the database file failed while it was being written. "
+    "Look whether it is there before you enter it again.");
+// The line of the two above that the error calls for; empty for an error that is not a failed write.
+QString storedText(const std::exception &error);
+
 // The one way an error reaches the user: "number description" for the program's own errors,
-// the plain text for any other exception, information style, under the given title.
+// the plain text for any other exception, information style, under the given title. A failed
+// write is told first by what it left in the database (storedText).
 void showError(const std::exception &error, const QString &title = QString(), QWidget *parent = nullptr);
-// The same after a line that says what could not be done: "lead", a line break, then the error.
+// The same after a line that says what could not be done (and what was stored): "lead", a line
+// break, then the error.
 void showError(const QString &lead, const std::exception &error, const QString &title = QString(),
                QWidget *parent = nullptr);
 // The error as those messages show it: "number description", or the plain text.

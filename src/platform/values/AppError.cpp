@@ -29,7 +29,8 @@ QString errorDescription(int number)
     case ErrorNo::RelatedRecords:
         return QStringLiteral("The record cannot be deleted or changed because table includes related records.");
     case ErrorNo::RecordLocked:
-        return QStringLiteral("Could not update; currently locked.");
+        // Reads meet it as well as writes: it says what happened, not what failed.
+        return QStringLiteral("The database is busy: another register or program is using it. Try again in a moment.");
     case ErrorNo::ItemNotFound:
         return QStringLiteral("Item not found in this collection.");
     case ErrorNo::FieldCannotBeNull:

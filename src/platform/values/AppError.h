@@ -14,9 +14,16 @@ public:
     // "94Invalid use of Null": the form every "any other error" message box uses.
     QString numberAndDescription() const { return QString::number(m_number) + m_description; }
 
+    // What a write that failed left in the file, as the write transaction knows it: nothing (all
+    // of it was rolled back), or it is not known (the file failed while the commit was written).
+    enum class Stored { NotAWrite, Nothing, PerhapsAll };
+    Stored stored() const { return m_stored; }
+    void setStored(Stored stored) { m_stored = stored; }
+
 private:
     int m_number;
     QString m_description;
+    Stored m_stored = Stored::NotAWrite;
 };
 
 // Runtime and database error numbers the program reacts to.
