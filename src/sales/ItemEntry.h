@@ -3,6 +3,7 @@
 // product, the quantity cut to three decimals, the line amount and the tax contained in it, and
 // what a scanned code does. The sales screen's handlers call these; the boxes are its state.
 #include "catalog/ProductRecord.h"
+#include "platform/values/AppError.h"
 #include "platform/values/Currency.h"
 
 #include <QString>
@@ -23,8 +24,8 @@ inline const QString ButtonProductGoneText = QStringLiteral("Product has meanwhi
 inline const QString IllogicalQuantityText = QStringLiteral("Illogical quantity. ");
 inline const QString ChangeQuantityTitle = QStringLiteral("CHANGE QUANTITY");
 
-inline const QString DatabaseBusyText = QStringLiteral(
-    "The database is busy: another register or program is writing to it. Try again in a moment.");
+// The lookup says it as every other wait for the database does.
+inline const QString DatabaseBusyText = errorDescription(ErrorNo::RecordLocked);
 inline const QString LookupFailedText = QStringLiteral("The product could not be looked up.");
 // The lookup runs on every keystroke: it waits this long for another connection's lock, no more.
 constexpr int LookupWaitMs = 150;
