@@ -270,6 +270,8 @@ void zirAZUVozari::buildControls()
     // The customer display line.
     m_txtPosDisplay = addBox("txtPosDisplay", this, true, left);
     m_txtPosDisplay->setFont(sizedFont(base, 11, true));
+    // A line longer than the display (a long product name) takes a smaller font, not lose its end.
+    TotalBox::shrinkToShowWhole(m_txtPosDisplay);
     m_txtPosDisplay->setMinimumHeight(LockedBoxHeight + 2);
     {
         QPalette palette = m_txtPosDisplay->palette();
@@ -673,7 +675,7 @@ std::optional<Product> zirAZUVozari::lookUp(const QString &code)
     if (m_lookupFailure) {
         // Said at once on the screen; the message follows when the cashier leaves the code or
         // presses Enter, in place of "does not exist".
-        m_txtPosDisplay->setText(ItemEntry::isBusy(*m_lookupFailure) ? ItemEntry::DatabaseBusyText
+        m_txtPosDisplay->setText(ItemEntry::isBusy(*m_lookupFailure) ? PosDisplayBusyText
                                                                      : ItemEntry::LookupFailedText);
     } else if (hadFailed) {
         m_txtPosDisplay->clear();
@@ -1022,8 +1024,8 @@ void zirAZUVozari::closeInvoice()
         // While another register or program holds the database the sale waits (bounded, still one
         // transaction), as every wait does; the display says so too.
         const DatabaseWaitNotice::AlsoWhileWaiting showInDisplay([this] {
-            if (m_txtPosDisplay->text() != DatabaseWaitNotice::Text)
-                m_txtPosDisplay->setText(DatabaseWaitNotice::Text);
+            if (m_txtPosDisplay->text() != PosDisplayWaitingText)
+                m_txtPosDisplay->setText(PosDisplayWaitingText);
         });
         recorded = SaleRecorder::record(dbModule::mainDatabase(), sale, userFormat());
     } catch (const std::exception &e) {

@@ -22,6 +22,11 @@ class QLineEdit;
 class QPushButton;
 namespace ui { class ListView; class NumericKeyFilter; }
 
+// What the one-line POS display says while the database keeps a sale or a lookup waiting; the
+// message that follows says it in full.
+inline const QString PosDisplayWaitingText = QStringLiteral("Waiting for the database ...");
+inline const QString PosDisplayBusyText = QStringLiteral("The database is busy.");
+
 class zirAZUVozari : public ui::Form, public ProductCodeTarget {
     Q_OBJECT
 public:

@@ -6,7 +6,7 @@
 #include "shell/MainWindow.h"
 #include "shell/dbModule.h"
 #include "ScreenControls.h"
-#include "TotalBoxes.h"
+#include "ShowsWhole.h"
 #include "WindowTestEnvironment.h"
 
 #include <QApplication>

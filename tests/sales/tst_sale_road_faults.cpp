@@ -5,8 +5,10 @@
 #include "GuardedTestMain.h"
 #include "SalesScreenOnTest.h"
 #include "ShimVfs.h"
+#include "ShowsWhole.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QTimer>
 
 using dbModule::MainDatabase;
@@ -116,7 +118,8 @@ private slots:
         screen.txtProdCode()->setFocus();
         QTest::keyClicks(screen.txtProdCode(), "1001");
         QCOMPARE(box(screen, "txtDescription"), QString());
-        QCOMPARE(box(screen, "txtPosDisplay"), ItemEntry::DatabaseBusyText);
+        QCOMPARE(box(screen, "txtPosDisplay"), PosDisplayBusyText);
+        QVERIFY(showsWhole(screen.findChild<QLineEdit *>("txtPosDisplay")));
         QTest::keyClick(screen.txtProdCode(), Qt::Key_Return);
         QCOMPARE(env->script->messageTexts(), QStringList{ItemEntry::DatabaseBusyText});
         QCOMPARE(lines(screen)->count(), 0);
@@ -161,12 +164,15 @@ private slots:
         auto holder = Database::open(env->folder.file("DODE.pos"));
         holder->execute("BEGIN IMMEDIATE");
         QString shownWhileWaiting;
+        bool shownWhole = false;
         QTimer::singleShot(300, [&] {
             shownWhileWaiting = box(screen, "txtPosDisplay");
+            shownWhole = showsWhole(screen.findChild<QLineEdit *>("txtPosDisplay"));
             holder->execute("COMMIT");
         });
         SalesScreenOnTest::press(screen, Qt::Key_F5);
-        QVERIFY(shownWhileWaiting.startsWith("Waiting for the database"));
+        QCOMPARE(shownWhileWaiting, PosDisplayWaitingText);
+        QVERIFY(shownWhole);
         QVERIFY2(env->script->messages.isEmpty(), qPrintable(env->script->messageTexts().join(" | ")));
         QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM Invoices").toInt64(), qint64(1));
     }

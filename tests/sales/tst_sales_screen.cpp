@@ -11,7 +11,7 @@
 #include "ScreenControls.h"
 #include "TestFolder.h"
 #include "TestHelpers.h"
-#include "TotalBoxes.h"
+#include "ShowsWhole.h"
 
 #include <QDir>
 #include <QFile>
@@ -481,7 +481,8 @@ private slots:
     void theLargestTotalsShowWhole()
     {
         zirAZUVozari &screen = openScreen();
-        sell(screen, "1", "1");
+        sell(screen, "1001", "1");
+        QCOMPARE(lines(screen)->count(), 1);
         auto *tax = screen.findChild<QLineEdit *>(QStringLiteral("txtTaxTotal"));
         QVERIFY(tax);
         const QFont designed = screen.txtTotalAmount()->font();
@@ -493,6 +494,18 @@ private slots:
         }
         screen.txtTotalAmount()->setText(QStringLiteral("12.40"));
         QCOMPARE(screen.txtTotalAmount()->font(), designed);
+    }
+
+    // The display line of a product with the longest name and a long quantity shows whole.
+    void theDisplayShowsALongLineWhole()
+    {
+        zirAZUVozari &screen = openScreen();
+        MainDatabase->execute("UPDATE Products SET ProdDescription = ? WHERE ProdCode = '1001'",
+                              {Value::text(QString(40, QLatin1Char('W')))});
+        sell(screen, "1001", "12.345");
+        auto *display = screen.findChild<QLineEdit *>(QStringLiteral("txtPosDisplay"));
+        QVERIFY2(display->text().contains(QString(40, QLatin1Char('W'))), qPrintable(display->text()));
+        QVERIFY2(showsWhole(display), qPrintable(display->text()));
     }
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// Checks of the total boxes.
+// Whether a box shows its text whole.
 #include "platform/ui/TotalBox.h"
 
 #include <QFontMetrics>
