@@ -918,7 +918,7 @@ class Database::Turn {
 public:
     Turn(Database &db, qint64 deadline) : m_db(db)
     {
-        // A transaction begun from inside the wait (by the wait hook) keeps the outer one's place.
+        // A connection already in the queue keeps its place: it never draws a second ticket.
         if (db.m_lockWaiting != LockWaiting::Queue || (db.m_turns && db.m_turns->joined()))
             return;
         if (!db.m_turns) {

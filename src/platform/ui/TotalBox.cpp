@@ -13,6 +13,15 @@ namespace TotalBox {
 
 namespace {
 
+// What the style draws a line edit with.
+QStyleOptionFrame frameOption(const QLineEdit *box)
+{
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    return option;
+}
+
 // Keeps one box's text whole by choosing its font size from the designed one.
 class WholeTextKeeper : public QObject {
 public:
@@ -62,9 +71,7 @@ QStringList widestTotals()
 
 int textRoom(const QLineEdit *box)
 {
-    QStyleOptionFrame option;
-    option.initFrom(box);
-    option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    const QStyleOptionFrame option = frameOption(box);
     const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
     const QMargins text = box->textMargins();
     // A line edit keeps 2 pixels of its own on each side of the text.
@@ -88,9 +95,7 @@ void fitLargestTotal(QLineEdit *box)
     const QMargins contents = box->contentsMargins();
     const QSize inner(widest + 2 * 2 + text.left() + text.right() + contents.left() + contents.right(),
                       box->sizeHint().height());
-    QStyleOptionFrame option;
-    option.initFrom(box);
-    option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    const QStyleOptionFrame option = frameOption(box);
     box->setFixedWidth(box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, inner, box).width());
 }
 
