@@ -140,15 +140,17 @@ bool appendToCommandFile(const QString &fileName, const QStringList &lines, QStr
     if (fileName.isEmpty()) {
         reason = QStringLiteral("No fiscal command file is named in the settings.");
     } else {
+        // The group goes in whole or not at all, on a line of its own: the driver must never
+        // carry out half a receipt, nor run the next command on from a cut line.
         PrintChannel file;
-        if (file.openForAppend(commandFilePath(fileName))) {
+        if (file.openEntry(commandFilePath(fileName))) {
             for (const QString &line : lines)
                 file.writeLine(line);
-            reason = file.errorText();
-            file.close();
-        } else {
-            reason = file.errorText();
+            if (!lines.isEmpty())
+                file.commitEntry();
         }
+        reason = file.errorText();
+        file.close();
     }
     if (error)
         *error = reason;

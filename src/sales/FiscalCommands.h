@@ -46,8 +46,9 @@ QStringList zReportGroup();
 // The program folder, "\" and the file name (FiskalniFile).
 QString commandFilePath(const QString &fileName);
 // Appends the lines (each with CR LF, in the code page) to the fiscal command file named by
-// FiskalniFile, creating it when missing. False, with the reason in *error, when the file cannot
-// be opened or written; nothing is ever thrown.
+// FiskalniFile, creating it when missing, in one write: the file gets the whole group, on a line
+// of its own, or nothing of it. False, with the reason in *error, when the file cannot be opened
+// or written; nothing is ever thrown.
 bool appendToCommandFile(const QStringList &lines, QString *error = nullptr);
 bool appendToCommandFile(const QString &fileName, const QStringList &lines, QString *error = nullptr);
 

@@ -210,14 +210,6 @@ InvoiceOutputs PrintInvoice(const SaleForReceipt &sale, const ReceiptOptions &re
             composeFailure = QStringLiteral("The receipt text could not be composed.");
     }
 
-    if (!composeFailure.isEmpty()) {
-        failed(FailedOutput::Output::Receipt, composeFailure);
-    } else {
-        const QString reason = printOnReceiptPrinter(lines, outputs.printer);
-        if (!reason.isEmpty())
-            failed(FailedOutput::Output::Receipt, reason);
-    }
-
     if (outputs.journal) {
         QString reason = composeFailure;
         if (reason.isEmpty()) {
@@ -245,6 +237,16 @@ InvoiceOutputs PrintInvoice(const SaleForReceipt &sale, const ReceiptOptions &re
         }
         if (!reason.isEmpty())
             failed(FailedOutput::Output::FiscalFile, reason);
+    }
+
+    // The files first: a printer that does not answer holds the receipt up to its bound, and the
+    // stored sale's journal entry and fiscal commands must not wait for it.
+    if (!composeFailure.isEmpty()) {
+        failed(FailedOutput::Output::Receipt, composeFailure);
+    } else {
+        const QString reason = printOnReceiptPrinter(lines, outputs.printer);
+        if (!reason.isEmpty())
+            failed(FailedOutput::Output::Receipt, reason);
     }
     return result;
 }

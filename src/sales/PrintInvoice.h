@@ -70,7 +70,7 @@ struct InvoiceOutputs {
     bool allWritten() const { return failed.empty(); }
 };
 
-// After each sale: the receipt, then the journal, then the fiscal lines. Nothing throws out of it
+// After each sale: the journal, then the fiscal lines, then the receipt. Nothing throws out of it
 // and it shows nothing: the caller tells the cashier what failed.
 InvoiceOutputs PrintInvoice(const SaleForReceipt &sale);
 InvoiceOutputs PrintInvoice(const SaleForReceipt &sale, const ReceiptOptions &receipt,

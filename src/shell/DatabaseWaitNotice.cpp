@@ -1,6 +1,7 @@
 #include "shell/DatabaseWaitNotice.h"
 
 #include "platform/database/Database.h"
+#include "platform/printing/Printing.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -71,6 +72,7 @@ private:
 
 struct WaitState {
     bool waiting = false;
+    const QString *text = &Text;  // what the wait in progress is for
     bool inHook = false;
     QElapsedTimer since;
     QPointer<QFrame> notice;
@@ -100,7 +102,7 @@ QFrame *makeNotice()
     frame->setAutoFillBackground(true);
     auto *icon = new QLabel(frame);
     icon->setPixmap(frame->style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
-    auto *text = new QLabel(Text, frame);
+    auto *text = new QLabel(frame);
     text->setObjectName(QStringLiteral("lblWaitText"));
     text->setWordWrap(true);
     text->setMinimumWidth(440);
@@ -116,6 +118,8 @@ void showNotice(WaitState &s)
 {
     if (!s.notice)
         s.notice = makeNotice();
+    if (auto *label = s.notice->findChild<QLabel *>(QStringLiteral("lblWaitText")))
+        label->setText(*s.text);
     s.notice->adjustSize();
     const QWidget *over = QApplication::activeWindow();
     QRect area;
@@ -130,7 +134,7 @@ void showNotice(WaitState &s)
     s.cursorSet = true;
 }
 
-void whileWaiting()
+void whileWaiting(const QString &text)
 {
     WaitState &s = state();
     if (s.inHook)
@@ -138,6 +142,7 @@ void whileWaiting()
     s.inHook = true;
     if (!s.waiting) {
         s.waiting = true;
+        s.text = &text;
         s.since.start();
         if (QCoreApplication::instance())
             QCoreApplication::instance()->installEventFilter(&s.hold);
@@ -172,12 +177,18 @@ void waitEnded()
 
 void attach(Database &db)
 {
-    db.setBusyWaitHook(whileWaiting, waitEnded);
+    db.setBusyWaitHook([] { whileWaiting(Text); }, waitEnded);
+}
+
+void attachPorts()
+{
+    PrintChannel::setPortWaitHook([] { whileWaiting(PrinterText); }, waitEnded);
 }
 
 bool waiting()
 {
-    return state().waiting;
+    const WaitState &s = state();
+    return s.waiting && s.text == &Text;
 }
 
 QWidget *shownNotice()

@@ -242,7 +242,8 @@ QString ProperCase(const QString &text)
 
 PrintChannel &FileNumber1()
 {
-    static PrintChannel channel;
+    // Its waits for a port show as the database's do: the windows paint and a notice says why.
+    static PrintChannel channel = (DatabaseWaitNotice::attachPorts(), PrintChannel());
     return channel;
 }
 

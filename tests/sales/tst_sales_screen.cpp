@@ -438,10 +438,10 @@ private slots:
         const QStringList said = message.text.split('\n');
         // Whole lines, except the system's own words for why a file could not be opened.
         QStringList expected{"The sale is stored as invoice No 1."};
-        if (printerMissing)
-            expected << "The receipt was not printed: Cannot open lpt1: (" + noPrinter + "): ";
         if (journalBlocked)
             expected << "The journal entry was not written: Cannot open " + journal + ": ";
+        if (printerMissing)
+            expected << "The receipt was not printed: Cannot open lpt1: (" + noPrinter + "): ";
         const QString reprint = "To print it again: F10-Invoices, pick the day 05.03.2024, select invoice 1, "
                                 "\"F6 -Print selected invoice\", then \"F5-Print\" in \"Review Invoice\".";
         if (printerMissing)

@@ -2,6 +2,7 @@
 
 #include "text/CodePage.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
@@ -10,13 +11,87 @@
 
 #include <cerrno>
 #include <cstring>
+#include <csignal>
+#include <ctime>
 #include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
 // ---------------------------------------------------------------------------------------------
 // Print channel
+
+namespace {
+
+struct PortWaitHooks {
+    std::function<void()> whileWaiting;
+    std::function<void()> waitEnded;
+    int timeoutMs = PrintChannel::PortTimeoutMs;
+};
+
+PortWaitHooks &portWaitHooks()
+{
+    static PortWaitHooks hooks;
+    return hooks;
+}
+
+// The waits of one port's output. The bound runs from the last byte the port took (or from the
+// first try to open it): a slow printer that keeps taking bytes is waited for, one that takes
+// none is given up. The hook runs while waiting, so that the windows keep painting; the wait is
+// over when the channel is closed.
+class PortWait {
+public:
+    ~PortWait()
+    {
+        const PortWaitHooks &hooks = portWaitHooks();
+        if (m_started && hooks.waitEnded) {
+            try {
+                hooks.waitEnded();
+            } catch (...) {
+            }
+        }
+    }
+
+    // Waits a moment for fd to take bytes (fd < 0: just a moment). False once the bound is past.
+    bool pause(int fd)
+    {
+        const PortWaitHooks &hooks = portWaitHooks();
+        if (!m_idle.isValid())
+            m_idle.start();
+        if (m_idle.elapsed() >= hooks.timeoutMs)
+            return false;
+        m_started = true;
+        if (hooks.whileWaiting) {
+            try {
+                hooks.whileWaiting();
+            } catch (...) {
+            }
+        }
+        constexpr int SliceMs = 20;
+        pollfd ready{fd, POLLOUT, 0};
+        // A device whose driver cannot be polled always looks ready: after such a refusal the
+        // next pause sleeps its slice instead of spinning.
+        const int answer = fd >= 0 && !m_readyButRefused ? ::poll(&ready, 1, SliceMs) : ::poll(nullptr, 0, SliceMs);
+        m_readyButRefused = fd >= 0 && answer > 0;
+        return true;
+    }
+
+    void progressed()
+    {
+        if (m_idle.isValid())
+            m_idle.restart();
+        m_readyButRefused = false;
+    }
+
+private:
+    QElapsedTimer m_idle;
+    bool m_started = false;
+    bool m_readyButRefused = false;
+};
+
+}  // namespace
 
 struct PrintChannel::File {
     File(int fd_, QString name_, bool entry_ = false) : fd(fd_), name(std::move(name_)), entry(entry_) {}
@@ -25,6 +100,8 @@ struct PrintChannel::File {
     QString name;  // as the caller named it, for messages
     bool entry = false;  // opened by openEntry: writes wait in `pending` for commitEntry
     QByteArray pending;
+    std::unique_ptr<PortWait> portWait;  // a port: its writes never block
+    bool gaveUp = false;  // the port did not answer: the rest of the output is dropped
 
     ~File()
     {
@@ -47,6 +124,22 @@ int openWithRetry(const QByteArray &path, int flags)
         fd = ::open(path.constData(), flags | O_CLOEXEC | O_NOCTTY, 0666);
     } while (fd < 0 && errno == EINTR);
     return fd;
+}
+
+// The open of a port does not wait for the printer: a FIFO without its reader or a device
+// another program holds is tried again until the bound.
+bool openRefusedForNow(int error)
+{
+    return error == ENXIO || error == EBUSY || error == EAGAIN || error == EWOULDBLOCK;
+}
+
+QString notAnsweredText(const QString &port, const QString &path)
+{
+    const int seconds = (PrintChannel::portTimeoutMs() + 999) / 1000;
+    const QString where = port == path ? path : QStringLiteral("%1 (%2)").arg(port, path);
+    return QStringLiteral("The printer on %1 did not answer for %2 s; it may be switched off or out of paper.")
+        .arg(where)
+        .arg(seconds);
 }
 
 bool isRegularFileOrMissing(const QByteArray &path)
@@ -77,30 +170,64 @@ QString PrintChannel::devicePathForPort(const QString &port)
     return named.isEmpty() ? QString::fromLatin1(fallback) : named;
 }
 
+int PrintChannel::portTimeoutMs()
+{
+    return portWaitHooks().timeoutMs;
+}
+
+void PrintChannel::setPortTimeoutMs(int ms)
+{
+    portWaitHooks().timeoutMs = ms > 0 ? ms : PortTimeoutMs;
+}
+
+void PrintChannel::setPortWaitHook(std::function<void()> whileWaiting, std::function<void()> waitEnded)
+{
+    PortWaitHooks &hooks = portWaitHooks();
+    hooks.whileWaiting = std::move(whileWaiting);
+    hooks.waitEnded = std::move(waitEnded);
+}
+
+bool PrintChannel::openPort(const QString &port, const QString &path)
+{
+    auto wait = std::make_unique<PortWait>();
+    const QByteArray encoded = QFile::encodeName(path);
+    int fd;
+    while ((fd = openWithRetry(encoded, O_WRONLY | O_APPEND | O_NONBLOCK)) < 0) {
+        const int error = errno;
+        if (!openRefusedForNow(error)) {
+            m_error = QStringLiteral("Cannot open %1 (%2): %3").arg(port, path, systemError(error));
+            return false;
+        }
+        if (!wait->pause(-1)) {
+            m_error = notAnsweredText(port, path);
+            return false;
+        }
+    }
+    wait->progressed();
+    m_file = std::make_shared<File>(fd, port);
+    m_file->portWait = std::move(wait);
+    m_portPath = path;
+    return true;
+}
+
 bool PrintChannel::openForOutput(const QString &nameOrPort)
 {
     close();
     m_error.clear();
     const QString device = devicePathForPort(nameOrPort);
-    const QString path = device.isEmpty() ? nameOrPort : device;
+    if (!device.isEmpty())
+        return openPort(nameOrPort, device);
+    const QString &path = nameOrPort;
     if (path.isEmpty()) {
         m_error = QStringLiteral("No file name given.");
         return false;
     }
     const QByteArray encoded = QFile::encodeName(path);
-    int flags;
-    if (!device.isEmpty())
-        flags = O_WRONLY | O_APPEND;
-    else if (isRegularFileOrMissing(encoded))
-        flags = O_WRONLY | O_CREAT | O_TRUNC;
-    else
-        flags = O_WRONLY;  // a device or pipe named as a file: nothing to empty
+    const int flags = isRegularFileOrMissing(encoded) ? O_WRONLY | O_CREAT | O_TRUNC
+                                                      : O_WRONLY;  // a device or pipe named as a file: nothing to empty
     const int fd = openWithRetry(encoded, flags);
     if (fd < 0) {
-        const int error = errno;
-        m_error = device.isEmpty()
-                      ? QStringLiteral("Cannot open %1: %2").arg(path, systemError(error))
-                      : QStringLiteral("Cannot open %1 (%2): %3").arg(nameOrPort, path, systemError(error));
+        m_error = QStringLiteral("Cannot open %1: %2").arg(path, systemError(errno));
         return false;
     }
     m_file = std::make_shared<File>(fd, path);
@@ -112,18 +239,18 @@ bool PrintChannel::openForAppend(const QString &path)
     close();
     m_error.clear();
     const QString device = devicePathForPort(path);
-    const QString target = device.isEmpty() ? path : device;
-    if (target.isEmpty()) {
+    if (!device.isEmpty())
+        return openPort(path, device);
+    if (path.isEmpty()) {
         m_error = QStringLiteral("No file name given.");
         return false;
     }
-    const int fd = openWithRetry(QFile::encodeName(target),
-                                 O_WRONLY | O_APPEND | (device.isEmpty() ? O_CREAT : 0));
+    const int fd = openWithRetry(QFile::encodeName(path), O_WRONLY | O_APPEND | O_CREAT);
     if (fd < 0) {
-        m_error = QStringLiteral("Cannot open %1: %2").arg(target, systemError(errno));
+        m_error = QStringLiteral("Cannot open %1: %2").arg(path, systemError(errno));
         return false;
     }
-    m_file = std::make_shared<File>(fd, target);
+    m_file = std::make_shared<File>(fd, path);
     return true;
 }
 
@@ -175,6 +302,65 @@ QString writeAll(int fd, const char *data, qsizetype left)
         }
         data += written;
         left -= written;
+    }
+    return QString();
+}
+
+// A write to a pipe whose reader went away must come back as EPIPE, not end the program.
+class NoBrokenPipeSignal {
+public:
+    NoBrokenPipeSignal()
+    {
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        m_wasPending = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &pipe, &m_before);
+    }
+    ~NoBrokenPipeSignal()
+    {
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        if (!m_wasPending && sigismember(&pending, SIGPIPE) == 1) {
+            const timespec now{0, 0};
+            sigtimedwait(&pipe, nullptr, &now);
+        }
+        pthread_sigmask(SIG_SETMASK, &m_before, nullptr);
+    }
+    NoBrokenPipeSignal(const NoBrokenPipeSignal &) = delete;
+    NoBrokenPipeSignal &operator=(const NoBrokenPipeSignal &) = delete;
+
+private:
+    sigset_t m_before;
+    bool m_wasPending = false;
+};
+
+// Writes all of the bytes to a port opened without blocking, waiting in slices while it takes
+// none. "" when all went out, else why not; *gaveUp when the bound passed.
+QString writeAllToPort(int fd, PortWait &wait, const char *data, qsizetype left, bool *gaveUp)
+{
+    const NoBrokenPipeSignal noSignal;
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written > 0) {
+            data += written;
+            left -= written;
+            wait.progressed();
+            continue;
+        }
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+            return systemError(errno);
+        if (!wait.pause(fd)) {
+            *gaveUp = true;
+            return QString();
+        }
     }
     return QString();
 }
@@ -232,6 +418,19 @@ void PrintChannel::writeRaw(const QByteArray &bytes)
     }
     if (m_file->entry) {
         m_file->pending.append(bytes);
+        return;
+    }
+    if (m_file->portWait) {
+        if (m_file->gaveUp)
+            return;
+        bool gaveUp = false;
+        const QString failure = writeAllToPort(m_file->fd, *m_file->portWait, bytes.constData(), bytes.size(), &gaveUp);
+        if (gaveUp) {
+            m_file->gaveUp = true;
+            m_error = notAnsweredText(m_file->name, m_portPath);
+        } else if (!failure.isEmpty() && m_error.isEmpty()) {
+            m_error = QStringLiteral("Cannot write to %1 (%2): %3").arg(m_file->name, m_portPath, failure);
+        }
         return;
     }
     const QString failure = writeAll(m_file->fd, bytes.constData(), bytes.size());

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QPageLayout>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -18,6 +19,10 @@ public:
     // error and not a new file in /dev; what is sent goes after what was sent before, as on
     // paper (a test's stand-in file collects every printout). A plain file is created or emptied.
     // A channel that is open is closed first.
+    // A port never holds the program up: a printer that is switched off or out of paper stops
+    // taking bytes, and a port that takes none (nor opens) for PortTimeoutMs is given up, the rest
+    // of the output dropped and errorText() saying that the printer did not answer. While a port
+    // is waited for, the port wait hook keeps the windows painting.
     bool openForOutput(const QString &nameOrPort);
     bool openForAppend(const QString &path);
     // A text file that takes one entry at a time (the journal, the review file), created when
@@ -37,9 +42,19 @@ public:
 
     static QString devicePathForPort(const QString &port);  // "" when the name is not a port
 
+    static constexpr int PortTimeoutMs = 5000;
+    static int portTimeoutMs();
+    static void setPortTimeoutMs(int ms);  // tests shorten it; <= 0 restores PortTimeoutMs
+    // whileWaiting runs over and over while a port is waited for, waitEnded once the channel that
+    // waited is closed.
+    static void setPortWaitHook(std::function<void()> whileWaiting, std::function<void()> waitEnded);
+
 private:
+    bool openPort(const QString &port, const QString &path);
+
     struct File;
     std::shared_ptr<File> m_file;
+    QString m_portPath;  // the device file of an open port, for messages
     QString m_error;
 };
 
