@@ -1,4 +1,5 @@
 #include "closing/FiscalOperations.h"
+#include "closing/ReportList.h"
 #include "closing/frmDepozit.h"
 #include "closing/frmFiskalniPeriodicniIzvjestaj.h"
 #include "closing/frmReklamiranjeRacuna.h"
@@ -6,6 +7,8 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/ScriptedDialogs.h"
 #include "shell/dbModule.h"
+#include "DeadPort.h"
+#include "FileSizeLimit.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
 #include "WindowTestEnvironment.h"
@@ -208,6 +211,55 @@ private slots:
         QVERIFY(!script->messageTexts().contains("Paid deposit."));
         QVERIFY(window.isLoaded());   // the amount stays for another try
         QCOMPARE(window.txtPercent->text(), QString("5"));
+    }
+
+    // The disk fills up in the middle of the X report's commands: the file keeps only the whole
+    // deposit before it, the screen says that the file was not written, and the next deposit
+    // starts on a line of its own and is confirmed.
+    void fullDiskLeavesNoHalfReport()
+    {
+        frmDepozit &window = shownForm<frmDepozit>();
+        type(window.txtPercent, "5");
+        enter(window.txtPercent);
+        const QByteArray deposit = joined({"I,1,________,_,__;0;5,00;;;;"});
+        QCOMPARE(commandFile(), deposit);
+        script->clear();
+        {
+            FileSizeLimit fullDisk(rlim_t(deposit.size() + 20));
+            QVERIFY(fullDisk.isValid());
+            cmdXizvjestaj_Click();
+        }
+        QCOMPARE(commandFile(), deposit);
+        QCOMPARE(script->messages.size(), 1);
+        QVERIFY2(script->lastMessage().text.startsWith("The fiscal command file could not be written.\nCannot write to "),
+                 qPrintable(script->lastMessage().text));
+        QCOMPARE(script->lastMessage().icon, ui::Icon::Critical);
+
+        script->clear();
+        frmDepozit &again = shownForm<frmDepozit>();
+        type(again.txtPercent, "5");
+        enter(again.txtPercent);
+        QCOMPARE(script->messageTexts(), QStringList{"Paid deposit."});
+        QCOMPARE(commandFile(), deposit + deposit);
+    }
+
+    // A report sent to a POS printer that takes no bytes comes back after the bound and says why.
+    void aReportOnAPrinterThatDoesNotAnswer_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("nobody reads") << int(DeadPort::Kind::NobodyReads);
+        QTest::newRow("reader takes nothing") << int(DeadPort::Kind::ReaderFull);
+    }
+    void aReportOnAPrinterThatDoesNotAnswer()
+    {
+        QFETCH(int, kind);
+        DeadPort port(folder->file("dead-lp0"), DeadPort::Kind(kind));
+        QVERIFY(port.isValid());
+        QStringList lines;
+        for (int i = 0; i < 200; ++i)
+            lines << QStringLiteral("X report line %1").arg(i);
+        const QString error = ReportList::printReport(lines, "1", 3, QString(), QString());
+        QVERIFY2(error.startsWith("The printer on lpt1: (" + port.path() + ") did not answer"), qPrintable(error));
     }
 };
 

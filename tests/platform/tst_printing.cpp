@@ -1,4 +1,5 @@
 #include "printing/Printing.h"
+#include "DeadPort.h"
 #include "FileSizeLimit.h"
 #include "TestHelpers.h"
 
@@ -42,6 +43,9 @@ private slots:
     void portNames_data();
     void portNames();
     void portWritesToItsDeviceFile();
+    void portThatTakesNoBytesIsGivenUp_data();
+    void portThatTakesNoBytesIsGivenUp();
+    void portWhoseReaderWentAway();
     void openFailures_data();
     void openFailures();
     void writingWhenClosedDoesNothing();
@@ -220,6 +224,64 @@ void TestPrinting::portWritesToItsDeviceFile()
     channel.writeLine(QStringLiteral("Hvala"));
     channel.close();
     QCOMPARE(contentsOf(port), QByteArray("earlier receipt\r\n\x1Bp\x00\x3C\x78Hvala\r\n", 29));
+}
+
+void TestPrinting::portThatTakesNoBytesIsGivenUp_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("nobody reads: the open waits") << int(DeadPort::Kind::NobodyReads);
+    QTest::newRow("reader full: the writes wait") << int(DeadPort::Kind::ReaderFull);
+}
+
+// The printer takes nothing: the channel gives up after the bound, once, with the windows kept
+// painting meanwhile, and says so; what was still to go is dropped without a further wait.
+void TestPrinting::portThatTakesNoBytesIsGivenUp()
+{
+    QFETCH(int, kind);
+    DeadPort port(m_dir.filePath(QStringLiteral("lp0")), DeadPort::Kind(kind));
+    QVERIFY(port.isValid());
+    int waits = 0;
+    int ended = 0;
+    PrintChannel::setPortWaitHook([&waits] { ++waits; }, [&ended] { ++ended; });
+
+    PrintChannel channel;
+    const bool opened = channel.openForOutput(QStringLiteral("lpt1:"));
+    QCOMPARE(opened, DeadPort::Kind(kind) == DeadPort::Kind::ReaderFull);
+    channel.writeRaw(QByteArray("\x1Bp\x00\x3C\x78", 5));   // the drawer kick
+    for (int i = 0; i < 50; ++i)
+        channel.writeLine(QStringLiteral("line %1").arg(i));
+    const QString said = channel.errorText();
+    QVERIFY2(said.startsWith(QStringLiteral("The printer on lpt1: (%1) did not answer for 1 s").arg(port.path())),
+             qPrintable(said));
+    QVERIFY(waits > 1);
+    channel.close();
+    QCOMPARE(ended, 1);
+
+    // The same channel goes on to a printer that answers.
+    const QString file = m_dir.filePath(QStringLiteral("after.txt"));
+    QVERIFY(channel.openForOutput(file));
+    channel.writeLine(QStringLiteral("ok"));
+    QCOMPARE(channel.errorText(), QString());
+    channel.close();
+    QCOMPARE(contentsOf(file), QByteArray("ok\r\n"));
+    QCOMPARE(ended, 1);
+    PrintChannel::setPortWaitHook({}, {});
+}
+
+// A pipe whose reader is gone reports the failure; it does not end the program.
+void TestPrinting::portWhoseReaderWentAway()
+{
+    DeadPort port(m_dir.filePath(QStringLiteral("lp0")), DeadPort::Kind::NobodyReads);
+    QVERIFY(port.isValid());
+    const QByteArray path = QFile::encodeName(port.path());
+    const int reader = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    QVERIFY(reader >= 0);
+    PrintChannel channel;
+    QVERIFY2(channel.openForOutput(QStringLiteral("lpt1:")), qPrintable(channel.errorText()));
+    ::close(reader);
+    channel.writeLine(QStringLiteral("lost"));
+    QVERIFY2(channel.errorText().startsWith(QStringLiteral("Cannot write to lpt1: (")), qPrintable(channel.errorText()));
+    channel.close();
 }
 
 void TestPrinting::openFailures_data()

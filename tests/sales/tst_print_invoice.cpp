@@ -8,6 +8,7 @@
 #include "platform/ui/ScriptedDialogs.h"
 #include "sales/FiscalCommands.h"
 #include "shell/dbModule.h"
+#include "DeadPort.h"
 #include "FileSizeLimit.h"
 
 #include <QDir>
@@ -395,6 +396,98 @@ private slots:
         third.replace("INVOICE No:41", "INVOICE No:43");
         QCOMPARE(both.mid(first.size()), third);
         QVERIFY(!both.contains("INVOICE No:42"));
+    }
+
+    // The disk fills up in the middle of a sale's fiscal commands: the file keeps only whole
+    // sales, the cashier is told that this sale is not in it, and the next sale starts on a line
+    // of its own, also after a line an older version left cut.
+    void fullDiskLeavesOnlyWholeSalesInTheFiscalFile_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::newRow("new file") << QByteArray();
+        QTest::newRow("after whole lines") << QByteArray("X,1,______,_,__;\r\n");
+        QTest::newRow("after a cut line") << QByteArray("V,1,______,_,__;+6Demo Bar & Sh");
+    }
+    void fullDiskLeavesOnlyWholeSalesInTheFiscalFile()
+    {
+        QFETCH(QByteArray, before);
+        dbModule::PrinterZaRacun = QStringLiteral("4");
+        dbModule::TrakaRacunaFileDA = false;
+        const QString fiscal = m_dir.filePath("fiscal.txt");
+        if (!before.isEmpty()) {
+            QFile f(fiscal);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(before);
+        }
+        QByteArray block;
+        for (const QString &command : FiscalCommands::saleGroup(FiscalCommands::Dialect::One, fixedSale().content,
+                                                               dbModule::CompanyName, NumberFormat()))
+            block += CodePage::encode(command) + "\r\n";
+        const QByteArray first = before + (before.endsWith('\n') || before.isEmpty() ? "" : "\r\n") + block;
+
+        QVERIFY(PrintInvoice(fixedSale(QStringLiteral("41"))).allWritten());
+        QCOMPARE(contentsOf(fiscal), first);
+
+        InvoiceOutputs outputs;
+        {
+            FileSizeLimit fullDisk(rlim_t(first.size() + block.size() / 2));
+            QVERIFY(fullDisk.isValid());
+            outputs = PrintInvoice(fixedSale(QStringLiteral("42")));
+        }
+        QCOMPARE(outputs.failed.size(), size_t(1));
+        QCOMPARE(outputs.failed[0].output, FailedOutput::Output::FiscalFile);
+        QCOMPARE(contentsOf(fiscal), first);
+        const QStringList said = storedSaleMessage(fixedSale(QStringLiteral("42")), outputs).split('\n');
+        QCOMPARE(said.size(), 2);
+        QCOMPARE(said[0], QStringLiteral("The sale is stored as invoice No 42."));
+        QVERIFY2(said[1].startsWith(QStringLiteral("The sale was not written to the fiscal command file: Cannot write to ")),
+                 qPrintable(said[1]));
+        QVERIFY(!said[1].contains(QStringLiteral("taken back")));
+
+        QVERIFY(PrintInvoice(fixedSale(QStringLiteral("43"))).allWritten());
+        QCOMPARE(contentsOf(fiscal), first + block);
+    }
+
+    // A receipt printer that takes no bytes: the sale's journal entry and fiscal commands are
+    // already written while the receipt waits for it; after the bound the receipt is given up,
+    // drawer kick and all, and the message says so and how to print it again.
+    void printerThatDoesNotAnswer_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("nobody reads") << int(DeadPort::Kind::NobodyReads);
+        QTest::newRow("reader takes nothing") << int(DeadPort::Kind::ReaderFull);
+    }
+    void printerThatDoesNotAnswer()
+    {
+        QFETCH(int, kind);
+        DeadPort port(m_dir.filePath("dead-lp0"), DeadPort::Kind(kind));
+        QVERIFY(port.isValid());
+        const QString journal = m_dir.filePath("invoices.txt");
+        const QString fiscal = m_dir.filePath("fiscal.txt");
+        bool filesWereWritten = true;
+        int waits = 0;
+        PrintChannel::setPortWaitHook(
+            [&] {
+                ++waits;
+                filesWereWritten = filesWereWritten && contentsOf(journal).contains("INVOICE No:41")
+                                   && contentsOf(fiscal).count("\r\n") == 6;
+            },
+            {});
+
+        const InvoiceOutputs outputs = PrintInvoice(fixedSale());
+        PrintChannel::setPortWaitHook({}, {});
+
+        QVERIFY(waits > 0);
+        QVERIFY(filesWereWritten);
+        QCOMPARE(outputs.failed.size(), size_t(1));
+        QCOMPARE(outputs.failed[0].output, FailedOutput::Output::Receipt);
+        const QStringList said = storedSaleMessage(fixedSale(), outputs).split('\n');
+        QCOMPARE(said.size(), 3);
+        QCOMPARE(said[0], QStringLiteral("The sale is stored as invoice No 41."));
+        QCOMPARE(said[1], QStringLiteral("The receipt was not printed: The printer on lpt1: (%1) did not answer for 1 s; "
+                                         "it may be switched off or out of paper.")
+                              .arg(port.path()));
+        QVERIFY(said[2].startsWith(QStringLiteral("To print it again: F10-Invoices")));
     }
 
     // Two sales in layout 5: two receipts at 80 columns, each followed by two empty lines.

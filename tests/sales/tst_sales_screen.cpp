@@ -7,6 +7,8 @@
 #include "sales/SaleRecorder.h"
 #include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
+#include "shell/DatabaseWaitNotice.h"
+#include "DeadPort.h"
 #include "SalesScreenOnTest.h"
 #include "ScreenControls.h"
 #include "TestFolder.h"
@@ -19,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -458,6 +461,52 @@ private slots:
         // The screen goes on to the next invoice as after any sale.
         QCOMPARE(lines(screen)->count(), 0);
         QCOMPARE(screen.txtORNumber()->text(), QString("2"));
+    }
+
+    // A receipt printer that takes no bytes: F5 stores the sale and writes its journal entry and
+    // fiscal commands; the receipt waits up to the bound with the windows painting and the notice
+    // saying what is waited for, then is given up and the message says so. The next sale goes on.
+    void aPrinterThatDoesNotAnswerFreezesNothing()
+    {
+        zirAZUVozari &screen = openScreen();
+        TrakaRacunaFileDA = true;
+        ReceiptJournalName = "invoices.txt";
+        FiskalniRacunDA = "1";
+        FiskalniFile = "fiscal.txt";
+        DeadPort port(folder->file("dead-lp0"), DeadPort::Kind::ReaderFull);
+        QVERIFY(port.isValid());
+        QStringList noticesSeen;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&noticesSeen] {
+            if (const QWidget *notice = DatabaseWaitNotice::shownNotice())
+                noticesSeen << notice->findChild<QLabel *>("lblWaitText")->text();
+        });
+        watch.start(10);
+        auto file = [this](const char *name) {
+            QFile f(folder->file(name));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+
+        for (int sale = 1; sale <= 2; ++sale) {
+            script->clear();
+            sell(screen, "1001", "1");
+            press(screen, Qt::Key_F5);
+            QCOMPARE(rows("Invoices", QString("InvoiceID = '%1' AND OrNo = '%1'").arg(sale)), 1);
+            QCOMPARE(file("fiscal.txt").count("T,1,______,_,__;\r\n"), sale);
+            QCOMPARE(file("invoices.txt").count("\r\n\r\n\r\n"), sale);
+            QCOMPARE(script->messages.size(), 1);
+            const QStringList said = script->lastMessage().text.split('\n');
+            QCOMPARE(said.size(), 3);
+            QCOMPARE(said[0], QString("The sale is stored as invoice No %1.").arg(sale));
+            QVERIFY2(said[1].startsWith("The receipt was not printed: The printer on lpt1: (" + port.path()
+                                        + ") did not answer"),
+                     qPrintable(said[1]));
+            QVERIFY(said[2].startsWith("To print it again: "));
+            QCOMPARE(lines(screen)->count(), 0);
+            QVERIFY(!DatabaseWaitNotice::shownNotice());
+        }
+        QVERIFY(!noticesSeen.isEmpty());
+        QCOMPARE(noticesSeen.first(), DatabaseWaitNotice::PrinterText);
     }
 
     void anotherRegisterWentAhead()
