@@ -421,15 +421,21 @@ void PrintChannel::writeRaw(const QByteArray &bytes)
         return;
     }
     if (m_file->portWait) {
-        if (m_file->gaveUp)
+        // Held for the write: the windows paint while it waits, and nothing they run may pull the
+        // file away underneath it.
+        const std::shared_ptr<File> file = m_file;
+        const QString portPath = m_portPath;
+        if (file->gaveUp)
             return;
         bool gaveUp = false;
-        const QString failure = writeAllToPort(m_file->fd, *m_file->portWait, bytes.constData(), bytes.size(), &gaveUp);
+        const QString failure = writeAllToPort(file->fd, *file->portWait, bytes.constData(), bytes.size(), &gaveUp);
+        if (file != m_file)
+            return;
         if (gaveUp) {
             m_file->gaveUp = true;
-            m_error = notAnsweredText(m_file->name, m_portPath);
+            m_error = notAnsweredText(m_file->name, portPath);
         } else if (!failure.isEmpty() && m_error.isEmpty()) {
-            m_error = QStringLiteral("Cannot write to %1 (%2): %3").arg(m_file->name, m_portPath, failure);
+            m_error = QStringLiteral("Cannot write to %1 (%2): %3").arg(m_file->name, portPath, failure);
         }
         return;
     }
