@@ -16,10 +16,17 @@ QString resourceText(const QString &name)
     return QString::fromUtf8(f.readAll());
 }
 
+// The files the database engine keeps beside a database file while it is written.
+void removeSideFiles(const QString &part)
+{
+    QFile::remove(part + QStringLiteral("-journal"));
+    QFile::remove(part + QStringLiteral("-queue"));
+}
+
 void removeBuilt(const QString &part)
 {
     QFile::remove(part);
-    QFile::remove(part + QStringLiteral("-journal"));
+    removeSideFiles(part);
 }
 
 // Builds the database beside `path` and returns the name it has there: it is put in its place
@@ -43,7 +50,7 @@ QString buildDatabaseBeside(const QString &path, const QStringList &scripts,
         removeBuilt(part);
         throw;
     }
-    QFile::remove(part + QStringLiteral("-journal"));
+    removeSideFiles(part);
     return part;
 }
 
