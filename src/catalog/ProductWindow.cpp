@@ -1,6 +1,7 @@
 #include "catalog/ProductWindow.h"
 
 #include "catalog/ProductTaxRates.h"
+#include "platform/system/SavedFile.h"
 #include "platform/system/System.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
@@ -322,10 +323,11 @@ bool ProductWindow::placePictureInFolder(Product &product)
     if (QFileInfo(target).exists())
         return true;   // this very picture is there already
     QDir().mkpath(pictureFolder());
-    if (QFile::copy(source.absoluteFilePath(), target))
+    const QString failure = SavedFile::copy(source.absoluteFilePath(), target, SavedFile::Replace::No);
+    if (failure.isEmpty())
         return true;
     ui::messageBox(QStringLiteral("The picture could not be copied to ") + QDir::toNativeSeparators(pictureFolder())
-                       + QLatin1Char('.'),
+                       + QStringLiteral(".\n") + failure,
                    ui::Buttons::Ok, ui::Icon::Exclamation, caption(), this);
     return false;
 }

@@ -1,7 +1,9 @@
 #include "closing/RegisterState.h"
 
 #include "closing/ReportList.h"
+#include "platform/system/SavedFile.h"
 #include "platform/system/System.h"
+#include "platform/text/CodePage.h"
 #include "platform/values/StoredNumber.h"
 #include "shell/dbModule.h"
 #include "shell/frmRacunPregled.h"
@@ -211,16 +213,11 @@ QString reportFileName()
 
 bool writeReportFile(const QStringList &lines, QString *error)
 {
-    PrintChannel &file = dbModule::FileNumber1();
-    QString reason;
-    if (file.openForOutput(System::programPath(reportFileName()))) {
-        for (const QString &line : lines)
-            dbModule::PrintLine(QStringLiteral("1"), line);
-        reason = file.errorText();
-        file.close();
-    } else {
-        reason = file.errorText();
-    }
+    // Written whole beside the old report and put in its place: a full disk leaves the old one.
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += CodePage::encode(line) + QByteArrayLiteral("\r\n");
+    const QString reason = SavedFile::write(System::programPath(reportFileName()), bytes);
     if (error)
         *error = reason;
     return reason.isEmpty();

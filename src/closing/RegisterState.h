@@ -48,7 +48,8 @@ QStringList productListLines(const QString &title, const std::vector<ListRow> &r
 
 // The report scratch file, relative to the program folder.
 QString reportFileName();   // "\Report.txt"
-// Writes the lines to the report file (replacing it); false with the reason when it cannot.
+// Writes the lines to the report file, replacing it only once they are all on the disk; false
+// with the message (file and reason) when it cannot, the earlier report then left as it was.
 bool writeReportFile(const QStringList &lines, QString *error = nullptr);
 
 // How a written report file is shown: the text preview window (frmRacunPregled), modally, unless

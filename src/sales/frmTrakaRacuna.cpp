@@ -1,6 +1,7 @@
 #include "sales/frmTrakaRacuna.h"
 
 #include "platform/printing/Printing.h"
+#include "platform/system/SavedFile.h"
 #include "platform/system/System.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/Dialogs.h"
@@ -12,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStyle>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -95,22 +95,7 @@ QString print(const QString &journalPath, const QString &target, const QString &
 
 QString copyTo(const QString &journalPath, const QString &destination)
 {
-    QByteArray bytes;
-    QString reason;
-    if (!readBytes(journalPath, bytes, &reason))
-        return reason;
-    QSaveFile copy(destination);
-    copy.setDirectWriteFallback(false);
-    if (!copy.open(QIODevice::WriteOnly))
-        return copy.errorString();
-    if (copy.write(bytes) != bytes.size()) {
-        reason = copy.errorString();
-        copy.cancelWriting();
-        return reason;
-    }
-    if (!copy.commit())
-        return copy.errorString();
-    return QString();
+    return SavedFile::copy(journalPath, destination);
 }
 
 }  // namespace ReceiptJournalFile
@@ -210,7 +195,7 @@ void frmTrakaRacuna::cmdSacuvaj_Click()
         return;
     const QString reason = ReceiptJournalFile::copyTo(journal, chosen);
     if (!reason.isEmpty())
-        reportFailure(QStringLiteral("The journal could not be saved as ") + chosen + QLatin1Char('.'), reason);
+        reportFailure(QStringLiteral("The journal could not be saved."), reason);
 }
 
 void frmTrakaRacuna::cmdBrisi_Click()

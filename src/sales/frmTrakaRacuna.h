@@ -23,7 +23,7 @@ QStringList readLines(const QString &journalPath);
 // when done, else why it failed.
 QString print(const QString &journalPath, const QString &target, const QString &fontName, const QString &fontSize);
 // Copies the journal byte for byte to `destination`, replacing a file of that name only once the
-// copy is complete. Returns "" or why it failed.
+// copy is whole on the disk. Returns "" or the message that names `destination` and says why.
 QString copyTo(const QString &journalPath, const QString &destination);
 
 }  // namespace ReceiptJournalFile

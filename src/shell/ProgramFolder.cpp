@@ -1,6 +1,7 @@
 #include "shell/ProgramFolder.h"
 
 #include "platform/database/Database.h"
+#include "platform/system/SavedFile.h"
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -15,18 +16,49 @@ QString resourceText(const QString &name)
     return QString::fromUtf8(f.readAll());
 }
 
-void buildDatabase(const QString &path, const QStringList &scripts,
-                   const std::function<void(Database &)> &finish = {})
+// The files the database engine keeps beside a database file while it is written.
+void removeSideFiles(const QString &part)
 {
-    // Built through our own connection, so text keys are ordered by the same letter-case rules
-    // the program uses.
-    auto db = Database::create(path);
-    db->writeTransaction([&] {
-        for (const QString &script : scripts)
-            db->executeScript(resourceText(script));
-        if (finish)
-            finish(*db);
-    });
+    QFile::remove(part + QStringLiteral("-journal"));
+    QFile::remove(part + QStringLiteral("-queue"));
+}
+
+void removeBuilt(const QString &part)
+{
+    QFile::remove(part);
+    removeSideFiles(part);
+}
+
+// Builds the database beside `path` and returns the name it has there: it is put in its place
+// only when both databases are whole, so that a full disk or a failed script leaves no half
+// folder, which would make the folder tool refuse the next try.
+QString buildDatabaseBeside(const QString &path, const QStringList &scripts,
+                            const std::function<void(Database &)> &finish = {})
+{
+    const QString part = SavedFile::nameBeside(path);
+    try {
+        // Built through our own connection, so text keys are ordered by the same letter-case rules
+        // the program uses.
+        auto db = Database::create(part);
+        db->writeTransaction([&] {
+            for (const QString &script : scripts)
+                db->executeScript(resourceText(script));
+            if (finish)
+                finish(*db);
+        });
+    } catch (...) {
+        removeBuilt(part);
+        throw;
+    }
+    removeSideFiles(part);
+    return part;
+}
+
+void putDatabaseInPlace(const QString &part, const QString &path)
+{
+    const QString failure = SavedFile::putInPlace(part, path);
+    if (!failure.isEmpty())
+        throw AppError(ErrorNo::GeneralDatabaseError, failure);
 }
 
 void copyResourceFolder(const QString &resourceFolder, const QString &target)
@@ -36,9 +68,9 @@ void copyResourceFolder(const QString &resourceFolder, const QString &target)
     while (it.hasNext()) {
         QString source = it.next();
         QString destination = target + QLatin1Char('/') + it.fileName();
-        QFile::remove(destination);
-        if (!QFile::copy(source, destination))
-            throw AppError(ErrorNo::GeneralDatabaseError, QStringLiteral("Cannot write '%1'.").arg(destination));
+        const QString failure = SavedFile::copy(source, destination);
+        if (!failure.isEmpty())
+            throw AppError(ErrorNo::GeneralDatabaseError, failure);
         QFile::setPermissions(destination, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
 }
@@ -65,8 +97,22 @@ void buildProgramFolder(const QString &dir, ProgramFolderKind kind, const Compan
         optScripts << QStringLiteral("opt-demo.sql");
         mainScripts << QStringLiteral("main-demo.sql");
     }
-    buildDatabase(optPath, optScripts);
-    buildDatabase(mainPath, mainScripts, [&](Database &db) { CompanyIdentityRecord::writeInto(db, values); });
+    const QString optPart = buildDatabaseBeside(optPath, optScripts);
+    QString mainPart;
+    try {
+        mainPart = buildDatabaseBeside(mainPath, mainScripts,
+                                       [&](Database &db) { CompanyIdentityRecord::writeInto(db, values); });
+    } catch (...) {
+        removeBuilt(optPart);
+        throw;
+    }
+    try {
+        putDatabaseInPlace(optPart, optPath);
+    } catch (...) {
+        removeBuilt(mainPart);
+        throw;
+    }
+    putDatabaseInPlace(mainPart, mainPath);
 
     copyResourceFolder(QStringLiteral("help"), dir);
     copyResourceFolder(QStringLiteral("images"), folder.filePath(QStringLiteral("images")));

@@ -6,6 +6,8 @@
 #include "platform/ui/Form.h"
 #include "shell/DatabaseWaitNotice.h"
 #include "shell/MainSchema.h"
+#include "shell/StartupFiles.h"
+#include <QDir>
 #include <QFileInfo>
 
 namespace dbModule {
@@ -99,11 +101,13 @@ namespace {
 // A file that cannot be written is found at once, with its name, not at the first write.
 void checkOpenedOptions(Database &db)
 {
+    StartupFiles::requireTables(db);
     db.checkWritable();
 }
 
 void checkOpenedMain(Database &db)
 {
+    StartupFiles::requireTables(db);
     // A file from an earlier version gets the indexes the sale road needs before it is used.
     MainSchema::addMissingIndexes(db);
     db.checkWritable();
@@ -111,9 +115,15 @@ void checkOpenedMain(Database &db)
 
 std::unique_ptr<Database> openChecked(const QString &name, void (*check)(Database &))
 {
-    auto db = Database::open(System::programPath(name), DatabaseWaitNotice::attach);
-    check(*db);
-    return db;
+    const QString path = System::programPath(name);
+    try {
+        auto db = Database::open(path, DatabaseWaitNotice::attach);
+        check(*db);
+        return db;
+    } catch (const AppError &e) {
+        // Both files fail alike; the message says which one, and what to do.
+        throw StartupFiles::named(e, path);
+    }
 }
 
 }  // namespace
@@ -167,14 +177,28 @@ void LoadOptions()
     if (!row)
         raiseError(ErrorNo::NoCurrentRecord);
     const NumberFormat &nf = UserNumberFormat();
-    auto text = [&](const char *field) { return (*row)[QLatin1String(field)].toText(nf); };
-    auto int16 = [&](const char *field) { return (*row)[QLatin1String(field)].toInt16(nf); };
-    auto flag = [&](const char *field) { return (*row)[QLatin1String(field)].toBool(nf); };
+    // A field that cannot be read is named with its file: the number and description alone do
+    // not say where to look.
+    auto named = [&](const char *field, auto convert) {
+        try {
+            return convert((*row)[QLatin1String(field)]);
+        } catch (const AppError &e) {
+            QString cause = e.description().trimmed();
+            while (cause.endsWith(QLatin1Char('.')))
+                cause.chop(1);
+            throw AppError(e.number(), QStringLiteral("%1: the field %2 of %3.")
+                                           .arg(cause, QLatin1String(field),
+                                                QDir::toNativeSeparators(OptionsDatabase->path())));
+        }
+    };
+    auto text = [&](const char *field) { return named(field, [&](const Value &v) { return v.toText(nf); }); };
+    auto int16 = [&](const char *field) { return named(field, [&](const Value &v) { return v.toInt16(nf); }); };
+    auto flag = [&](const char *field) { return named(field, [&](const Value &v) { return v.toBool(nf); }); };
 
     // In the order of the options record: a Null stops the loading at its field (error 94),
     // except the three fields that have a rule of their own.
     const Value &place = (*row)[QStringLiteral("MjestoProdaje")];
-    MjestoProdaje = place.isNull() ? QString() : place.toText(nf);
+    MjestoProdaje = place.isNull() ? QString() : text("MjestoProdaje");
     PrinterZaIzvjestaj = text("PrinterZaIzvjestaj");
     VelFont = text("VelFont");
     Font = text("Font");
@@ -185,10 +209,10 @@ void LoadOptions()
     TipRacuna = text("TipRacuna");
     const Value &register_ = (*row)[QStringLiteral("Kasa")];
     if (!register_.isNull())
-        Kasa = register_.toInt16(nf);
+        Kasa = int16("Kasa");
     const Value &server = (*row)[QStringLiteral("ServerName")];
     if (!server.isNull())
-        ServerName = server.toText(nf);
+        ServerName = text("ServerName");
     RekapPoreza = text("RekapPoreza");
     PrinterZaRacun = text("PrinterZaRacun");
     Emulacija = text("Emulacija");

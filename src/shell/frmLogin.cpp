@@ -9,6 +9,7 @@
 #include "shell/LoginLogic.h"
 #include "shell/MainWindow.h"
 #include "shell/SalesScreenLink.h"
+#include "shell/StartupFiles.h"
 #include "shell/dbModule.h"
 #include "shell/frmAbout.h"
 
@@ -162,26 +163,43 @@ void frmLogin::Form_Load()
         return;
     }
     warnWhereLocksAreNotShared(windowTitle());
+    // Set while a step can only fail for a database file that cannot be used: then no login could
+    // work, and the program ends after the message instead of showing one.
+    bool databaseStep = false;
     try {
         DecimalSeparator = int16_t(GetLocaleText(14).at(0).unicode());
         System::setNumberFormat(NumberFormat::withDecimal(QChar(char16_t(DecimalSeparator))));
         // Each file is checked as it is opened: one that cannot be written is found now, with its
         // name, not at the first login.
+        databaseStep = true;
         OpenOptionsDatabase();
+        databaseStep = false;
         LoadOptions();
+        databaseStep = true;
         OpenMainDatabase();
-        LoadCompanyHeader();
-
-        txtUserName->clear();
-        txtUserName->addItems(LoginLogic::userNames(mainDatabase()));
+        try {
+            LoadCompanyHeader();
+            txtUserName->clear();
+            txtUserName->addItems(LoginLogic::userNames(mainDatabase()));
+            txtLogInNumber->setText(QString::number(LoginLogic::nextLoginNumber(mainDatabase())));
+        } catch (const AppError &e) {
+            // A file damaged beyond what opening reads fails here: it is named as well.
+            throw StartupFiles::named(e, MainDatabase->path());
+        }
+        databaseStep = false;
         txtUserName->setCurrentIndex(-1);
         txtUserName->setEditText(QStringLiteral("choose user"));
-
-        txtLogInNumber->setText(QString::number(LoginLogic::nextLoginNumber(mainDatabase())));
         m_startupCompleted = true;
     } catch (const AppError &e) {
         if (e.number() == ErrorNo::DatabaseLockedExclusively) {
             refuseStartAndEnd(QStringLiteral("Program ZORVEL already run."));
+            return;
+        }
+        if (databaseStep) {
+            Timer1->stop();
+            ui::showError(e, windowTitle());
+            endProgram();
+            unload();
             return;
         }
         // The window stays: Cancel still ends the program.

@@ -1,6 +1,7 @@
 #include "shell/frmRacunPregled.h"
 
 #include "platform/printing/Printing.h"
+#include "platform/system/SavedFile.h"
 #include "platform/system/System.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/RtfReader.h"
@@ -13,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -90,21 +90,7 @@ QString printTextFile(const QString &path, const QString &target)
 
 QString copyTextFile(const QString &path, const QString &target)
 {
-    QFile source(path);
-    if (!source.open(QIODevice::ReadOnly))
-        return source.errorString();
-    const QByteArray bytes = source.readAll();
-    source.close();
-    QSaveFile copy(target);
-    if (!copy.open(QIODevice::WriteOnly))
-        return copy.errorString();
-    if (copy.write(bytes) != bytes.size()) {
-        copy.cancelWriting();
-        return copy.errorString();
-    }
-    if (!copy.commit())
-        return copy.errorString();
-    return QString();
+    return SavedFile::copy(path, target);
 }
 
 }  // namespace TextPreview
@@ -198,8 +184,7 @@ void frmRacunPregled::cmdSacuvaj_Click()
         return;
     const QString error = TextPreview::copyTextFile(m_filePath, target);
     if (!error.isEmpty())
-        ui::messageBox(QStringLiteral("The file was not saved: ") + error, ui::Buttons::Ok, ui::Icon::Critical,
-                       QString(), this);
+        ui::messageBox(error, ui::Buttons::Ok, ui::Icon::Critical, windowTitle(), this);
 }
 
 void frmRacunPregled::cmdBrisi_Click()

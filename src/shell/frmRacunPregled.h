@@ -15,8 +15,8 @@ namespace TextPreview {
 // file number 1, "3" the system printer in the option Font at the size VelFont; any other
 // target prints nothing. Returns why it failed, "" when it did not.
 QString printTextFile(const QString &path, const QString &target);
-// Copies the file over target (replacing a file of that name only once the copy is complete).
-// Returns why it failed, "" when it did not.
+// Copies the file over target, replacing a file of that name only once the copy is whole on the
+// disk. Returns "" or the message that names the target and says why and what became of it.
 QString copyTextFile(const QString &path, const QString &target);
 }
 

@@ -10,6 +10,7 @@
 #include "shell/dbModule.h"
 #include "shell/frmRacunPregled.h"
 #include "ScreenControls.h"
+#include "FileSizeLimit.h"
 #include "TestFolder.h"
 #include "WindowTestEnvironment.h"
 
@@ -287,6 +288,31 @@ private slots:
         frmTrenutnoStanjeKasa &window = opened();
         window.cmdPrintPregledListe_Click();
         QCOMPARE(shownFiles, QStringList{"\\Report.txt"});
+    }
+
+    // On a full disk the report file keeps the last report whole, the message names it, and the
+    // old report is not shown as if it were this one.
+    void aReportThatCannotBeWrittenLeavesTheLastOne()
+    {
+        frmTrenutnoStanjeKasa &window = opened();
+        const QByteArray last = "the report printed before\r\n";
+        {
+            QFile old(folder->file("Report.txt"));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write(last);
+        }
+        {
+            FileSizeLimit fullDisk(10);
+            QVERIFY(fullDisk.isValid());
+            window.cmdPrintPregledListe_Click();
+        }
+        QFile report(folder->file("Report.txt"));
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        QCOMPARE(report.readAll(), last);
+        QCOMPARE(script->messages.size(), 1);
+        QVERIFY2(script->lastMessage().text.contains(folder->file("Report.txt") + " was not saved: File too large"),
+                 qPrintable(script->lastMessage().text));
+        QVERIFY(previews.isEmpty());
     }
 
     void printAllPrintsThreeListsAndEndsOnProducts()

@@ -7,8 +7,10 @@
 #include "platform/ui/ScriptedDialogs.h"
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
+#include "FileSizeLimit.h"
 #include "TestHelpers.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -195,6 +197,42 @@ private slots:
         script->queueFileName(copy);
         withViewer([&](frmTrakaRacuna &v) { press(v, Qt::Key_F4); });
         QCOMPARE(contents(copy), CodePage::encode(journalText));
+    }
+
+    // A save that cannot be completed (a full disk) leaves an earlier file of the chosen name as it
+    // was, or no file at all, and says which file and why.
+    void aSaveOnAFullDiskKeepsTheEarlierFile_data()
+    {
+        QTest::addColumn<bool>("earlierFile");
+        QTest::newRow("over an existing file") << true;
+        QTest::newRow("under a new name") << false;
+    }
+    void aSaveOnAFullDiskKeepsTheEarlierFile()
+    {
+        QFETCH(bool, earlierFile);
+        writeJournal();
+        QTemporaryDir elsewhere;
+        const QString copy = elsewhere.filePath("copy.txt");
+        const QByteArray earlier = "the copy saved yesterday";
+        if (earlierFile) {
+            QFile old(copy);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write(earlier);
+        }
+        script->queueFileName(copy);
+        withViewer([&](frmTrakaRacuna &v) {
+            FileSizeLimit fullDisk(10);
+            QVERIFY(fullDisk.isValid());
+            press(v, Qt::Key_F4);
+        });
+        QCOMPARE(contents(copy), earlierFile ? earlier : QByteArray("<missing>"));
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 earlierFile ? QStringList{"copy.txt"} : QStringList{});
+        QCOMPARE(script->messages.size(), 1);
+        const QString message = script->lastMessage().text;
+        QVERIFY2(message.contains(copy + " was not saved: File too large"), qPrintable(message));
+        QVERIFY2(message.contains(earlierFile ? "left as it was" : "No file of that name was made"), qPrintable(message));
+        QCOMPARE(contents(journal()), CodePage::encode(journalText));
     }
 
     void deleteEmptiesTheBoxAndRemovesTheJournal()

@@ -501,7 +501,8 @@ private slots:
         frmLogin &login = startLogin();
 
         QCOMPARE(script->messageTexts(),
-                 QStringList{QString::number(ErrorNo::InvalidUseOfNull) + errorDescription(ErrorNo::InvalidUseOfNull)});
+                 QStringList{QString::number(ErrorNo::InvalidUseOfNull) + errorDescription(ErrorNo::InvalidUseOfNull)
+                             + ": the field Footer of " + f.file("opt.pos") + "."});
         QVERIFY(script->lastMessage().text.startsWith("94"));
         QCOMPARE(script->lastMessage().icon, ui::Icon::Information);
         QCOMPARE(script->lastMessage().title, QString("ZORVEL - LOGIN"));
@@ -522,6 +523,73 @@ private slots:
         login.cmdCancel->click();
         QCOMPARE(endCalls, 1);
         QVERIFY(!login.isLoaded());
+    }
+
+    // A database file that cannot be used is named with its path and what to do, in the number-
+    // then-description form, and the program ends there: a login could only fail.
+    void anUnusableDatabaseIsNamedAndEndsTheStart_data()
+    {
+        QTest::addColumn<QStringList>("spoiled");   // "FILE:how"
+        QTest::addColumn<QString>("named");         // the file the message names
+        QTest::addColumn<QString>("start");         // the message's number and description
+        QTest::addColumn<QString>("todo");
+        const QString backups = "Restore it from a backup as the README's section \"Backups\" says.";
+        QTest::newRow("damaged main database") << QStringList{"DODE.pos:header"} << "DODE.pos"
+                                               << "3343file is not a database: " << backups;
+        QTest::newRow("damaged options database") << QStringList{"opt.pos:header"} << "opt.pos"
+                                                  << "3343file is not a database: " << backups;
+        QTest::newRow("malformed main database") << QStringList{"DODE.pos:pages"} << "DODE.pos"
+                                                 << "3000database disk image is malformed: " << backups;
+        QTest::newRow("zero-byte main database") << QStringList{"DODE.pos:empty"} << "DODE.pos"
+                                                 << "3343Unrecognized database format: " << backups;
+        QTest::newRow("zero-byte options database") << QStringList{"opt.pos:empty"} << "opt.pos"
+                                                    << "3343Unrecognized database format: " << backups;
+        QTest::newRow("missing main database") << QStringList{"DODE.pos:gone"} << "DODE.pos"
+                                               << "3024Could not find file '" << backups;
+        QTest::newRow("no program folder") << QStringList{"DODE.pos:gone", "opt.pos:gone"} << "opt.pos"
+                                           << "3024Could not find file '"
+                                           << "Set ZORVEL_HOME to the shop's program folder, or make one with "
+                                              "`zorvel-folder new FOLDER`.";
+    }
+    void anUnusableDatabaseIsNamedAndEndsTheStart()
+    {
+        QFETCH(QStringList, spoiled);
+        QFETCH(QString, named);
+        QFETCH(QString, start);
+        QFETCH(QString, todo);
+        TestFolder f(ProgramFolderKind::Demo);
+        for (const QString &spoil : spoiled) {
+            const QString path = f.file(spoil.section(':', 0, 0));
+            const QString how = spoil.section(':', 1);
+            QFile file(path);
+            if (how == "gone") {
+                QVERIFY(file.remove());
+                continue;
+            }
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            if (how == "empty") {
+                QVERIFY(file.resize(0));
+            } else if (how == "header") {
+                file.write("not a database!!");
+            } else {
+                // Page 1 keeps its header; the table of tables after it is garbage.
+                QVERIFY(file.seek(100));
+                file.write(QByteArray(900, '\xa5'));
+            }
+        }
+        frmLogin &login = startLogin();
+
+        QCOMPARE(script->messages.size(), 1);
+        const QString text = script->lastMessage().text;
+        QVERIFY2(text.startsWith(start), qPrintable(text));
+        QVERIFY2(text.contains(f.file(named)), qPrintable(text));
+        QVERIFY2(text.endsWith(todo), qPrintable(text));
+        QVERIFY2(!text.contains("Nothing was stored"), qPrintable(text));
+        QCOMPARE(script->lastMessage().title, QString("ZORVEL - LOGIN"));
+        QCOMPARE(endCalls, 1);
+        QVERIFY(!login.isLoaded());
+        QVERIFY(!login.startupCompleted());
+        QVERIFY(!rodUVAD::exists());
     }
 
     // A database file, or their folder, that cannot be written is named at start-up, before
@@ -547,7 +615,8 @@ private slots:
         QVERIFY2(script->lastMessage().text.contains(named), qPrintable(script->lastMessage().text));
         QVERIFY(!login.startupCompleted());
         QCOMPARE(login.txtUserName->count(), 0);
-        QCOMPARE(endCalls, 0);
+        QCOMPARE(endCalls, 1);   // nothing could be stored: no login is shown
+        QVERIFY(!login.isLoaded());
         ui::destroyAllForms();
         dbModule::resetModuleVariables();   // lets go of the files before the guard restores them
     }

@@ -7,8 +7,10 @@
 #include "shell/frmHelp.h"
 #include "shell/frmRacunPregled.h"
 #include "TestFolder.h"
+#include "FileSizeLimit.h"
 #include "TestHelpers.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QScrollBar>
@@ -289,7 +291,44 @@ private slots:
         script->queueFileName(elsewhere.filePath("no-such-folder/copy.txt"));
         whilePreviewed("\\Report.txt", [](frmRacunPregled &p) { p.cmdSacuvaj_Click(); });
         QCOMPARE(script->messages.size(), 1);
-        QVERIFY(script->lastMessage().text.startsWith("The file was not saved"));
+        QVERIFY2(script->lastMessage().text.startsWith(elsewhere.filePath("no-such-folder/copy.txt") + " was not saved: "),
+                 qPrintable(script->lastMessage().text));
+    }
+
+    // F4 on a full disk: an earlier file of the chosen name keeps its bytes, a new name gets no
+    // empty file, and the message names the file and why.
+    void aSaveOnAFullDiskKeepsTheEarlierFile_data()
+    {
+        QTest::addColumn<bool>("earlierFile");
+        QTest::newRow("over an existing file") << true;
+        QTest::newRow("under a new name") << false;
+    }
+    void aSaveOnAFullDiskKeepsTheEarlierFile()
+    {
+        QFETCH(bool, earlierFile);
+        const QByteArray report = "Total          1.234,00\r\nA 17%             179,30\r\n";
+        writeFile(folder->file("Report.txt"), report);
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath("z-report.txt");
+        const QByteArray earlier = "last week's report";
+        if (earlierFile)
+            writeFile(target, earlier);
+        script->queueFileName(target);
+        whilePreviewed("\\Report.txt", [](frmRacunPregled &p) {
+            FileSizeLimit fullDisk(10);
+            QVERIFY(fullDisk.isValid());
+            QTest::keyClick(&p, Qt::Key_F4);
+        });
+        QCOMPARE(QFile::exists(target), earlierFile);
+        if (earlierFile)
+            QCOMPARE(fileBytes(target), earlier);
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+                 earlierFile ? 1 : 0);
+        QCOMPARE(script->messages.size(), 1);
+        const QString message = script->lastMessage().text;
+        QVERIFY2(message.startsWith(target + " was not saved: File too large"), qPrintable(message));
+        QVERIFY2(message.contains(earlierFile ? "left as it was" : "No file of that name was made"), qPrintable(message));
+        QCOMPARE(fileBytes(folder->file("Report.txt")), report);
     }
 
     void deleteEmptiesTheBoxAndRemovesTheFile()

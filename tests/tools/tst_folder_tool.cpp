@@ -1,5 +1,7 @@
 // The program-folder tool run as a shop runs it, and the rules for the shop's name and number.
 #include "shell/CompanyIdentity.h"
+#include "shell/ProgramFolder.h"
+#include "FileSizeLimit.h"
 #include "SalesScreenOnTest.h"
 
 #include <QCryptographicHash>
@@ -116,6 +118,36 @@ private slots:
         QCOMPARE(bad.exitCode, 1);
         QVERIFY2(bad.err.contains("must be 13 digits"), qPrintable(bad.err));
         QVERIFY(!QFileInfo::exists(refused));
+    }
+
+    // A disk that fills while the folder is made (in the options database or in the main one)
+    // leaves neither database, whole or in part, so that the next try is not refused.
+    void aFullDiskLeavesNoHalfFolder_data()
+    {
+        QTest::addColumn<int>("bytes");
+        QTest::newRow("options database") << 4096;
+        QTest::newRow("main database") << 20000;
+    }
+    void aFullDiskLeavesNoHalfFolder()
+    {
+        QFETCH(int, bytes);
+        QTemporaryDir parent;
+        const QString dir = parent.filePath("shop");
+        QString failure;
+        {
+            FileSizeLimit fullDisk{rlim_t(bytes)};
+            QVERIFY(fullDisk.isValid());
+            try {
+                buildProgramFolder(dir, ProgramFolderKind::NewShop);
+            } catch (const AppError &e) {
+                failure = e.numberAndDescription();
+            }
+        }
+        QVERIFY(!failure.isEmpty());
+        QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{});
+
+        buildProgramFolder(dir, ProgramFolderKind::NewShop);
+        QCOMPARE(QDir(dir).entryList({"*.pos*", ".*"}, QDir::Files | QDir::Hidden), (QStringList{"DODE.pos", "opt.pos"}));
     }
 
     // The header is read at start-up: the next start prints the new name and number.
