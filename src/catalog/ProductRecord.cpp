@@ -120,14 +120,43 @@ int64_t add(Database &db, const Product &product)
     return id;
 }
 
-int update(Database &db, const QString &code, const Product &product)
+Product update(Database &db, const QString &code, const Product &loaded, const Product &typed,
+               const EditedRow::Ask &ask)
 {
-    Params params = fieldValues(product);
-    params.push_back(Value::text(code));
-    return db.execute(QStringLiteral("UPDATE Products SET ProdCode = ?, ProdDescription = ?, Qty = ?, Unit = ?, "
-                                     "UnitPrice = ?, UnitPricebezPDV = ?, VPUnitPrice = ?, VPUnitPricebezPDV = ?, "
-                                     "TaxID = ?, TaxPercent = ?, Pict = ? WHERE ProdCode = ?"),
-                      params);
+    const NumberFormat &format = System::numberFormat();
+    const auto plain = [&format](const Value &v) {
+        try {
+            return v.isNull() ? QString() : v.toCurrency(format).formatPlain(format);
+        } catch (const AppError &) {
+            return v.textOr(QString(), format);   // a stored value that is no number, as it stands
+        }
+    };
+    const auto price = [&format](const Value &v) { return shownPrice(v, format); };
+    const Params was = fieldValues(loaded);
+    const Params now = fieldValues(typed);
+    struct Field {
+        const char *column;
+        QString label;
+        EditedRow::Shown shown;
+    };
+    // In the order of fieldValues().
+    const Field fields[] = {
+        {"ProdCode", QStringLiteral("ProductID - BarCode"), {}},
+        {"ProdDescription", QStringLiteral("Product name"), {}},
+        {"Qty", QStringLiteral("Quantity"), plain},
+        {"Unit", QStringLiteral("Unit"), {}},
+        {"UnitPrice", QStringLiteral("Price"), price},
+        {"UnitPricebezPDV", QStringLiteral("Price without Tax"), price},
+        {"VPUnitPrice", QStringLiteral("Second price with Tax"), price},
+        {"VPUnitPricebezPDV", QStringLiteral("Second price without Tax"), price},
+        {"TaxID", QStringLiteral("Tax rate"), {}},
+        {"TaxPercent", QStringLiteral("Tax rate %"), price},
+        {"Pict", QStringLiteral("Thumbnail (icon)"), {}},
+    };
+    EditedRow row(QStringLiteral("Products"), QStringLiteral("ProdCode = ?"), {Value::text(code)});
+    for (size_t i = 0; i < std::size(fields); ++i)
+        row.field(QLatin1String(fields[i].column), fields[i].label, was[i], now[i], fields[i].shown);
+    return fromRow(row.save(db, ask).row);
 }
 
 int remove(Database &db, const QString &code)

@@ -81,6 +81,7 @@ void frmEditProduct::Form_Load()
         unload();
         return;
     }
+    m_loaded = *product;
     LoadProductFields(*product);
     m_txtDescription->setFocus();
 }
@@ -131,16 +132,19 @@ void frmEditProduct::cmdUpdate_Click()
     std::optional<Product> product = checkedProduct();
     if (!product)
         return;
+    Product stored;
     try {
         if (!placePictureInFolder(*product))
             return;
-        if (Products::update(dbModule::mainDatabase(), m_loadedCode, *product) == 0)
-            raiseError(ErrorNo::NoCurrentRecord);   // the product was deleted meanwhile: say so, keep the typing
+        // A sale or another register may have changed the row since it was loaded; a product
+        // deleted meanwhile raises 3021: it is said, and the typing stays.
+        stored = Products::update(dbModule::mainDatabase(), m_loadedCode, m_loaded, *product,
+                                  EditedRow::askIn(caption(), this));
     } catch (const AppError &e) {
         reportSaveError(e, true);
         return;
     }
-    UpdateProductListRow(*product);
+    UpdateProductListRow(stored);
     unload();
 }
 

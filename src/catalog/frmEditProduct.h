@@ -30,6 +30,7 @@ private:
     QPushButton *m_cmdSastav = nullptr;
     int m_listRow = -1;
     QString m_loadedCode;
+    Product m_loaded;   // as read when the window loaded: a save writes back only what differs
 };
 
 // How the composition window is shown from here; it reads txtProdCode of this window. Set once

@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(Products::list(*db).size(), size_t(1));
     }
 
-    void updateRewritesEveryFieldButTabAndId()
+    void updateWritesEveryChangedFieldButTabAndId()
     {
         TestFolder f;
         auto db = openMain(f);
@@ -110,14 +110,18 @@ private slots:
         changed.taxPercent = Currency::fromInt(10);
         changed.pict = "";
         changed.tab = 200;  // ignored: only the click table writes Tab
-        QCOMPARE(Products::update(*db, "IT'S", changed), 1);
+        const auto neverAsked = [](const EditedRow::Conflict &) -> bool {
+            qFatal("asked about a field nobody else changed");
+        };
+        compareFields(Products::update(*db, "IT'S", sample("it's"), changed, neverAsked), changed);
 
         auto found = Products::findByCode(*db, "it's");
         QVERIFY(found.has_value());
         compareFields(*found, changed);
         QCOMPARE(found->id, id);
         QCOMPARE(found->tab, int64_t(12));
-        QCOMPARE(Products::update(*db, "gone", changed), 0);
+        QCOMPARE(errorOf([&] { Products::update(*db, "gone", sample("gone"), changed, neverAsked); }),
+                 ErrorNo::NoCurrentRecord);
     }
 
     void updateToACodeOfAnotherProductIsRefused()
@@ -126,7 +130,7 @@ private slots:
         auto db = openMain(f);
         Products::add(*db, sample("1"));
         Products::add(*db, sample("2"));
-        QCOMPARE(errorOf([&] { Products::update(*db, "2", sample("1")); }), ErrorNo::DuplicateKey);
+        QCOMPARE(errorOf([&] { Products::update(*db, "2", sample("2"), sample("1"), {}); }), ErrorNo::DuplicateKey);
         QVERIFY(Products::exists(*db, "2"));
     }
 
