@@ -120,8 +120,17 @@ int64_t add(Database &db, const Product &product)
     return id;
 }
 
+QStringList editableColumns()
+{
+    // In the order of fieldValues().
+    return {QStringLiteral("ProdCode"),    QStringLiteral("ProdDescription"),   QStringLiteral("Qty"),
+            QStringLiteral("Unit"),        QStringLiteral("UnitPrice"),         QStringLiteral("UnitPricebezPDV"),
+            QStringLiteral("VPUnitPrice"), QStringLiteral("VPUnitPricebezPDV"), QStringLiteral("TaxID"),
+            QStringLiteral("TaxPercent"),  QStringLiteral("Pict")};
+}
+
 Product update(Database &db, const QString &code, const Product &loaded, const Product &typed,
-               const EditedRow::Ask &ask)
+               const QStringList &changed, const EditedRow::Ask &ask)
 {
     const NumberFormat &format = System::numberFormat();
     const auto plain = [&format](const Value &v) {
@@ -134,28 +143,25 @@ Product update(Database &db, const QString &code, const Product &loaded, const P
     const auto price = [&format](const Value &v) { return shownPrice(v, format); };
     const Params was = fieldValues(loaded);
     const Params now = fieldValues(typed);
-    struct Field {
-        const char *column;
-        QString label;
-        EditedRow::Shown shown;
+    // As the windows name them, in the order of editableColumns().
+    const std::pair<QString, EditedRow::Shown> fields[] = {
+        {QStringLiteral("ProductID - BarCode"), {}},
+        {QStringLiteral("Product name"), {}},
+        {QStringLiteral("Quantity"), plain},
+        {QStringLiteral("Unit"), {}},
+        {QStringLiteral("Price"), price},
+        {QStringLiteral("Price without Tax"), price},
+        {QStringLiteral("Second price with Tax"), price},
+        {QStringLiteral("Second price without Tax"), price},
+        {QStringLiteral("Tax rate"), {}},
+        {QStringLiteral("Tax rate %"), price},
+        {QStringLiteral("Thumbnail (icon)"), {}},
     };
-    // In the order of fieldValues().
-    const Field fields[] = {
-        {"ProdCode", QStringLiteral("ProductID - BarCode"), {}},
-        {"ProdDescription", QStringLiteral("Product name"), {}},
-        {"Qty", QStringLiteral("Quantity"), plain},
-        {"Unit", QStringLiteral("Unit"), {}},
-        {"UnitPrice", QStringLiteral("Price"), price},
-        {"UnitPricebezPDV", QStringLiteral("Price without Tax"), price},
-        {"VPUnitPrice", QStringLiteral("Second price with Tax"), price},
-        {"VPUnitPricebezPDV", QStringLiteral("Second price without Tax"), price},
-        {"TaxID", QStringLiteral("Tax rate"), {}},
-        {"TaxPercent", QStringLiteral("Tax rate %"), price},
-        {"Pict", QStringLiteral("Thumbnail (icon)"), {}},
-    };
+    const QStringList columns = editableColumns();
     EditedRow row(QStringLiteral("Products"), QStringLiteral("ProdCode = ?"), {Value::text(code)});
-    for (size_t i = 0; i < std::size(fields); ++i)
-        row.field(QLatin1String(fields[i].column), fields[i].label, was[i], now[i], fields[i].shown);
+    for (int i = 0; i < columns.size(); ++i)
+        row.field(columns[i], fields[i].first, was[size_t(i)], now[size_t(i)],
+                  changed.contains(columns[i], Qt::CaseInsensitive), fields[i].second);
     return fromRow(row.save(db, ask).row);
 }
 

@@ -59,13 +59,15 @@ bool exists(Database &db, const QString &code);
 // Adds a row with every field but Tab and ID (a new product has no button). Returns the new ID.
 // An existing code raises 3022.
 int64_t add(Database &db, const Product &product);
-// Writes the fields (all but Tab and ID) in which `typed` differs from `loaded`, the product as it
-// was read, into the row whose code is `code`; a sale or another register may have changed the row
-// meanwhile, and what the user left stays as stored. A field changed both here and in the database
-// is written only when `ask` says so (EditedRow). Returns the product as stored now. Raises 3021
-// when the row is gone, 3022 when the typed code is another row's.
+// Writes the fields named in `changed` (columns; never Tab or ID) of `typed` into the row whose code
+// is `code`; `loaded` is the product as it was read. A sale or another register may have changed
+// the row meanwhile: what the user left stays as stored, and a field changed both here and in the
+// database is written only when `ask` says so (EditedRow). Returns the product as stored now.
+// Raises 3021 when the row is gone, 3022 when the typed code is another row's.
 Product update(Database &db, const QString &code, const Product &loaded, const Product &typed,
-               const EditedRow::Ask &ask);
+               const QStringList &changed, const EditedRow::Ask &ask);
+// Every column update() may write.
+QStringList editableColumns();
 // Deletes the product; its stored invoice lines and composition rows stay. Returns rows deleted.
 int remove(Database &db, const QString &code);
 

@@ -83,6 +83,7 @@ void frmEditProduct::Form_Load()
     }
     m_loaded = *product;
     LoadProductFields(*product);
+    m_shownTexts = enteredTexts();
     m_txtDescription->setFocus();
 }
 
@@ -138,7 +139,10 @@ void frmEditProduct::cmdUpdate_Click()
             return;
         // A sale or another register may have changed the row since it was loaded; a product
         // deleted meanwhile raises 3021: it is said, and the typing stays.
-        stored = Products::update(dbModule::mainDatabase(), m_loadedCode, m_loaded, *product,
+        QStringList changed = ProductEntry::changedColumns(m_shownTexts, enteredTexts());
+        if (product->pict != m_loaded.pict && !changed.contains(QStringLiteral("Pict")))
+            changed << QStringLiteral("Pict");   // the chosen picture took a free name in the folder
+        stored = Products::update(dbModule::mainDatabase(), m_loadedCode, m_loaded, *product, changed,
                                   EditedRow::askIn(caption(), this));
     } catch (const AppError &e) {
         reportSaveError(e, true);

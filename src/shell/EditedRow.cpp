@@ -53,9 +53,9 @@ EditedRow::EditedRow(QString table, QString where, Params whereParams)
 }
 
 void EditedRow::field(const QString &column, const QString &label, const Value &loaded, const Value &typed,
-                      Shown shown, const QStringList &copies)
+                      bool changedHere, Shown shown, const QStringList &copies)
 {
-    m_fields.push_back({column, label, loaded, typed, shown ? std::move(shown) : Shown(shownText), copies});
+    m_fields.push_back({column, label, loaded, typed, changedHere, shown ? std::move(shown) : Shown(shownText), copies});
 }
 
 bool EditedRow::same(const Value &a, const Value &b)
@@ -112,7 +112,7 @@ EditedRow::Outcome EditedRow::save(Database &db, const Ask &ask) const
                         merged[size_t(i)] = value;
             };
             for (const Field &f : m_fields) {
-                if (same(f.typed, f.loaded))
+                if (!f.changedHere)
                     continue;   // the user left it: whatever is stored stays
                 const Value &stored = (*row)[f.column];
                 if (!same(stored, f.loaded) && !same(stored, f.typed)) {

@@ -30,11 +30,13 @@ public:
     // The row of `table` that `where` selects (the program's own text, its values bound).
     EditedRow(QString table, QString where, Params whereParams = {});
 
-    // A field the window edits: the value it loaded and the value it would store now. Columns in
+    // A field the window edits: the value stored when it loaded, the value it would store now, and
+    // whether its user changed it (the box's text differs from the one shown at load: a box that
+    // shows a stored figure rounded is no change). Only a changed field is written. Columns in
     // `copies` take the same value whenever this one is written (UserFullName follows UserName).
     // Without `shown` a figure shows as its text in the user's number format.
     void field(const QString &column, const QString &label, const Value &loaded, const Value &typed,
-               Shown shown = {}, const QStringList &copies = {});
+               bool changedHere, Shown shown = {}, const QStringList &copies = {});
 
     // Runs inside the transaction before the update, with the row as it is stored and the columns
     // about to be written: a rule the change must keep raises there, and nothing is written.
@@ -66,6 +68,7 @@ private:
         QString label;
         Value loaded;
         Value typed;
+        bool changedHere;
         Shown shown;
         QStringList copies;
     };
