@@ -86,46 +86,66 @@ QString flagText(const Value &v)
 
 }  // namespace
 
-void saveSettings(Database &db, const Settings &s)
+void saveSettings(Database &db, const Row &loaded, const Settings &s, const EditedRow::Ask &ask)
 {
     using namespace dbModule;
     const auto kasa = registerNumberFromText(s.kasaText);
     if (!kasa)
         throw AppError(ErrorNo::Overflow, registerNumberRangeMessage());
-    auto flag = [](const Value &v) { return v; };
     auto text = [](const QString &t) { return Value::text(t); };
-    write(db, {
-                  {QStringLiteral("DisplejKupca"), flag(s.displejKupca)},
-                  {QStringLiteral("Kusur"), flag(s.kusur)},
-                  {QStringLiteral("PrikaziOdmah"), flag(s.prikaziOdmah)},
-                  {QStringLiteral("PrintKasir"), flag(s.printKasir)},
-                  {QStringLiteral("TrakaRacunaFileDA"), flag(s.trakaRacunaFileDA)},
-                  {QStringLiteral("StanjeKaseVidljivo"), flag(s.showAmount)},
-                  {QStringLiteral("ChangeUser"), text(ChangeUser)},
-                  {QStringLiteral("Currency"), text(s.currency)},
-                  {QStringLiteral("FiskalniRacunDA"), flag(s.fiskalniRacunDA)},
-                  {QStringLiteral("FiskalniFile"), text(s.fiskalniFile)},
-                  {QStringLiteral("TipRacuna"), text(TipRacuna)},
-                  {QStringLiteral("POSMonitor"), text(POSMonitor)},
-                  {QStringLiteral("PrinterZaRacun"), text(PrinterZaRacun)},
-                  {QStringLiteral("Emulacija"), text(Emulacija)},
-                  {QStringLiteral("RezacPapira"), flag(s.rezacPapira)},
-                  {QStringLiteral("PrinterZaIzvjestaj"), text(PrinterZaIzvjestaj)},
-                  {QStringLiteral("RekapPoreza"), text(RekapPoreza)},
-                  {QStringLiteral("Footer"), text(s.footer)},
-                  {QStringLiteral("ServerName"), text(s.serverName)},
-                  {QStringLiteral("Kasa"), Value::integer(*kasa)},
-                  {QStringLiteral("MjestoProdaje"), text(s.mjestoProdaje)},
-              });
-    // The row holds them now; these apply to the running program at once.
-    DisplejKupca = isOn(s.displejKupca);
-    Kusur = isOn(s.kusur);
-    PrintKasir = flagText(s.printKasir);
-    TrakaRacunaFileDA = isOn(s.trakaRacunaFileDA);
-    StanjeKaseVidljivo = flagText(s.showAmount);
-    dbModule::Currency = s.currency;
-    RezacPapira = flagText(s.rezacPapira);
-    MjestoProdaje = s.mjestoProdaje;
+    // Each field with the window's name for it.
+    const struct {
+        const char *column;
+        QString label;
+        Value typed;
+    } fields[] = {
+        {"DisplejKupca", QStringLiteral("Show window with display for custumer"), s.displejKupca},
+        {"Kusur", QStringLiteral("7.Change"), s.kusur},
+        {"PrikaziOdmah", QStringLiteral("8.Show all products in Search"), s.prikaziOdmah},
+        {"PrintKasir", QStringLiteral("5.Cashier"), s.printKasir},
+        {"TrakaRacunaFileDA", QStringLiteral("9.Make printed invoices ribbon on HDD"), s.trakaRacunaFileDA},
+        {"StanjeKaseVidljivo", QStringLiteral("5.Show amount in cash register on main form"), s.showAmount},
+        {"ChangeUser", QStringLiteral("6.Ask password when change cashier"), text(ChangeUser)},
+        {"Currency", QStringLiteral("4.Currency"), text(s.currency)},
+        {"FiskalniRacunDA", QStringLiteral("10.Print only on fiscal printer"), s.fiskalniRacunDA},
+        {"FiskalniFile", QStringLiteral("10.Print only on fiscal printer"), text(s.fiskalniFile)},
+        {"TipRacuna", QStringLiteral("1.Printing items on the invoice"), text(TipRacuna)},
+        {"POSMonitor", QStringLiteral("POS Monitor"), text(POSMonitor)},
+        {"PrinterZaRacun", QStringLiteral("1.Printer for invoices"), text(PrinterZaRacun)},
+        {"Emulacija", QStringLiteral("2. POS Printer emulalation"), text(Emulacija)},
+        {"RezacPapira", QStringLiteral("cutter POS printer"), s.rezacPapira},
+        {"PrinterZaIzvjestaj", QStringLiteral("3.Printer for reports"), text(PrinterZaIzvjestaj)},
+        {"RekapPoreza", QStringLiteral("2.Recapitulation taxes"), text(RekapPoreza)},
+        {"Footer", QStringLiteral("6.Footer text on invoice"), text(s.footer)},
+        {"ServerName", QStringLiteral("1.Server path"), text(s.serverName)},
+        {"Kasa", QStringLiteral("2.Cash register No"), Value::integer(*kasa)},
+        {"MjestoProdaje", QStringLiteral("Store Place"), text(s.mjestoProdaje)},
+    };
+    EditedRow row(QStringLiteral("Options"), firstRow);
+    for (const auto &f : fields) {
+        const QString column = QLatin1String(f.column);
+        const Value &was = loaded.has(column) ? loaded[column] : Value();
+        row.field(column, f.label, was, f.typed, !EditedRow::same(f.typed, was));
+    }
+    const Row stored = row.save(db, ask).row;
+    // The row holds them now (another register's value where the user kept it); these apply to
+    // the running program at once.
+    auto field = [&](const char *column) { return stored[QLatin1String(column)]; };
+    DisplejKupca = isOn(field("DisplejKupca"));
+    Kusur = isOn(field("Kusur"));
+    PrintKasir = flagText(field("PrintKasir"));
+    TrakaRacunaFileDA = isOn(field("TrakaRacunaFileDA"));
+    StanjeKaseVidljivo = flagText(field("StanjeKaseVidljivo"));
+    dbModule::Currency = flagText(field("Currency"));
+    RezacPapira = flagText(field("RezacPapira"));
+    MjestoProdaje = flagText(field("MjestoProdaje"));
+    for (auto [column, variable] : {std::pair{"ChangeUser", &ChangeUser}, std::pair{"TipRacuna", &TipRacuna},
+                                    std::pair{"POSMonitor", &POSMonitor}, std::pair{"PrinterZaRacun", &PrinterZaRacun},
+                                    std::pair{"Emulacija", &Emulacija},
+                                    std::pair{"PrinterZaIzvjestaj", &PrinterZaIzvjestaj},
+                                    std::pair{"RekapPoreza", &RekapPoreza}})
+        if (!field(column).isNull())
+            *variable = flagText(field(column));
 }
 
 void saveNetwork(Database &db, const QString &serverName, int16_t kasa)

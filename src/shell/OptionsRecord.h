@@ -3,6 +3,7 @@
 // from their controls, checked first, written in one statement, and only then copied into the
 // option variables that take effect at once. A failed write leaves every variable as it was.
 #include "platform/database/Database.h"
+#include "shell/EditedRow.h"
 #include <QString>
 #include <optional>
 #include <utility>
@@ -52,11 +53,14 @@ struct Settings {
 };
 
 // Stores the settings with the option-button variables (TipRacuna, POSMonitor, PrinterZaRacun,
-// Emulacija, PrinterZaIzvjestaj, RekapPoreza, ChangeUser) as they stand, then refreshes the
-// variables that take effect at once. FiskalniRacunDA, FiskalniFile, Footer, Kasa and ServerName
-// reach only the row: they take effect at the next start. Raises AppError on failure (nothing
-// changed then); the register number must have been checked with registerNumberFromText.
-void saveSettings(Database &db, const Settings &settings);
+// Emulacija, PrinterZaIzvjestaj, RekapPoreza, ChangeUser) as they stand: only the fields that
+// differ from `loaded`, the row as the window read it, since another register may have saved
+// its settings meanwhile; a field changed there as well is written only when `ask` says so
+// (EditedRow). Then the variables that take effect at once take what the row holds.
+// FiskalniRacunDA, FiskalniFile, Footer, Kasa and ServerName reach only the row: they take effect
+// at the next start. Raises AppError on failure (nothing changed then); the register number must
+// have been checked with registerNumberFromText.
+void saveSettings(Database &db, const Row &loaded, const Settings &settings, const EditedRow::Ask &ask);
 
 // The register window: ServerName and Kasa, row only.
 void saveNetwork(Database &db, const QString &serverName, int16_t kasa);
