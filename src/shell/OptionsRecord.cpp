@@ -86,6 +86,16 @@ QString flagText(const Value &v)
 
 }  // namespace
 
+Row writeEdited(Database &db, const Row &loaded, const EditedFields &fields, const EditedRow::Ask &ask)
+{
+    EditedRow row(QStringLiteral("Options"), firstRow);
+    for (const EditedField &f : fields) {
+        const Value &was = loaded.has(f.column) ? loaded[f.column] : Value();
+        row.field(f.column, f.label, was, f.typed, !EditedRow::same(f.typed, was));
+    }
+    return row.save(db, ask).row;
+}
+
 void saveSettings(Database &db, const Row &loaded, const Settings &s, const EditedRow::Ask &ask)
 {
     using namespace dbModule;
@@ -94,40 +104,30 @@ void saveSettings(Database &db, const Row &loaded, const Settings &s, const Edit
         throw AppError(ErrorNo::Overflow, registerNumberRangeMessage());
     auto text = [](const QString &t) { return Value::text(t); };
     // Each field with the window's name for it.
-    const struct {
-        const char *column;
-        QString label;
-        Value typed;
-    } fields[] = {
-        {"DisplejKupca", QStringLiteral("Show window with display for custumer"), s.displejKupca},
-        {"Kusur", QStringLiteral("7.Change"), s.kusur},
-        {"PrikaziOdmah", QStringLiteral("8.Show all products in Search"), s.prikaziOdmah},
-        {"PrintKasir", QStringLiteral("5.Cashier"), s.printKasir},
-        {"TrakaRacunaFileDA", QStringLiteral("9.Make printed invoices ribbon on HDD"), s.trakaRacunaFileDA},
-        {"StanjeKaseVidljivo", QStringLiteral("5.Show amount in cash register on main form"), s.showAmount},
-        {"ChangeUser", QStringLiteral("6.Ask password when change cashier"), text(ChangeUser)},
-        {"Currency", QStringLiteral("4.Currency"), text(s.currency)},
-        {"FiskalniRacunDA", QStringLiteral("10.Print only on fiscal printer"), s.fiskalniRacunDA},
-        {"FiskalniFile", QStringLiteral("10.Print only on fiscal printer"), text(s.fiskalniFile)},
-        {"TipRacuna", QStringLiteral("1.Printing items on the invoice"), text(TipRacuna)},
-        {"POSMonitor", QStringLiteral("POS Monitor"), text(POSMonitor)},
-        {"PrinterZaRacun", QStringLiteral("1.Printer for invoices"), text(PrinterZaRacun)},
-        {"Emulacija", QStringLiteral("2. POS Printer emulalation"), text(Emulacija)},
-        {"RezacPapira", QStringLiteral("cutter POS printer"), s.rezacPapira},
-        {"PrinterZaIzvjestaj", QStringLiteral("3.Printer for reports"), text(PrinterZaIzvjestaj)},
-        {"RekapPoreza", QStringLiteral("2.Recapitulation taxes"), text(RekapPoreza)},
-        {"Footer", QStringLiteral("6.Footer text on invoice"), text(s.footer)},
-        {"ServerName", QStringLiteral("1.Server path"), text(s.serverName)},
-        {"Kasa", QStringLiteral("2.Cash register No"), Value::integer(*kasa)},
-        {"MjestoProdaje", QStringLiteral("Store Place"), text(s.mjestoProdaje)},
+    const EditedFields fields = {
+        {QStringLiteral("DisplejKupca"), QStringLiteral("Show window with display for custumer"), s.displejKupca},
+        {QStringLiteral("Kusur"), QStringLiteral("7.Change"), s.kusur},
+        {QStringLiteral("PrikaziOdmah"), QStringLiteral("8.Show all products in Search"), s.prikaziOdmah},
+        {QStringLiteral("PrintKasir"), QStringLiteral("5.Cashier"), s.printKasir},
+        {QStringLiteral("TrakaRacunaFileDA"), QStringLiteral("9.Make printed invoices ribbon on HDD"), s.trakaRacunaFileDA},
+        {QStringLiteral("StanjeKaseVidljivo"), QStringLiteral("5.Show amount in cash register on main form"), s.showAmount},
+        {QStringLiteral("ChangeUser"), QStringLiteral("6.Ask password when change cashier"), text(ChangeUser)},
+        {QStringLiteral("Currency"), QStringLiteral("4.Currency"), text(s.currency)},
+        {QStringLiteral("FiskalniRacunDA"), QStringLiteral("10.Print only on fiscal printer"), s.fiskalniRacunDA},
+        {QStringLiteral("FiskalniFile"), QStringLiteral("10.Print only on fiscal printer"), text(s.fiskalniFile)},
+        {QStringLiteral("TipRacuna"), QStringLiteral("1.Printing items on the invoice"), text(TipRacuna)},
+        {QStringLiteral("POSMonitor"), QStringLiteral("POS Monitor"), text(POSMonitor)},
+        {QStringLiteral("PrinterZaRacun"), QStringLiteral("1.Printer for invoices"), text(PrinterZaRacun)},
+        {QStringLiteral("Emulacija"), QStringLiteral("2. POS Printer emulalation"), text(Emulacija)},
+        {QStringLiteral("RezacPapira"), QStringLiteral("cutter POS printer"), s.rezacPapira},
+        {QStringLiteral("PrinterZaIzvjestaj"), QStringLiteral("3.Printer for reports"), text(PrinterZaIzvjestaj)},
+        {QStringLiteral("RekapPoreza"), QStringLiteral("2.Recapitulation taxes"), text(RekapPoreza)},
+        {QStringLiteral("Footer"), QStringLiteral("6.Footer text on invoice"), text(s.footer)},
+        {QStringLiteral("ServerName"), QStringLiteral("1.Server path"), text(s.serverName)},
+        {QStringLiteral("Kasa"), QStringLiteral("2.Cash register No"), Value::integer(*kasa)},
+        {QStringLiteral("MjestoProdaje"), QStringLiteral("Store Place"), text(s.mjestoProdaje)},
     };
-    EditedRow row(QStringLiteral("Options"), firstRow);
-    for (const auto &f : fields) {
-        const QString column = QLatin1String(f.column);
-        const Value &was = loaded.has(column) ? loaded[column] : Value();
-        row.field(column, f.label, was, f.typed, !EditedRow::same(f.typed, was));
-    }
-    const Row stored = row.save(db, ask).row;
+    const Row stored = writeEdited(db, loaded, fields, ask);
     // The row holds them now (another register's value where the user kept it); these apply to
     // the running program at once.
     auto field = [&](const char *column) { return stored[QLatin1String(column)]; };
@@ -148,17 +148,24 @@ void saveSettings(Database &db, const Row &loaded, const Settings &s, const Edit
             *variable = flagText(field(column));
 }
 
-void saveNetwork(Database &db, const QString &serverName, int16_t kasa)
+void saveNetwork(Database &db, const Row &loaded, const QString &serverName, int16_t kasa, const EditedRow::Ask &ask)
 {
-    write(db, {{QStringLiteral("ServerName"), Value::text(serverName)},
-               {QStringLiteral("Kasa"), Value::integer(kasa)}});
+    writeEdited(db, loaded,
+                {{QStringLiteral("ServerName"), QStringLiteral("1.Server path"), Value::text(serverName)},
+                 {QStringLiteral("Kasa"), QStringLiteral("2.Cash register No"), Value::integer(kasa)}},
+                ask);
 }
 
-void savePrinterFont(Database &db, const QString &fontName)
+void savePrinterFont(Database &db, const Row &loaded, const QString &fontName, const EditedRow::Ask &ask)
 {
-    write(db, {{QStringLiteral("VelFont"), Value::text(dbModule::VelFont)},
-               {QStringLiteral("Font"), Value::text(fontName)}});
-    dbModule::Font = fontName;
+    const Row stored = writeEdited(
+        db, loaded,
+        {{QStringLiteral("VelFont"), QStringLiteral("Font size"), Value::text(dbModule::VelFont)},
+         {QStringLiteral("Font"), QStringLiteral("currently selected font"), Value::text(fontName)}},
+        ask);
+    dbModule::Font = stored[QStringLiteral("Font")].textOr();
+    if (!stored[QStringLiteral("VelFont")].isNull())
+        dbModule::VelFont = flagText(stored[QStringLiteral("VelFont")]);
 }
 
 }  // namespace OptionsRecord

@@ -22,6 +22,17 @@ Row read(Database &db);
 using Fields = std::vector<std::pair<QString, Value>>;
 void write(Database &db, const Fields &fields);
 
+// Writes into the first row the fields whose value differs from `loaded`, the row as a window read
+// it; another register may have saved meanwhile, and a field changed there as well is written only
+// when `ask` says so (EditedRow). Returns the row as stored now.
+struct EditedField {
+    QString column;
+    QString label;   // the window's name for it
+    Value typed;
+};
+using EditedFields = std::vector<EditedField>;
+Row writeEdited(Database &db, const Row &loaded, const EditedFields &fields, const EditedRow::Ask &ask);
+
 // The register number the way the windows read txtKasa: the number at the start of the text
 // (an empty box or a text without a leading number is 0, "5a" is 5), rounded to a whole number.
 // Nothing when that number cannot be stored as a register number (below 0 or above 32767), so
@@ -62,11 +73,11 @@ struct Settings {
 // have been checked with registerNumberFromText.
 void saveSettings(Database &db, const Row &loaded, const Settings &settings, const EditedRow::Ask &ask);
 
-// The register window: ServerName and Kasa, row only.
-void saveNetwork(Database &db, const QString &serverName, int16_t kasa);
+// The register window: ServerName and Kasa, row only; `loaded` as for writeEdited.
+void saveNetwork(Database &db, const Row &loaded, const QString &serverName, int16_t kasa, const EditedRow::Ask &ask);
 
-// The printer font window: VelFont from its variable and Font from the text shown; the
-// variable Font follows once the row is written.
-void savePrinterFont(Database &db, const QString &fontName);
+// The printer font window: VelFont from its variable and Font from the text shown, as for
+// writeEdited; the variables follow what the row holds once it is written.
+void savePrinterFont(Database &db, const Row &loaded, const QString &fontName, const EditedRow::Ask &ask);
 
 }  // namespace OptionsRecord
