@@ -199,9 +199,11 @@ bool placeOnButton(Database &db, const QString &code, int64_t tab)
     return placed;
 }
 
-bool takeOffButton(Database &db, const QString &code)
+bool takeOffButton(Database &db, const QString &code, int64_t tab)
 {
-    return db.execute(QStringLiteral("UPDATE Products SET Tab = -1 WHERE ProdCode = ?"), {Value::text(code)}) > 0;
+    return db.execute(QStringLiteral("UPDATE Products SET Tab = -1 WHERE ProdCode = ? AND Tab = ?"),
+                      {Value::text(code), Value::integer(tab)})
+           > 0;
 }
 
 }  // namespace Products

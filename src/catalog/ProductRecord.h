@@ -80,8 +80,10 @@ std::vector<Product> list(Database &db, const QString &condition = QString(),
 // button before loses it, since a button carries one product. Returns false, changing nothing,
 // when no product has the code. A tab outside 0..319 raises std::out_of_range.
 bool placeOnButton(Database &db, const QString &code, int64_t tab);
-// The product gets no button (Tab -1). Returns false when no product has the code.
-bool takeOffButton(Database &db, const QString &code);
+// The product gets no button (Tab -1) when it is still on button `tab`: another register may have
+// moved it since a window showed it there, and its new button stays. Returns false, changing
+// nothing, when no product with the code is on that button.
+bool takeOffButton(Database &db, const QString &code, int64_t tab);
 
 }  // namespace Products
 

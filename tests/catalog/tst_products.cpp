@@ -192,9 +192,12 @@ private slots:
         QVERIFY(!Products::placeOnButton(*db, "missing", 37));
         QCOMPARE(Products::findByCode(*db, "B")->tab, int64_t(37));
 
-        QVERIFY(Products::takeOffButton(*db, "b"));
+        // Taken off a button it no longer holds (moved by another register): it keeps its button.
+        QVERIFY(!Products::takeOffButton(*db, "b", 12));
+        QCOMPARE(Products::findByCode(*db, "B")->tab, int64_t(37));
+        QVERIFY(Products::takeOffButton(*db, "b", 37));
         QCOMPARE(db->scalar("SELECT Tab FROM Products WHERE ProdCode = 'B'").toInt64(), int64_t(-1));
-        QVERIFY(!Products::takeOffButton(*db, "missing"));
+        QVERIFY(!Products::takeOffButton(*db, "missing", 37));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, Products::placeOnButton(*db, "B", 320));
     }
 
