@@ -10,20 +10,31 @@ QString bankAccount(Database &db)
     return row ? row->at(0).textOr() : QString();
 }
 
-void save(Database &db, const CompanyContact &contact)
+void save(Database &db, const CompanyContact &shown, const CompanyContact &typed, const EditedRow::Ask &ask)
 {
-    const Params values{Value::text(contact.address), Value::text(contact.phone), Value::text(contact.bankAccount)};
+    bool added = false;
     db.writeTransaction([&] {
-        const int changed = db.execute(
-            QStringLiteral("UPDATE Company SET Adresa = ?, Tel = ?, Ziro = ? "
-                           "WHERE rowid = (SELECT min(rowid) FROM Company)"),
-            values);
-        if (changed == 0)
-            db.execute(QStringLiteral("INSERT INTO Company (Adresa, Tel, Ziro) VALUES (?, ?, ?)"), values);
+        added = !db.queryFirst(QStringLiteral("SELECT 1 FROM Company"));
+        if (added)
+            db.execute(QStringLiteral("INSERT INTO Company (Adresa, Tel, Ziro) VALUES (?, ?, ?)"),
+                       {Value::text(typed.address), Value::text(typed.phone), Value::text(typed.bankAccount)});
     });
+    QString address = typed.address, phone = typed.phone;
+    if (!added) {
+        EditedRow row(QStringLiteral("Company"), QStringLiteral("rowid = (SELECT min(rowid) FROM Company)"));
+        const auto field = [&](const char *column, const QString &label, const QString &was, const QString &now) {
+            row.field(QLatin1String(column), label, Value::text(was), Value::text(now), now != was);
+        };
+        field("Adresa", QStringLiteral("Address"), shown.address, typed.address);
+        field("Tel", QStringLiteral("Phone"), shown.phone, typed.phone);
+        field("Ziro", QStringLiteral("Bank account"), shown.bankAccount, typed.bankAccount);
+        const Row stored = row.save(db, ask).row;
+        address = stored[QStringLiteral("Adresa")].textOr();
+        phone = stored[QStringLiteral("Tel")].textOr();
+    }
     // Only what is stored reaches the header.
-    dbModule::CompanyAddress = contact.address;
-    dbModule::CompanyTel = contact.phone;
+    dbModule::CompanyAddress = address;
+    dbModule::CompanyTel = phone;
 }
 
 }  // namespace CompanyRecord

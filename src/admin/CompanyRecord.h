@@ -2,6 +2,7 @@
 // The Company record: one row with the shop's name, address, identification number, phone and
 // bank account; the receipt header prints the first four.
 #include "platform/database/Database.h"
+#include "shell/EditedRow.h"
 #include <QString>
 
 struct CompanyContact {
@@ -15,8 +16,11 @@ namespace CompanyRecord {
 // The stored bank account; empty when there is no row or no value.
 QString bankAccount(Database &db);
 
-// Stores address, phone and bank account in the one row (adding it when the table is empty),
-// then puts address and phone into the receipt header, so the next receipt prints them.
-void save(Database &db, const CompanyContact &contact);
+// Stores in the one row the values of `typed` that differ from `shown`, the values the window
+// showed (adding the row with all three when the table is empty); another register may have
+// changed the row since, and a value changed there as well is written only when `ask` says so
+// (EditedRow). Then puts the stored address and phone into the receipt header, so the next
+// receipt prints them.
+void save(Database &db, const CompanyContact &shown, const CompanyContact &typed, const EditedRow::Ask &ask);
 
 }  // namespace CompanyRecord

@@ -58,16 +58,24 @@ void add(Database &db, const CustomerEntry &entry)
                values);
 }
 
-void update(Database &db, const QString &id, const CustomerEntry &entry)
+void update(Database &db, const QString &id, const Row &loaded, const CustomerEntry &entry, const QStringList &changed,
+            const EditedRow::Ask &ask)
 {
-    Params values = fieldValues(entry);
-    values.push_back(Value::integer(idNumber(id)));
-    const int changed = db.execute(QStringLiteral("UPDATE Custumer SET Naziv = ?, Adresa = ?, JMBG = ?, Telefon = ?, "
-                                                  "Telefax = ?, Vlasnik = ?, ZiroRacun = ?, RabatMarza = ? "
-                                                  "WHERE Sifra = ?"),
-                                   values);
-    if (changed == 0)
-        raiseError(ErrorNo::NoCurrentRecord);
+    // In the order of fieldValues(), as the dialog names them.
+    const std::pair<const char *, QString> columns[] = {
+        {"Naziv", QStringLiteral("Name")},          {"Adresa", QStringLiteral("Address")},
+        {"JMBG", QStringLiteral("Identification")}, {"Telefon", QStringLiteral("Phone")},
+        {"Telefax", QStringLiteral("Fax")},         {"Vlasnik", QStringLiteral("Owner")},
+        {"ZiroRacun", QStringLiteral("Bank accounts")},
+        {"RabatMarza", QStringLiteral("The rate approved rebates or rate margins for suppliers")},
+    };
+    const Params typed = fieldValues(entry);
+    EditedRow row(QStringLiteral("Custumer"), QStringLiteral("Sifra = ?"), {Value::integer(idNumber(id))});
+    for (size_t i = 0; i < std::size(columns); ++i) {
+        const QString column = QLatin1String(columns[i].first);
+        row.field(column, columns[i].second, loaded[column], typed[i], changed.contains(column));
+    }
+    row.save(db, ask);
 }
 
 void remove(Database &db, const QString &id)

@@ -1,5 +1,6 @@
 #pragma once
 // The Custumer record: customers and suppliers alike, keyed by a whole number.
+#include "shell/EditedRow.h"
 #include "shell/ListSearch.h"
 #include <QString>
 #include <optional>
@@ -32,8 +33,12 @@ int64_t idNumber(const QString &id);
 
 // Adds the customer; an ID that exists raises 3022.
 void add(Database &db, const CustomerEntry &entry);
-// Rewrites every field but the ID of the row `id`; 3021 when it is gone.
-void update(Database &db, const QString &id, const CustomerEntry &entry);
+// Writes the columns named in `changed` (all but the ID: "Naziv", "Adresa", "JMBG", "Telefon",
+// "Telefax", "Vlasnik", "ZiroRacun", "RabatMarza") of the row `id`, read as `loaded`; a column
+// changed meanwhile in the database is written only when `ask` says so (EditedRow). 3021 when it
+// is gone.
+void update(Database &db, const QString &id, const Row &loaded, const CustomerEntry &entry, const QStringList &changed,
+            const EditedRow::Ask &ask);
 void remove(Database &db, const QString &id);
 
 QString deleteQuestion(const Row &row);

@@ -417,12 +417,24 @@ bool RecordDialog::loadRecord(std::optional<Row> (*find)(Database &, const QStri
         if (!row)
             raiseError(ErrorNo::NoCurrentRecord);
         fill(*row);
+        m_loadedRow = *row;
+        m_shownTexts = boxTexts();
     } catch (const std::exception &e) {
         ui::showError(e, windowTitle(), this);
         unload();
         return false;
     }
     return true;
+}
+
+QStringList RecordDialog::changedColumns() const
+{
+    const QList<std::pair<QString, QString>> now = boxTexts();
+    QStringList changed;
+    for (int i = 0; i < now.size(); ++i)
+        if (i >= m_shownTexts.size() || m_shownTexts[i] != now[i])
+            changed << now[i].first;
+    return changed;
 }
 
 void RecordDialog::recordSaved(const QString &key)

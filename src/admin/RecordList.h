@@ -171,7 +171,16 @@ protected:
     bool loadRecord(std::optional<Row> (*find)(Database &, const QString &),
                     const std::function<void(const Row &)> &fill);
 
+    // The boxes' texts by the column each one fills. The load keeps them as it showed them, with
+    // the row it read: a save writes only the columns whose boxes the user changed, since a sale
+    // or another register may have changed the row while the dialog was open.
+    virtual QList<std::pair<QString, QString>> boxTexts() const { return {}; }
+    QStringList changedColumns() const;
+    const Row &loadedRow() const { return m_loadedRow; }
+
 private:
+    Row m_loadedRow;
+    QList<std::pair<QString, QString>> m_shownTexts;
     QString m_key;
     std::optional<QString> m_savedKey;
 };

@@ -1,6 +1,7 @@
 #include "admin/TaxRecords.h"
 
 #include "admin/RecordList.h"
+#include "platform/system/System.h"
 #include "platform/values/StoredNumber.h"
 #include "shell/dbModule.h"
 
@@ -37,13 +38,21 @@ void add(Database &db, const TaxEntry &entry)
                {Value::text(entry.taxID), Value::text(dbModule::ProperCase(entry.name)), Value::money(entry.percent)});
 }
 
-void update(Database &db, const QString &taxID, const TaxEntry &entry)
+void update(Database &db, const QString &taxID, const Row &loaded, const TaxEntry &entry, const QStringList &changed,
+            const EditedRow::Ask &ask)
 {
-    const int changed = db.execute(QStringLiteral("UPDATE Tax SET Name = ?, Percent = ? WHERE TaxID = ?"),
-                                   {Value::text(dbModule::ProperCase(entry.name)), Value::money(entry.percent),
-                                    Value::text(taxID)});
-    if (changed == 0)
-        raiseError(ErrorNo::NoCurrentRecord);
+    const auto rate = [](const Value &v) { return rateText(v, System::numberFormat()); };
+    const auto column = [&](const char *name) {
+        const QString c = QLatin1String(name);
+        return std::pair{c, changed.contains(c)};
+    };
+    EditedRow row(QStringLiteral("Tax"), QStringLiteral("TaxID = ?"), {Value::text(taxID)});
+    const auto [name, nameChanged] = column("Name");
+    row.field(name, QStringLiteral("Type of tax"), loaded[name], Value::text(dbModule::ProperCase(entry.name)),
+              nameChanged);
+    const auto [percent, percentChanged] = column("Percent");
+    row.field(percent, QStringLiteral("Tax rate"), loaded[percent], Value::money(entry.percent), percentChanged, rate);
+    row.save(db, ask);
 }
 
 void remove(Database &db, const QString &taxID)

@@ -2,6 +2,7 @@
 // The Tax record: the tax rates the products refer to by TaxID.
 #include "platform/database/Database.h"
 #include "platform/values/Currency.h"
+#include "shell/EditedRow.h"
 #include <QString>
 #include <optional>
 
@@ -27,8 +28,11 @@ QString rateText(const Value &percent, const NumberFormat &format);
 
 // Adds a deletable rate (Del false), its name proper-cased; duplicates raise 3022.
 void add(Database &db, const TaxEntry &entry);
-// Rewrites name and rate of the row `taxID` (the key itself cannot change); 3021 when it is gone.
-void update(Database &db, const QString &taxID, const TaxEntry &entry);
+// Writes the columns named in `changed` ("Name", "Percent") of the row `taxID` (the key itself
+// cannot change); `loaded` is the row as the dialog read it, and a column changed meanwhile in the
+// database is written only when `ask` says so (EditedRow). 3021 when the row is gone.
+void update(Database &db, const QString &taxID, const Row &loaded, const TaxEntry &entry, const QStringList &changed,
+            const EditedRow::Ask &ask);
 // Deletes the rate; one that products still use raises 3200 and stays.
 void remove(Database &db, const QString &taxID);
 

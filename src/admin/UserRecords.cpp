@@ -60,18 +60,28 @@ void add(Database &db, const UserEntry &entry)
                 Value::text(entry.accLevel), Value::text(entry.password)});
 }
 
-void update(Database &db, const QString &loadedID, const UserEntry &entry)
+void update(Database &db, const QString &loadedID, const Row &loaded, const UserEntry &entry,
+            const QStringList &changed, const EditedRow::Ask &ask)
 {
-    db.writeTransaction([&] {
-        if (!find(db, loadedID))
-            raiseError(ErrorNo::NoCurrentRecord);
-        if (!hasFullAccess(Value::text(entry.accLevel)) && isLastAdministrator(db, loadedID))
+    const auto masked = [](const Value &v) { return QString(v.textOr().size(), QLatin1Char('*')); };
+    EditedRow row(QStringLiteral("Users"), QStringLiteral("UserID = ?"), {Value::text(loadedID)});
+    const auto field = [&](const char *column, const QString &label, const QString &typed,
+                           const EditedRow::Shown &shown = {}, const QStringList &copies = {}) {
+        const QString c = QLatin1String(column);
+        row.field(c, label, loaded[c], Value::text(typed), changed.contains(c), shown, copies);
+    };
+    field("UserID", QStringLiteral("UserID"), entry.userID);
+    field("UserName", QStringLiteral("Username"), entry.userName, {}, {QStringLiteral("UserFullName")});
+    field("Password", QStringLiteral("Password"), entry.password, masked);
+    field("AccLevel", QStringLiteral("Access Level"), entry.accLevel);
+    const QString position = QStringLiteral("UserPosition");
+    row.field(position, position, loaded[position], Value::text(QString()), !changed.isEmpty());
+    row.setCheck([&](const Row &, const QStringList &written) {
+        if (written.contains(QStringLiteral("AccLevel")) && !hasFullAccess(Value::text(entry.accLevel))
+            && isLastAdministrator(db, loadedID))
             throw RefusedChange(lastAdministratorMessage());
-        db.execute(QStringLiteral("UPDATE Users SET UserID = ?, UserName = ?, UserFullName = ?, UserPosition = '', "
-                                  "AccLevel = ?, Password = ? WHERE UserID = ?"),
-                   {Value::text(entry.userID), Value::text(entry.userName), Value::text(entry.userName),
-                    Value::text(entry.accLevel), Value::text(entry.password), Value::text(loadedID)});
     });
+    row.save(db, ask);
 }
 
 void remove(Database &db, const QString &userID)

@@ -55,17 +55,30 @@ frmFirma::frmFirma()
 
 void frmFirma::Form_Load()
 {
+    showStored();
+    m_txtAdresa->setFocus();
+}
+
+void frmFirma::showStored()
+{
     m_txtNazivFirme->setText(dbModule::CompanyName);
     m_txtAdresa->setText(dbModule::CompanyAddress);
     m_txtJIB->setText(dbModule::CompanyJIB);
     m_txtTel->setText(dbModule::CompanyTel);
-    // The stored account is shown, so that a save keeps it unless the user changes it.
+    // The stored account is shown; one that could not be read is left as stored by a save
+    // unless the user types one.
     try {
         m_txtZiro->setText(CompanyRecord::bankAccount(dbModule::mainDatabase()));
     } catch (const std::exception &e) {
+        m_txtZiro->clear();
         ui::showError(e, Caption, this);
     }
-    m_txtAdresa->setFocus();
+    m_shown = boxes();
+}
+
+CompanyContact frmFirma::boxes() const
+{
+    return {m_txtAdresa->text(), m_txtTel->text(), m_txtZiro->text()};
 }
 
 void frmFirma::cmdSacuvaj_Click()
@@ -75,10 +88,11 @@ void frmFirma::cmdSacuvaj_Click()
         return;
     }
     try {
-        CompanyRecord::save(dbModule::mainDatabase(), {m_txtAdresa->text(), m_txtTel->text(), m_txtZiro->text()});
+        CompanyRecord::save(dbModule::mainDatabase(), m_shown, boxes(), EditedRow::askIn(Caption, this));
     } catch (const std::exception &e) {
         ui::showError(e, Caption, this);
         return;
     }
     inform(QStringLiteral("Data modified."));
+    showStored();   // what is stored now, a value kept from another register included
 }

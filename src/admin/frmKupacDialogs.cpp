@@ -106,6 +106,15 @@ void KupacDialog::LoadFields(const Row &row)
         box->setText(row[QLatin1String(field)].textOr());
 }
 
+QList<std::pair<QString, QString>> KupacDialog::boxTexts() const
+{
+    return {{QStringLiteral("Naziv"), m_txtDescription->text()}, {QStringLiteral("Adresa"), m_txtAdresa->text()},
+            {QStringLiteral("JMBG"), m_txtIB->text()},           {QStringLiteral("Telefon"), m_txtTelefon->text()},
+            {QStringLiteral("Telefax"), m_txtFax->text()},       {QStringLiteral("Vlasnik"), m_txtVlasnik->text()},
+            {QStringLiteral("ZiroRacun"), m_txtZiroRacun->text()},
+            {QStringLiteral("RabatMarza"), m_txtRabatMarza->text()}};
+}
+
 void KupacDialog::cmdUpdate_Click()
 {
     if (!requiredFilled({m_txtProdCode->text(), m_txtDescription->text()})) {
@@ -113,6 +122,8 @@ void KupacDialog::cmdUpdate_Click()
         (m_editing || !m_txtProdCode->text().isEmpty() ? m_txtDescription : m_txtProdCode)->setFocus();
         return;
     }
+    // Before the rate is formatted: a stored rate shown as it stands is no change.
+    const QStringList changed = changedColumns();
     formatRate();   // also when F5 comes while the rate box still has the focus
     const CustomerEntry entry{m_txtProdCode->text(), m_txtDescription->text(), m_txtVlasnik->text(),
                               m_txtAdresa->text(),   m_txtIB->text(),          m_txtTelefon->text(),
@@ -121,7 +132,8 @@ void KupacDialog::cmdUpdate_Click()
     try {
         Database &db = dbModule::mainDatabase();
         if (m_editing)
-            CustomerRecords::update(db, recordKey(), entry);
+            CustomerRecords::update(db, recordKey(), loadedRow(), entry, changed,
+                                    EditedRow::askIn(windowTitle(), this));
         else
             CustomerRecords::add(db, entry);
         savedKey = QString::number(CustomerRecords::idNumber(m_editing ? recordKey() : entry.id));

@@ -14,6 +14,7 @@ public:
 protected:
     KupacDialog(const char *objectName, const QString &caption, const QString &identLabel, bool editing);
     void Form_Load() override;
+    QList<std::pair<QString, QString>> boxTexts() const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -74,6 +74,11 @@ void TaxDialog::Form_Load()
     m_txtTaxID->setFocus();
 }
 
+QList<std::pair<QString, QString>> TaxDialog::boxTexts() const
+{
+    return {{QStringLiteral("Name"), m_txtName->text()}, {QStringLiteral("Percent"), m_txtPercent->text()}};
+}
+
 void TaxDialog::ClearFields()
 {
     for (QLineEdit *box : {m_txtTaxID, m_txtPercent, m_txtName})
@@ -97,7 +102,8 @@ void TaxDialog::cmdAdd_Click()
     try {
         Database &db = dbModule::mainDatabase();
         if (m_editing)
-            TaxRecords::update(db, recordKey(), entry);
+            TaxRecords::update(db, recordKey(), loadedRow(), entry, changedColumns(),
+                               EditedRow::askIn(windowTitle(), this));
         else
             TaxRecords::add(db, entry);
     } catch (const std::exception &e) {

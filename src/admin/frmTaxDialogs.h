@@ -16,6 +16,7 @@ protected:
     TaxDialog(const char *objectName, const QString &caption, const QString &tabCaption, const QString &taxIDLabel,
               bool editing);
     void Form_Load() override;
+    QList<std::pair<QString, QString>> boxTexts() const override;
 
 private:
     bool m_editing;

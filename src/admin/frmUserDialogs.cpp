@@ -67,6 +67,14 @@ void UserDialog::LoadFields(const Row &row)
     m_passwords.password->setText(row[QStringLiteral("Password")].textOr());
 }
 
+QList<std::pair<QString, QString>> UserDialog::boxTexts() const
+{
+    return {{QStringLiteral("UserID"), m_txtUserID->text()},
+            {QStringLiteral("UserName"), m_txtUserName->text()},
+            {QStringLiteral("Password"), m_passwords.password->text()},
+            {QStringLiteral("AccLevel"), m_cboAccLevel->currentText()}};
+}
+
 void UserDialog::ClearFields()
 {
     for (QLineEdit *box : {m_txtUserID, m_txtUserName, m_passwords.password, m_passwords.retyped})
@@ -85,7 +93,8 @@ void UserDialog::cmdAdd_Click()
     try {
         Database &db = dbModule::mainDatabase();
         if (m_editing)
-            UserRecords::update(db, recordKey(), entry);
+            UserRecords::update(db, recordKey(), loadedRow(), entry, changedColumns(),
+                                EditedRow::askIn(windowTitle(), this));
         else
             UserRecords::add(db, entry);
     } catch (const std::exception &e) {

@@ -16,6 +16,7 @@ public:
 protected:
     UserDialog(const char *objectName, const QString &caption, const QString &userIDLabel, bool editing);
     void Form_Load() override;
+    QList<std::pair<QString, QString>> boxTexts() const override;
 
 private:
     void LoadFields(const Row &row);

@@ -104,4 +104,19 @@ QString formatMoneyBox(const QString &text, const NumberFormat &format)
     return value ? value->format2(format) : text;
 }
 
+QStringList changedColumns(const ProductEntryTexts &shown, const ProductEntryTexts &typed)
+{
+    const auto boxes = [](const ProductEntryTexts &t) {
+        // In the order of Products::editableColumns().
+        return QStringList{t.prodCode,    t.description,       t.quantity, t.unit,  t.unitPrice, t.unitPricebezPDV,
+                           t.vpUnitPrice, t.vpUnitPricebezPDV, t.taxID,    t.taxPercent, t.pict};
+    };
+    const QStringList before = boxes(shown), now = boxes(typed), columns = Products::editableColumns();
+    QStringList changed;
+    for (int i = 0; i < columns.size(); ++i)
+        if (before[i] != now[i])
+            changed << columns[i];
+    return changed;
+}
+
 }  // namespace ProductEntry

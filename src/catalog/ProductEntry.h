@@ -39,6 +39,9 @@ std::variant<Product, EntryRefusal> check(const ProductEntryTexts &texts, const 
 // anything is written; so is a tax rate whose stored percent is no number.
 std::optional<EntryRefusal> checkReferences(Database &db, const Product &product);
 
+// The Products columns whose boxes hold another text in `typed` than in `shown`.
+QStringList changedColumns(const ProductEntryTexts &shown, const ProductEntryTexts &typed);
+
 // A free file name in the picture folder for a chosen picture: its own name when no file of that
 // name is there or when that file has the same content; otherwise the name with " (2)", " (3)",
 // ... before its extension, so that no product's picture is replaced.

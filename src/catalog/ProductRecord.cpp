@@ -120,14 +120,49 @@ int64_t add(Database &db, const Product &product)
     return id;
 }
 
-int update(Database &db, const QString &code, const Product &product)
+QStringList editableColumns()
 {
-    Params params = fieldValues(product);
-    params.push_back(Value::text(code));
-    return db.execute(QStringLiteral("UPDATE Products SET ProdCode = ?, ProdDescription = ?, Qty = ?, Unit = ?, "
-                                     "UnitPrice = ?, UnitPricebezPDV = ?, VPUnitPrice = ?, VPUnitPricebezPDV = ?, "
-                                     "TaxID = ?, TaxPercent = ?, Pict = ? WHERE ProdCode = ?"),
-                      params);
+    // In the order of fieldValues().
+    return {QStringLiteral("ProdCode"),    QStringLiteral("ProdDescription"),   QStringLiteral("Qty"),
+            QStringLiteral("Unit"),        QStringLiteral("UnitPrice"),         QStringLiteral("UnitPricebezPDV"),
+            QStringLiteral("VPUnitPrice"), QStringLiteral("VPUnitPricebezPDV"), QStringLiteral("TaxID"),
+            QStringLiteral("TaxPercent"),  QStringLiteral("Pict")};
+}
+
+Product update(Database &db, const QString &code, const Product &loaded, const Product &typed,
+               const QStringList &changed, const EditedRow::Ask &ask)
+{
+    const NumberFormat &format = System::numberFormat();
+    const auto plain = [&format](const Value &v) {
+        try {
+            return v.isNull() ? QString() : v.toCurrency(format).formatPlain(format);
+        } catch (const AppError &) {
+            return v.textOr(QString(), format);   // a stored value that is no number, as it stands
+        }
+    };
+    const auto price = [&format](const Value &v) { return shownPrice(v, format); };
+    const Params was = fieldValues(loaded);
+    const Params now = fieldValues(typed);
+    // As the windows name them, in the order of editableColumns().
+    const std::pair<QString, EditedRow::Shown> fields[] = {
+        {QStringLiteral("ProductID - BarCode"), {}},
+        {QStringLiteral("Product name"), {}},
+        {QStringLiteral("Quantity"), plain},
+        {QStringLiteral("Unit"), {}},
+        {QStringLiteral("Price"), price},
+        {QStringLiteral("Price without Tax"), price},
+        {QStringLiteral("Second price with Tax"), price},
+        {QStringLiteral("Second price without Tax"), price},
+        {QStringLiteral("Tax rate"), {}},
+        {QStringLiteral("Tax rate %"), price},
+        {QStringLiteral("Thumbnail (icon)"), {}},
+    };
+    const QStringList columns = editableColumns();
+    EditedRow row(QStringLiteral("Products"), QStringLiteral("ProdCode = ?"), {Value::text(code)});
+    for (int i = 0; i < columns.size(); ++i)
+        row.field(columns[i], fields[i].first, was[size_t(i)], now[size_t(i)],
+                  changed.contains(columns[i], Qt::CaseInsensitive), fields[i].second);
+    return fromRow(row.save(db, ask).row);
 }
 
 int remove(Database &db, const QString &code)
@@ -164,9 +199,11 @@ bool placeOnButton(Database &db, const QString &code, int64_t tab)
     return placed;
 }
 
-bool takeOffButton(Database &db, const QString &code)
+bool takeOffButton(Database &db, const QString &code, int64_t tab)
 {
-    return db.execute(QStringLiteral("UPDATE Products SET Tab = -1 WHERE ProdCode = ?"), {Value::text(code)}) > 0;
+    return db.execute(QStringLiteral("UPDATE Products SET Tab = -1 WHERE ProdCode = ? AND Tab = ?"),
+                      {Value::text(code), Value::integer(tab)})
+           > 0;
 }
 
 }  // namespace Products

@@ -4,6 +4,7 @@
 // an apostrophe included, may appear in a code or a name.
 #include "platform/database/Database.h"
 #include "platform/values/Currency.h"
+#include "shell/EditedRow.h"
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -58,10 +59,15 @@ bool exists(Database &db, const QString &code);
 // Adds a row with every field but Tab and ID (a new product has no button). Returns the new ID.
 // An existing code raises 3022.
 int64_t add(Database &db, const Product &product);
-// Rewrites every field but Tab and ID of the row whose code is `code` (product.prodCode may
-// differ, for instance in letter case). Returns the number of rows changed: 0 when the row is
-// gone. A code taken by another row raises 3022.
-int update(Database &db, const QString &code, const Product &product);
+// Writes the fields named in `changed` (columns; never Tab or ID) of `typed` into the row whose code
+// is `code`; `loaded` is the product as it was read. A sale or another register may have changed
+// the row meanwhile: what the user left stays as stored, and a field changed both here and in the
+// database is written only when `ask` says so (EditedRow). Returns the product as stored now.
+// Raises 3021 when the row is gone, 3022 when the typed code is another row's.
+Product update(Database &db, const QString &code, const Product &loaded, const Product &typed,
+               const QStringList &changed, const EditedRow::Ask &ask);
+// Every column update() may write.
+QStringList editableColumns();
 // Deletes the product; its stored invoice lines and composition rows stay. Returns rows deleted.
 int remove(Database &db, const QString &code);
 
@@ -74,8 +80,10 @@ std::vector<Product> list(Database &db, const QString &condition = QString(),
 // button before loses it, since a button carries one product. Returns false, changing nothing,
 // when no product has the code. A tab outside 0..319 raises std::out_of_range.
 bool placeOnButton(Database &db, const QString &code, int64_t tab);
-// The product gets no button (Tab -1). Returns false when no product has the code.
-bool takeOffButton(Database &db, const QString &code);
+// The product gets no button (Tab -1) when it is still on button `tab`: another register may have
+// moved it since a window showed it there, and its new button stays. Returns false, changing
+// nothing, when no product with the code is on that button.
+bool takeOffButton(Database &db, const QString &code, int64_t tab);
 
 }  // namespace Products
 

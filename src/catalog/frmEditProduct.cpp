@@ -81,7 +81,9 @@ void frmEditProduct::Form_Load()
         unload();
         return;
     }
+    m_loaded = *product;
     LoadProductFields(*product);
+    m_shownTexts = enteredTexts();
     m_txtDescription->setFocus();
 }
 
@@ -131,16 +133,22 @@ void frmEditProduct::cmdUpdate_Click()
     std::optional<Product> product = checkedProduct();
     if (!product)
         return;
+    Product stored;
     try {
         if (!placePictureInFolder(*product))
             return;
-        if (Products::update(dbModule::mainDatabase(), m_loadedCode, *product) == 0)
-            raiseError(ErrorNo::NoCurrentRecord);   // the product was deleted meanwhile: say so, keep the typing
+        // A sale or another register may have changed the row since it was loaded; a product
+        // deleted meanwhile raises 3021: it is said, and the typing stays.
+        QStringList changed = ProductEntry::changedColumns(m_shownTexts, enteredTexts());
+        if (product->pict != m_loaded.pict && !changed.contains(QStringLiteral("Pict")))
+            changed << QStringLiteral("Pict");   // the chosen picture took a free name in the folder
+        stored = Products::update(dbModule::mainDatabase(), m_loadedCode, m_loaded, *product, changed,
+                                  EditedRow::askIn(caption(), this));
     } catch (const AppError &e) {
         reportSaveError(e, true);
         return;
     }
-    UpdateProductListRow(*product);
+    UpdateProductListRow(stored);
     unload();
 }
 

@@ -30,6 +30,8 @@ private:
     QPushButton *m_cmdSastav = nullptr;
     int m_listRow = -1;
     QString m_loadedCode;
+    Product m_loaded;                 // as read when the window loaded
+    ProductEntryTexts m_shownTexts;   // the boxes as the load filled them: a save writes what differs
 };
 
 // How the composition window is shown from here; it reads txtProdCode of this window. Set once

@@ -39,7 +39,7 @@ Outcome withoutPassword(Database &db, const QString &userName)
     return {cashierOf(*user), QString()};
 }
 
-bool writeToSalesScreen(const Cashier &cashier)
+zirAZUVozari *salesScreen()
 {
     zirAZUVozari *screen = nullptr;
     if (MainWindow *window = existingMainWindow())
@@ -49,6 +49,12 @@ bool writeToSalesScreen(const Cashier &cashier)
         if (screen && !screen->isLoaded())
             screen = nullptr;
     }
+    return screen;
+}
+
+bool writeToSalesScreen(const Cashier &cashier)
+{
+    zirAZUVozari *screen = salesScreen();
     if (!screen)
         return false;
     screen->cboID()->setText(cashier.userID);
@@ -60,6 +66,10 @@ bool writeToSalesScreen(const Cashier &cashier)
 
 void ChangeCashier()
 {
+    const bool asks = dbModule::ChangeUser == QLatin1String("1") || dbModule::ChangeUser == QLatin1String("2");
+    // The next invoice goes out under another cashier: an earlier try is settled under this one.
+    if (zirAZUVozari *screen = CashierChange::salesScreen(); asks && screen && !screen->settleUnknownSale())
+        return;
     if (dbModule::ChangeUser == QLatin1String("1"))
         ui::showModal(ui::formInstance<frmChangeUser>());
     else if (dbModule::ChangeUser == QLatin1String("2"))

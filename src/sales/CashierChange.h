@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+class zirAZUVozari;
+
 namespace CashierChange {
 
 struct Cashier {
@@ -22,6 +24,10 @@ struct Outcome {
 Outcome withPassword(Database &db, const QString &userName, const QString &password);
 // The same without a password.
 Outcome withoutPassword(Database &db, const QString &userName);
+
+// The sales screen that opened the dialog (the main window's active child, else the loaded
+// screen); none when no sales screen is there.
+zirAZUVozari *salesScreen();
 
 // Writes the cashier into the sales screen that opened the dialog (the main window's active
 // child). Returns false when no sales screen is there to take it.

@@ -62,6 +62,10 @@ LogOffHooks LogOffHooks::standard()
 {
     LogOffHooks hooks;
     hooks.salesScreenLoaded = [] { return ui::isFormLoaded(ui::existingForm<zirAZUVozari>()); };
+    hooks.settleSalesScreen = [] {
+        auto *screen = ui::existingForm<zirAZUVozari>();
+        return !ui::isFormLoaded(screen) || screen->settleUnknownSale();
+    };
     hooks.unloadSalesScreen = [] {
         if (auto *screen = ui::existingForm<zirAZUVozari>())
             screen->unload();
@@ -73,6 +77,9 @@ LogOffHooks LogOffHooks::standard()
 
 void LogOff(const LogOffHooks &hooks)
 {
+    // Before the End Report or the end of the program may drop the invoice on the screen.
+    if (hooks.settleSalesScreen && !hooks.settleSalesScreen())
+        return;
     if (dbModule::PonudiZakljucak
         && ui::messageBox(QStringLiteral("Do you want to make End Report?"), ui::Buttons::YesNo, ui::Icon::Question,
                           EndReportQuestionTitle)

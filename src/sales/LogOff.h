@@ -10,6 +10,8 @@
 // What log-off does to the windows and the program, so that it can run without them.
 struct LogOffHooks {
     std::function<bool()> salesScreenLoaded;
+    // Settles an invoice on the sales screen whose storing is not known; false: log-off stops.
+    std::function<bool()> settleSalesScreen;
     std::function<void()> unloadSalesScreen;
     std::function<void()> showSalesScreen;
     std::function<void()> endProgram;

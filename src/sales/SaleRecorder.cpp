@@ -56,9 +56,12 @@ InvoiceNumbers numbersToStore(Database &db, const SaleToRecord &sale)
     return numbers;
 }
 
-// The earlier try stored in the file, as recorded then; nothing when none of them is there. The
-// invoice number is unique, and with the try's clock reading and cashier it is that try's.
-std::optional<RecordedSale> storedEarlierTry(Database &db, const std::vector<EarlierTry> &tries)
+}  // namespace
+
+namespace SaleRecorder {
+
+// The invoice number is unique, and with the try's clock reading and cashier it is that try's.
+std::optional<RecordedSale> findStoredTry(Database &db, const std::vector<EarlierTry> &tries)
 {
     for (size_t i = 0; i < tries.size(); ++i) {
         const EarlierTry &t = tries[i];
@@ -82,9 +85,15 @@ std::optional<RecordedSale> storedEarlierTry(Database &db, const std::vector<Ear
     return std::nullopt;
 }
 
-}  // namespace
-
-namespace SaleRecorder {
+QString triesLookedForText(const std::optional<RecordedSale> &found)
+{
+    if (!found)
+        return QStringLiteral("The sale whose storing was not known is not in the database: it was not stored.");
+    return QStringLiteral("The sale whose storing was not known is in the database: it was stored as invoice %1 "
+                          "(printed number %2).")
+        .arg(found->invoiceID)
+        .arg(found->orNo);
+}
 
 RecordedSale record(Database &db, const SaleToRecord &sale, const NumberFormat &format)
 {
@@ -103,7 +112,7 @@ RecordedSale record(Database &db, const SaleToRecord &sale, const NumberFormat &
     const auto storing = [&] {
         // A busy database reruns this whole block, so nothing from an earlier pass may remain.
         recorded = RecordedSale();
-        if (const auto earlier = storedEarlierTry(db, sale.earlierTries)) {
+        if (const auto earlier = findStoredTry(db, sale.earlierTries)) {
             recorded = *earlier;
             return;
         }

@@ -4,6 +4,7 @@
 #include "platform/database/Database.h"
 #include "sales/InvoiceLine.h"
 #include <QDateTime>
+#include <optional>
 
 // A try to store a sale that the database file failed while it committed it: the file may hold it.
 struct EarlierTry {
@@ -56,6 +57,15 @@ inline const QString NotStoredText =
 inline const QString PerhapsStoredText = QStringLiteral(
     "It is not known whether the sale was stored: the database file failed while it was being written. "
     "The invoice stays on the screen; F5 looks for it and stores it only if it is not there.");
+// The earlier try the file holds, as it was recorded then (earlierTry its index); nothing when
+// none of them is there. F5 looks with it before it stores, and so does whatever clears a screen
+// that holds such tries.
+std::optional<RecordedSale> findStoredTry(Database &db, const std::vector<EarlierTry> &tries);
+// What the cashier is told once the look-up has found the try stored, or none of them.
+QString triesLookedForText(const std::optional<RecordedSale> &found);
+inline const QString TriesNotLookedForText = QStringLiteral(
+    "It is still not known whether the sale was stored: the database could not be read. "
+    "The invoice stays on the screen.");
 // What the cashier is told, before the error, when recording failed.
 QString refusalText(const std::exception &error);
 // The two are the same sale: the same cashier, customer, lines and totals.

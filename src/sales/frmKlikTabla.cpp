@@ -187,7 +187,8 @@ void frmKlikTabla::Command2_MouseUp(int index, Qt::MouseButton button)
         if (button == Qt::RightButton) {
             if (onButton.isEmpty())
                 return;
-            Products::takeOffButton(db, onButton);
+            // Off this button only: a product another register has moved keeps its new one.
+            Products::takeOffButton(db, onButton, index);
             m_SSTab1->setButton(index, {});
             return;
         }

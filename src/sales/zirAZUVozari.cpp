@@ -1098,11 +1098,36 @@ void zirAZUVozari::clearClosedInvoice()
     showNewButton(false);
 }
 
+bool zirAZUVozari::settleUnknownSale()
+{
+    if (m_perhapsStored.empty())
+        return true;
+    std::vector<EarlierTry> tries;
+    for (const PerhapsStoredTry &earlier : m_perhapsStored)
+        tries.push_back(earlier.tried);
+    std::optional<RecordedSale> found;
+    try {
+        found = SaleRecorder::findStoredTry(dbModule::mainDatabase(), tries);
+    } catch (const std::exception &e) {
+        ui::showError(SaleRecorder::TriesNotLookedForText, e, messageTitle(), this);
+        return false;
+    }
+    if (found) {
+        // The next invoice is numbered past the stored one, as after any stored sale.
+        RacunBroj = std::max(RacunBroj, found->invoiceID);
+        RacunOrNo = std::max(RacunOrNo, found->orNo);
+        setRunningTotal(RegisterShift::formatRunningTotal(found->shiftTotal));
+    }
+    ui::messageBox(SaleRecorder::triesLookedForText(found), ui::Buttons::Ok, ui::Icon::Information, messageTitle(),
+                   this);
+    return true;
+}
+
 void zirAZUVozari::cmdESCponisti_Click()
 {
     const ui::Answer answer = ui::messageBox(QStringLiteral("Do you want cancel the invoice?"), ui::Buttons::YesNo,
                                              ui::Icon::Question, messageTitle(), this);
-    if (answer != ui::Answer::Yes)
+    if (answer != ui::Answer::Yes || !settleUnknownSale())
         return;
     m_perhapsStored.clear();
     m_lines.clear();

@@ -68,6 +68,11 @@ public:
     void cmdNoviArtikal_Click();  // F10: invoice list
     void cmdLogOff_Click();       // F12: log-off and End Report
     void cmdAddItem_Click();      // "ADD on INVOICE"
+    // Before the invoice on the screen may be dropped (Esc, log-off, cashier change): when a try to
+    // store it ended not known, looks for that try as F5 does and says whether it was stored and
+    // under which number. The tries stay recorded, so that a later F5 still finds a stored one.
+    // False, after saying so, when the look-up failed: the invoice must stay on the screen then.
+    bool settleUnknownSale();
     void Command2_Click(int index, const QString &prodCode);   // a click-table button
 
 protected:

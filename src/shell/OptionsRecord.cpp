@@ -86,59 +86,86 @@ QString flagText(const Value &v)
 
 }  // namespace
 
-void saveSettings(Database &db, const Settings &s)
+Row writeEdited(Database &db, const Row &loaded, const EditedFields &fields, const EditedRow::Ask &ask)
+{
+    EditedRow row(QStringLiteral("Options"), firstRow);
+    for (const EditedField &f : fields) {
+        const Value &was = loaded.has(f.column) ? loaded[f.column] : Value();
+        row.field(f.column, f.label, was, f.typed, !EditedRow::same(f.typed, was));
+    }
+    return row.save(db, ask).row;
+}
+
+void saveSettings(Database &db, const Row &loaded, const Settings &s, const EditedRow::Ask &ask)
 {
     using namespace dbModule;
     const auto kasa = registerNumberFromText(s.kasaText);
     if (!kasa)
         throw AppError(ErrorNo::Overflow, registerNumberRangeMessage());
-    auto flag = [](const Value &v) { return v; };
     auto text = [](const QString &t) { return Value::text(t); };
-    write(db, {
-                  {QStringLiteral("DisplejKupca"), flag(s.displejKupca)},
-                  {QStringLiteral("Kusur"), flag(s.kusur)},
-                  {QStringLiteral("PrikaziOdmah"), flag(s.prikaziOdmah)},
-                  {QStringLiteral("PrintKasir"), flag(s.printKasir)},
-                  {QStringLiteral("TrakaRacunaFileDA"), flag(s.trakaRacunaFileDA)},
-                  {QStringLiteral("StanjeKaseVidljivo"), flag(s.showAmount)},
-                  {QStringLiteral("ChangeUser"), text(ChangeUser)},
-                  {QStringLiteral("Currency"), text(s.currency)},
-                  {QStringLiteral("FiskalniRacunDA"), flag(s.fiskalniRacunDA)},
-                  {QStringLiteral("FiskalniFile"), text(s.fiskalniFile)},
-                  {QStringLiteral("TipRacuna"), text(TipRacuna)},
-                  {QStringLiteral("POSMonitor"), text(POSMonitor)},
-                  {QStringLiteral("PrinterZaRacun"), text(PrinterZaRacun)},
-                  {QStringLiteral("Emulacija"), text(Emulacija)},
-                  {QStringLiteral("RezacPapira"), flag(s.rezacPapira)},
-                  {QStringLiteral("PrinterZaIzvjestaj"), text(PrinterZaIzvjestaj)},
-                  {QStringLiteral("RekapPoreza"), text(RekapPoreza)},
-                  {QStringLiteral("Footer"), text(s.footer)},
-                  {QStringLiteral("ServerName"), text(s.serverName)},
-                  {QStringLiteral("Kasa"), Value::integer(*kasa)},
-                  {QStringLiteral("MjestoProdaje"), text(s.mjestoProdaje)},
-              });
-    // The row holds them now; these apply to the running program at once.
-    DisplejKupca = isOn(s.displejKupca);
-    Kusur = isOn(s.kusur);
-    PrintKasir = flagText(s.printKasir);
-    TrakaRacunaFileDA = isOn(s.trakaRacunaFileDA);
-    StanjeKaseVidljivo = flagText(s.showAmount);
-    dbModule::Currency = s.currency;
-    RezacPapira = flagText(s.rezacPapira);
-    MjestoProdaje = s.mjestoProdaje;
+    // Each field with the window's name for it.
+    const EditedFields fields = {
+        {QStringLiteral("DisplejKupca"), QStringLiteral("Show window with display for custumer"), s.displejKupca},
+        {QStringLiteral("Kusur"), QStringLiteral("7.Change"), s.kusur},
+        {QStringLiteral("PrikaziOdmah"), QStringLiteral("8.Show all products in Search"), s.prikaziOdmah},
+        {QStringLiteral("PrintKasir"), QStringLiteral("5.Cashier"), s.printKasir},
+        {QStringLiteral("TrakaRacunaFileDA"), QStringLiteral("9.Make printed invoices ribbon on HDD"), s.trakaRacunaFileDA},
+        {QStringLiteral("StanjeKaseVidljivo"), QStringLiteral("5.Show amount in cash register on main form"), s.showAmount},
+        {QStringLiteral("ChangeUser"), QStringLiteral("6.Ask password when change cashier"), text(ChangeUser)},
+        {QStringLiteral("Currency"), QStringLiteral("4.Currency"), text(s.currency)},
+        {QStringLiteral("FiskalniRacunDA"), QStringLiteral("10.Print only on fiscal printer"), s.fiskalniRacunDA},
+        {QStringLiteral("FiskalniFile"), QStringLiteral("10.Print only on fiscal printer"), text(s.fiskalniFile)},
+        {QStringLiteral("TipRacuna"), QStringLiteral("1.Printing items on the invoice"), text(TipRacuna)},
+        {QStringLiteral("POSMonitor"), QStringLiteral("POS Monitor"), text(POSMonitor)},
+        {QStringLiteral("PrinterZaRacun"), QStringLiteral("1.Printer for invoices"), text(PrinterZaRacun)},
+        {QStringLiteral("Emulacija"), QStringLiteral("2. POS Printer emulalation"), text(Emulacija)},
+        {QStringLiteral("RezacPapira"), QStringLiteral("cutter POS printer"), s.rezacPapira},
+        {QStringLiteral("PrinterZaIzvjestaj"), QStringLiteral("3.Printer for reports"), text(PrinterZaIzvjestaj)},
+        {QStringLiteral("RekapPoreza"), QStringLiteral("2.Recapitulation taxes"), text(RekapPoreza)},
+        {QStringLiteral("Footer"), QStringLiteral("6.Footer text on invoice"), text(s.footer)},
+        {QStringLiteral("ServerName"), QStringLiteral("1.Server path"), text(s.serverName)},
+        {QStringLiteral("Kasa"), QStringLiteral("2.Cash register No"), Value::integer(*kasa)},
+        {QStringLiteral("MjestoProdaje"), QStringLiteral("Store Place"), text(s.mjestoProdaje)},
+    };
+    const Row stored = writeEdited(db, loaded, fields, ask);
+    // The row holds them now (another register's value where the user kept it); these apply to
+    // the running program at once.
+    auto field = [&](const char *column) { return stored[QLatin1String(column)]; };
+    DisplejKupca = isOn(field("DisplejKupca"));
+    Kusur = isOn(field("Kusur"));
+    PrintKasir = flagText(field("PrintKasir"));
+    TrakaRacunaFileDA = isOn(field("TrakaRacunaFileDA"));
+    StanjeKaseVidljivo = flagText(field("StanjeKaseVidljivo"));
+    dbModule::Currency = flagText(field("Currency"));
+    RezacPapira = flagText(field("RezacPapira"));
+    MjestoProdaje = flagText(field("MjestoProdaje"));
+    for (auto [column, variable] : {std::pair{"ChangeUser", &ChangeUser}, std::pair{"TipRacuna", &TipRacuna},
+                                    std::pair{"POSMonitor", &POSMonitor}, std::pair{"PrinterZaRacun", &PrinterZaRacun},
+                                    std::pair{"Emulacija", &Emulacija},
+                                    std::pair{"PrinterZaIzvjestaj", &PrinterZaIzvjestaj},
+                                    std::pair{"RekapPoreza", &RekapPoreza}})
+        if (!field(column).isNull())
+            *variable = flagText(field(column));
 }
 
-void saveNetwork(Database &db, const QString &serverName, int16_t kasa)
+void saveNetwork(Database &db, const Row &loaded, const QString &serverName, int16_t kasa, const EditedRow::Ask &ask)
 {
-    write(db, {{QStringLiteral("ServerName"), Value::text(serverName)},
-               {QStringLiteral("Kasa"), Value::integer(kasa)}});
+    writeEdited(db, loaded,
+                {{QStringLiteral("ServerName"), QStringLiteral("1.Server path"), Value::text(serverName)},
+                 {QStringLiteral("Kasa"), QStringLiteral("2.Cash register No"), Value::integer(kasa)}},
+                ask);
 }
 
-void savePrinterFont(Database &db, const QString &fontName)
+void savePrinterFont(Database &db, const Row &loaded, const QString &fontName, const EditedRow::Ask &ask)
 {
-    write(db, {{QStringLiteral("VelFont"), Value::text(dbModule::VelFont)},
-               {QStringLiteral("Font"), Value::text(fontName)}});
-    dbModule::Font = fontName;
+    const Row stored = writeEdited(
+        db, loaded,
+        {{QStringLiteral("VelFont"), QStringLiteral("Font size"), Value::text(dbModule::VelFont)},
+         {QStringLiteral("Font"), QStringLiteral("currently selected font"), Value::text(fontName)}},
+        ask);
+    dbModule::Font = stored[QStringLiteral("Font")].textOr();
+    if (!stored[QStringLiteral("VelFont")].isNull())
+        dbModule::VelFont = flagText(stored[QStringLiteral("VelFont")]);
 }
 
 }  // namespace OptionsRecord

@@ -3,6 +3,7 @@
 // from their controls, checked first, written in one statement, and only then copied into the
 // option variables that take effect at once. A failed write leaves every variable as it was.
 #include "platform/database/Database.h"
+#include "shell/EditedRow.h"
 #include <QString>
 #include <optional>
 #include <utility>
@@ -20,6 +21,17 @@ Row read(Database &db);
 // the values are bound); raises 3021 when there is no row.
 using Fields = std::vector<std::pair<QString, Value>>;
 void write(Database &db, const Fields &fields);
+
+// Writes into the first row the fields whose value differs from `loaded`, the row as a window read
+// it; another register may have saved meanwhile, and a field changed there as well is written only
+// when `ask` says so (EditedRow). Returns the row as stored now.
+struct EditedField {
+    QString column;
+    QString label;   // the window's name for it
+    Value typed;
+};
+using EditedFields = std::vector<EditedField>;
+Row writeEdited(Database &db, const Row &loaded, const EditedFields &fields, const EditedRow::Ask &ask);
 
 // The register number the way the windows read txtKasa: the number at the start of the text
 // (an empty box or a text without a leading number is 0, "5a" is 5), rounded to a whole number.
@@ -52,17 +64,20 @@ struct Settings {
 };
 
 // Stores the settings with the option-button variables (TipRacuna, POSMonitor, PrinterZaRacun,
-// Emulacija, PrinterZaIzvjestaj, RekapPoreza, ChangeUser) as they stand, then refreshes the
-// variables that take effect at once. FiskalniRacunDA, FiskalniFile, Footer, Kasa and ServerName
-// reach only the row: they take effect at the next start. Raises AppError on failure (nothing
-// changed then); the register number must have been checked with registerNumberFromText.
-void saveSettings(Database &db, const Settings &settings);
+// Emulacija, PrinterZaIzvjestaj, RekapPoreza, ChangeUser) as they stand: only the fields that
+// differ from `loaded`, the row as the window read it, since another register may have saved
+// its settings meanwhile; a field changed there as well is written only when `ask` says so
+// (EditedRow). Then the variables that take effect at once take what the row holds.
+// FiskalniRacunDA, FiskalniFile, Footer, Kasa and ServerName reach only the row: they take effect
+// at the next start. Raises AppError on failure (nothing changed then); the register number must
+// have been checked with registerNumberFromText.
+void saveSettings(Database &db, const Row &loaded, const Settings &settings, const EditedRow::Ask &ask);
 
-// The register window: ServerName and Kasa, row only.
-void saveNetwork(Database &db, const QString &serverName, int16_t kasa);
+// The register window: ServerName and Kasa, row only; `loaded` as for writeEdited.
+void saveNetwork(Database &db, const Row &loaded, const QString &serverName, int16_t kasa, const EditedRow::Ask &ask);
 
-// The printer font window: VelFont from its variable and Font from the text shown; the
-// variable Font follows once the row is written.
-void savePrinterFont(Database &db, const QString &fontName);
+// The printer font window: VelFont from its variable and Font from the text shown, as for
+// writeEdited; the variables follow what the row holds once it is written.
+void savePrinterFont(Database &db, const Row &loaded, const QString &fontName, const EditedRow::Ask &ask);
 
 }  // namespace OptionsRecord

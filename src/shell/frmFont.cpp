@@ -85,6 +85,7 @@ void frmWinPrinter::Form_Load()
     Row row;
     try {
         row = OptionsRecord::read(OptionsRecord::database());
+        m_loadedRow = row;
     } catch (const AppError &e) {
         ui::showError(e, QString(), this);
         unload();
@@ -101,7 +102,8 @@ void frmWinPrinter::Form_Load()
 void frmWinPrinter::cmdOK_Click()
 {
     try {
-        OptionsRecord::savePrinterFont(OptionsRecord::database(), m_txtFont->text());
+        OptionsRecord::savePrinterFont(OptionsRecord::database(), m_loadedRow, m_txtFont->text(),
+                                       EditedRow::askIn(windowTitle(), this));
     } catch (const AppError &e) {
         ui::showError(e, QString(), this);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 // The printer font window ("Windows printer"): the font name and size of everything printed on
 // the system printer. A size clicked applies at once; the font name only when saved.
+#include "platform/database/Database.h"
 #include "platform/ui/Form.h"
 
 class QLineEdit;
@@ -22,6 +23,7 @@ protected:
     void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled) override;
 
 private:
+    Row m_loadedRow;   // the Options row as read at load: a save writes only what differs from it
     void selectSize(const QString &size);
     QListWidget *m_List1 = nullptr;
     QLineEdit *m_txtFont = nullptr;

@@ -67,6 +67,7 @@ void frmMreza::Form_Load()
     showToolbarPictures(m_Tlbr1, mainWindow().ImgL1());
     try {
         const Row row = OptionsRecord::read(OptionsRecord::database());
+        m_loadedRow = row;
         // A field without a value shows as an empty box.
         m_txtKasa->setText(row[QStringLiteral("Kasa")].textOr(QString(), System::numberFormat()));
         m_txtServerName->setText(row[QStringLiteral("ServerName")].textOr(QString(), System::numberFormat()));
@@ -86,7 +87,8 @@ void frmMreza::cmdOK_Click()
         return;
     }
     try {
-        OptionsRecord::saveNetwork(OptionsRecord::database(), m_txtServerName->text(), *kasa);
+        OptionsRecord::saveNetwork(OptionsRecord::database(), m_loadedRow, m_txtServerName->text(), *kasa,
+                                   EditedRow::askIn(windowTitle(), this));
     } catch (const AppError &e) {
         ui::showError(e, QString(), this);
         return;

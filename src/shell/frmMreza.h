@@ -1,6 +1,7 @@
 #pragma once
 // The register and server window: the register number (Kasa) and the server path (ServerName)
 // of the options record. Both take effect at the next start.
+#include "platform/database/Database.h"
 #include "platform/ui/Form.h"
 
 class QLineEdit;
@@ -20,6 +21,7 @@ protected:
     void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &handled) override;
 
 private:
+    Row m_loadedRow;   // the Options row as read at load: a save writes only what differs from it
     QLineEdit *m_txtServerName = nullptr;
     QLineEdit *m_txtKasa = nullptr;
     QToolBar *m_Tlbr1 = nullptr;

@@ -413,6 +413,7 @@ void frmOptions::Form_Load()
     m_txtCurrency->setText(text("Currency"));
     showCheck(m_chkFiskalniRacunDA, row[QStringLiteral("FiskalniRacunDA")], ticks("FiskalniRacunDA"));
     m_txtFiskalniFile->setText(text("FiskalniFile"));
+    m_loadedRow = row;
 }
 
 void frmOptions::showCheck(QCheckBox *box, const Value &stored, bool ticked)
@@ -466,7 +467,7 @@ void frmOptions::cmdOK_Click()
     s.kasaText = m_txtKasa->text();
     s.mjestoProdaje = m_txtMjestoProdaje->text();
     try {
-        OptionsRecord::saveSettings(OptionsRecord::database(), s);
+        OptionsRecord::saveSettings(OptionsRecord::database(), m_loadedRow, s, EditedRow::askIn(windowTitle(), this));
     } catch (const AppError &e) {
         // Nothing was stored: the window stays open with what the user typed.
         ui::showError(e, QString(), this);

@@ -2,6 +2,7 @@
 // The settings window: the options record on four tabs, and the next invoice number of the
 // running sales screen. Option buttons and the two check boxes "show amount" and "ask for
 // password" act on the running program when clicked; the rest is stored when the user saves.
+#include "platform/database/Database.h"
 #include "platform/ui/Form.h"
 #include "platform/values/Value.h"
 
@@ -60,6 +61,10 @@ private:
         bool ticked = false;
     };
     QHash<const QCheckBox *, ShownCheck> m_shownChecks;
+    // The Options row as the window read it: a save writes only the fields that differ from it (a
+    // box that shows its variable stores the variable where it differs), since another register
+    // may save its settings meanwhile.
+    Row m_loadedRow;
     void showCheck(QCheckBox *box, const Value &stored, bool ticked);
     Value checkValue(const QCheckBox *box) const;
     QCheckBox *m_chkRezacPapira = nullptr, *m_chkShowAmount = nullptr, *m_chkAskPassword = nullptr,

@@ -130,7 +130,7 @@ private slots:
     {
         env->folder.openDatabases();
         MainDatabase->execute("INSERT INTO Company (Naziv, Adresa) VALUES ('second', 'row')");
-        CompanyRecord::save(*MainDatabase, {"A 1", "T 1", "Z 1"});
+        CompanyRecord::save(*MainDatabase, {}, {"A 1", "T 1", "Z 1"}, [](const EditedRow::Conflict &) { return true; });
         const Rows rows = MainDatabase->query("SELECT Adresa, Tel, Ziro FROM Company ORDER BY rowid");
         QCOMPARE(rows.size(), size_t(2));
         QCOMPARE(rows[0]["Adresa"].toText() + rows[0]["Tel"].toText() + rows[0]["Ziro"].toText(),

@@ -309,7 +309,10 @@ private slots:
 
         // With a second user of level 3 both changes go through.
         MainDatabase->execute("UPDATE Users SET AccLevel = '3' WHERE UserID = '2'");
-        QCOMPARE(errorOf([] { UserRecords::update(*MainDatabase, "1", {"1", "admin", "admin", "1"}); }), 0);
+        QCOMPARE(errorOf([&] {
+                     UserRecords::update(*MainDatabase, "1", *user("1"), {"1", "admin", "admin", "1"}, {"AccLevel"}, {});
+                 }),
+                 0);
         QVERIFY_THROWS_EXCEPTION(RefusedChange, UserRecords::remove(*MainDatabase, "2"));
         UserRecords::remove(*MainDatabase, "1");
         QVERIFY(!user("1"));

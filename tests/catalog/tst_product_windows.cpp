@@ -278,6 +278,60 @@ private slots:
         QCOMPARE(Products::findByCode(*MainDatabase, "1001")->taxPercent, Currency::fromInt(17));
     }
 
+    // Another register sells 10 of the product while its edit window is open. A save writes only
+    // what was changed here: a new price keeps the other register's stock. A stock typed over the
+    // changed one is asked about with the three figures; No keeps the stored stock (and the
+    // price typed with it is stored), Yes stores the typed one.
+    void editWhileAnotherRegisterSellsKeepsTheSale_data()
+    {
+        QTest::addColumn<QString>("typedQty");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("storedQty");
+        QTest::newRow("price only") << QString() << int(ui::Answer::Yes) << false << "sold";
+        QTest::newRow("stock typed, No") << "25" << int(ui::Answer::No) << true << "sold";
+        QTest::newRow("stock typed, Yes") << "25" << int(ui::Answer::Yes) << true << "25";
+        QTest::newRow("stock typed as sold") << "sold" << int(ui::Answer::No) << false << "sold";
+    }
+    void editWhileAnotherRegisterSellsKeepsTheSale()
+    {
+        QFETCH(QString, typedQty);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(QString, storedQty);
+        const Currency loaded = Products::findByCode(*MainDatabase, "1001")->qty;
+        const Currency sold = loaded - Currency::fromInt(10);
+        const auto figure = [&](const QString &text) {
+            return text == "sold" ? sold : *Currency::parse(text, NumberFormat());
+        };
+        auto otherRegister = Database::open(env->folder.file("DODE.pos"));
+        env->script->queueAnswer(ui::Answer(answer));
+        withEditWindow("1001", [&](frmEditProduct &edit) {
+            otherRegister->execute("UPDATE Products SET Qty = Qty - 10 WHERE ProdCode = '1001'");
+            retype(control(edit, "txtUnitPrice"), "2.6");
+            if (!typedQty.isEmpty())
+                retype(control(edit, "txtQuantity"), figure(typedQty).formatPlain(NumberFormat()));
+            QTest::keyClick(control(edit, "txtDescription"), Qt::Key_F5);
+            QVERIFY(!edit.isLoaded());
+        });
+        QCOMPARE(env->script->messages.size(), asked ? 1 : 0);
+        if (asked) {
+            const QStringList said = env->script->lastMessage().text.split('\r');
+            QCOMPARE(said.value(0), QString("\"Quantity\" was changed in the database while this window was open."));
+            QCOMPARE(said.mid(1, 3), (QStringList{"When the window opened: " + loaded.formatPlain(NumberFormat()),
+                                                 "Stored now: " + sold.formatPlain(NumberFormat()),
+                                                 "Typed here: 25"}));
+            QCOMPARE(env->script->lastMessage().defaultButton, ui::Answer::No);
+        }
+        env->script->clear();
+        const Product after = *Products::findByCode(*MainDatabase, "1001");
+        QCOMPARE(after.qty, figure(storedQty));
+        QCOMPARE(after.unitPrice, Currency::fromRaw(26000));
+        // The list shows what is stored, not what was typed.
+        QCOMPARE(ui::formInstance<frmArtikli>().lv1()->findItem("1001")->subItem(2),
+                 figure(storedQty).formatPlain(NumberFormat()));
+    }
+
     void editOfAProductDeletedMeanwhileSaysSoAndKeepsTheWindow()
     {
         bool stillOpen = false;

@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(Products::list(*db).size(), size_t(1));
     }
 
-    void updateRewritesEveryFieldButTabAndId()
+    void updateWritesEveryChangedFieldButTabAndId()
     {
         TestFolder f;
         auto db = openMain(f);
@@ -110,14 +110,19 @@ private slots:
         changed.taxPercent = Currency::fromInt(10);
         changed.pict = "";
         changed.tab = 200;  // ignored: only the click table writes Tab
-        QCOMPARE(Products::update(*db, "IT'S", changed), 1);
+        const auto neverAsked = [](const EditedRow::Conflict &) -> bool {
+            qFatal("asked about a field nobody else changed");
+        };
+        const QStringList every = Products::editableColumns();
+        compareFields(Products::update(*db, "IT'S", sample("it's"), changed, every, neverAsked), changed);
 
         auto found = Products::findByCode(*db, "it's");
         QVERIFY(found.has_value());
         compareFields(*found, changed);
         QCOMPARE(found->id, id);
         QCOMPARE(found->tab, int64_t(12));
-        QCOMPARE(Products::update(*db, "gone", changed), 0);
+        QCOMPARE(errorOf([&] { Products::update(*db, "gone", sample("gone"), changed, every, neverAsked); }),
+                 ErrorNo::NoCurrentRecord);
     }
 
     void updateToACodeOfAnotherProductIsRefused()
@@ -126,7 +131,7 @@ private slots:
         auto db = openMain(f);
         Products::add(*db, sample("1"));
         Products::add(*db, sample("2"));
-        QCOMPARE(errorOf([&] { Products::update(*db, "2", sample("1")); }), ErrorNo::DuplicateKey);
+        QCOMPARE(errorOf([&] { Products::update(*db, "2", sample("2"), sample("1"), {"ProdCode"}, {}); }), ErrorNo::DuplicateKey);
         QVERIFY(Products::exists(*db, "2"));
     }
 
@@ -187,9 +192,12 @@ private slots:
         QVERIFY(!Products::placeOnButton(*db, "missing", 37));
         QCOMPARE(Products::findByCode(*db, "B")->tab, int64_t(37));
 
-        QVERIFY(Products::takeOffButton(*db, "b"));
+        // Taken off a button it no longer holds (moved by another register): it keeps its button.
+        QVERIFY(!Products::takeOffButton(*db, "b", 12));
+        QCOMPARE(Products::findByCode(*db, "B")->tab, int64_t(37));
+        QVERIFY(Products::takeOffButton(*db, "b", 37));
         QCOMPARE(db->scalar("SELECT Tab FROM Products WHERE ProdCode = 'B'").toInt64(), int64_t(-1));
-        QVERIFY(!Products::takeOffButton(*db, "missing"));
+        QVERIFY(!Products::takeOffButton(*db, "missing", 37));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, Products::placeOnButton(*db, "B", 320));
     }
 

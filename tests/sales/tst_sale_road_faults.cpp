@@ -2,8 +2,10 @@
 // held by another register or program, a tap on the invoice list.
 #include "sales/ItemEntry.h"
 #include "sales/SaleRecorder.h"
+#include "shell/EndProgram.h"
 #include "GuardedTestMain.h"
 #include "SalesScreenOnTest.h"
+#include "ModalSteps.h"
 #include "ShimVfs.h"
 #include "ShowsWhole.h"
 
@@ -261,6 +263,71 @@ private slots:
         QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM SalesDetails WHERE ProdCode = '1003'").toInt64(), qint64(0));
         QCOMPARE(receiptsPrinted(), qint64(2));
         QCOMPARE(lines(screen)->count(), 0);
+    }
+
+    // The file fails while it commits the sale, and the cashier then drops the invoice (Esc), logs
+    // off (F12) or changes the cashier (F6) instead of pressing F5: before the screen lets the
+    // invoice go it looks for the try, while the invoice is still shown, and says whether it was
+    // stored and as which invoice.
+    void aSaleTheFileMayHoldIsLookedForBeforeTheScreenDropsIt_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("committed");
+        for (const auto &[name, key] : {std::pair{"Esc", int(Qt::Key_Escape)}, std::pair{"log-off", int(Qt::Key_F12)},
+                                        std::pair{"cashier change", int(Qt::Key_F6)}}) {
+            QTest::addRow("%s, stored", name) << key << true;
+            QTest::addRow("%s, not stored", name) << key << false;
+        }
+    }
+    void aSaleTheFileMayHoldIsLookedForBeforeTheScreenDropsIt()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, committed);
+        int programEnds = 0;
+        setEndProgramHook([&] { ++programEnds; });
+        ModalSteps steps;   // the cashier dialog closes at once
+        zirAZUVozari &screen = env->openScreen();
+        dbModule::PonudiZakljucak = false;
+        dbModule::ChangeUser = "2";
+        SalesScreenOnTest::sell(screen, "1001", "1");
+        int syncs = ShimVfs::syncCount();
+        SalesScreenOnTest::press(screen, Qt::Key_F5);
+        syncs = ShimVfs::syncCount() - syncs;
+        SalesScreenOnTest::sell(screen, "1002", "1");
+        ShimVfs::setFailSyncsAfter(committed ? syncs - 1 : 0);
+        SalesScreenOnTest::press(screen, Qt::Key_F5);
+        QCOMPARE(env->script->lastMessage().text.section('\n', 0, 0), SaleRecorder::PerhapsStoredText);
+        ShimVfs::reset();
+        env->script->clear();
+
+        const QString told = committed ? QStringLiteral("The sale whose storing was not known is in the database: it "
+                                                        "was stored as invoice 2 (printed number 2).")
+                                       : QStringLiteral("The sale whose storing was not known is not in the "
+                                                        "database: it was not stored.");
+        int linesWhenTold = -1;
+        env->script->whileShown = [&](const ui::ScriptedDialogs::Message &m) {
+            if (m.text == told)
+                linesWhenTold = lines(screen)->count();
+        };
+        env->script->setDefaultAnswer(key == Qt::Key_F12 ? ui::Answer::No : ui::Answer::Yes);
+        SalesScreenOnTest::press(screen, Qt::Key(key));
+        env->script->whileShown = {};
+        setEndProgramHook({});
+        QVERIFY2(env->script->messageTexts().contains(told), qPrintable(env->script->messageTexts().join(" | ")));
+        QCOMPARE(linesWhenTold, 1);
+        QCOMPARE(invoices(), qint64(committed ? 2 : 1));
+        if (key == Qt::Key_F6)
+            QCOMPARE(steps.shown, QStringList{"frmChangeUserSimple"});
+        if (key == Qt::Key_Escape)
+            QCOMPARE(lines(screen)->count(), 0);
+        if (key != Qt::Key_Escape) {
+            // The invoice stays: F5 stores it once, or finds it stored.
+            env->script->clear();
+            env->script->setDefaultAnswer(ui::Answer::Yes);
+            SalesScreenOnTest::press(screen, Qt::Key_F5);
+            QCOMPARE(invoices(), qint64(2));
+        }
+        QCOMPARE(programEnds, 0);
     }
 
     // A tap removes a line; the next scanned code and its Enter go into the code box.

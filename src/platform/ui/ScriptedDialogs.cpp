@@ -80,6 +80,8 @@ Answer ScriptedDialogs::msgBox(QWidget *, const QString &text, Buttons buttons, 
     }
     messages.append({text, title, icon, buttons, answer, defaultButton});
     journal << QStringLiteral("message: ") + text;
+    if (whileShown)
+        whileShown(messages.last());
     return answer;
 }
 

@@ -52,6 +52,10 @@ public:
     QStringList messageTexts() const;
     void clear();                         // forgets what was recorded and what was queued
 
+    // Runs as each message box is shown, before it is answered: a test looks at the windows
+    // behind the box (what the screen still shows when the box comes).
+    std::function<void(const Message &)> whileShown;
+
     // What happened, in order.
     QList<Message> messages;
     QList<FileRequest> fileRequests;
