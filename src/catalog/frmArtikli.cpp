@@ -95,16 +95,15 @@ frmArtikli::frmArtikli()
     m_lv1->setObjectName(QStringLiteral("lv1"));
     m_lv1->setToolTip(QStringLiteral("Double click for edit."));
     listTab->addTab(m_lv1, QStringLiteral("Products list"));
-    m_lv1->addColumn(QStringLiteral("ProductID - BarCode"), 1000);
-    m_lv1->addColumn(QStringLiteral("Product name"), 2400);
-    m_lv1->addColumn(QStringLiteral("Quantity"), 700, Qt::AlignRight);
+    m_lv1->addColumn(QStringLiteral("ProductID - BarCode"), 1000, Qt::AlignLeft, ui::Shows::Code);
+    m_lv1->addColumn(QStringLiteral("Product name"), 2400, Qt::AlignLeft, ui::Shows::Name);
+    m_lv1->addColumn(QStringLiteral("Quantity"), 700, Qt::AlignRight, ui::Shows::Quantity);
     m_lv1->addColumn(QStringLiteral("Unit"), 700);
-    m_lv1->addColumn(QStringLiteral("Price"), 900, Qt::AlignRight);
-    m_lv1->addColumn(QStringLiteral("Tax rate"), 800, Qt::AlignRight);
-    m_lv1->addColumn(QStringLiteral("Price without Tax"), 900);
+    m_lv1->addColumn(QStringLiteral("Price"), 900, Qt::AlignRight, ui::Shows::Money);
+    m_lv1->addColumn(QStringLiteral("Tax rate"), 800, Qt::AlignRight, ui::Shows::Rate);
+    m_lv1->addColumn(QStringLiteral("Price without Tax"), 900, Qt::AlignLeft, ui::Shows::Money);
     m_lv1->addColumn(QStringLiteral("Second Price"), 0);
     m_lv1->addColumn(QStringLiteral("Second Price without Tax"), 0);
-    m_lv1->setFillColumn(1);   // the names take the room the other columns leave
 
     auto *left = new QVBoxLayout;
     left->addWidget(searchTab);

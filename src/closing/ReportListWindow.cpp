@@ -36,6 +36,18 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
     return b;
 }
 
+ui::Shows shows(Kind kind)
+{
+    switch (kind) {
+    case Kind::Quantity: return ui::Shows::Quantity;
+    case Kind::Money: return ui::Shows::Money;
+    case Kind::Code: return ui::Shows::Code;
+    case Kind::Name: return ui::Shows::Name;
+    case Kind::Text: break;
+    }
+    return ui::Shows::Text;
+}
+
 }  // namespace
 
 ReportListWindow::ReportListWindow(const QString &objectName, const QString &caption, ReportDefinition definition,
@@ -87,7 +99,7 @@ ReportListWindow::ReportListWindow(const QString &objectName, const QString &cap
     lv1 = new ui::ListView(this);
     lv1->setObjectName(QStringLiteral("lv1"));
     for (const Column &c : m_definition.columns)
-        lv1->addColumn(c.heading, c.widthTwips, c.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft);
+        lv1->addColumn(c.heading, c.widthTwips, c.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft, shows(c.kind));
 
     m_totalsRow = new QHBoxLayout;
     m_totalsRow->addStretch(1);

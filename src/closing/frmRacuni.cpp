@@ -19,7 +19,7 @@ ReportDefinition frmRacuni::invoiceListReport()
     d.tail = QStringLiteral(" ORDER BY Val(OrNo), Val(InvoiceID), InvoiceID");
     d.columns = {
         {QStringLiteral("InvoiceNo"), QStringLiteral("InvoiceNo"), 1300},
-        {QStringLiteral("Cashier"), QStringLiteral("CashierName"), 2200},
+        {QStringLiteral("Cashier"), QStringLiteral("CashierName"), 2200, Align::Left, Kind::Name},
         {QStringLiteral("Date"), QStringLiteral("DateSold"), 1200},
         {QStringLiteral("Time"), QStringLiteral("TimeSold"), 1100},
         {QStringLiteral("AMOUNT"), QStringLiteral("CashAmount"), 1200, Align::Right, Kind::Money, true},

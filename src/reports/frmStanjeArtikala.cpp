@@ -16,8 +16,8 @@ ReportDefinition frmStanjeArtikala::stockReport()
     // The database multiplies price by quantity; a product without either has no value.
     d.select = QStringLiteral("SELECT ProdCode, ProdDescription, Unit, Qty, UnitPrice * Qty AS iznos FROM Products");
     d.columns = {
-        {QStringLiteral("ProductID"), QStringLiteral("ProdCode"), 1300},
-        {QStringLiteral("ProductName"), QStringLiteral("ProdDescription"), 5000},
+        {QStringLiteral("ProductID"), QStringLiteral("ProdCode"), 1300, Align::Left, Kind::Code},
+        {QStringLiteral("ProductName"), QStringLiteral("ProdDescription"), 5000, Align::Left, Kind::Name},
         {QStringLiteral("Unit"), QStringLiteral("Unit"), 700},
         {QStringLiteral("Quantity"), QStringLiteral("Qty"), 1100, Align::Right, Kind::Quantity},
         {QStringLiteral("Amount"), QStringLiteral("iznos"), 1200, Align::Right, Kind::Money, true},

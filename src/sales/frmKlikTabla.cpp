@@ -51,9 +51,9 @@ frmKlikTabla::frmKlikTabla()
 
     m_lv1 = new ui::ListView(this);
     m_lv1->setObjectName(QStringLiteral("lv1"));
-    m_lv1->addColumn(QStringLiteral("ProductID"), 1500);
-    m_lv1->addColumn(QStringLiteral("ProductName"), 1900);
-    m_lv1->addColumn(QStringLiteral("Price"), 900, Qt::AlignRight);
+    m_lv1->addColumn(QStringLiteral("ProductID"), 1500, Qt::AlignLeft, ui::Shows::Code);
+    m_lv1->addColumn(QStringLiteral("ProductName"), 1900, Qt::AlignLeft, ui::Shows::Name);
+    m_lv1->addColumn(QStringLiteral("Price"), 900, Qt::AlignRight, ui::Shows::Money);
     m_lv1->setMinimumWidth(310);
 
     auto *renameBox = new QGroupBox(this);
