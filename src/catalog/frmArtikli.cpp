@@ -1,4 +1,5 @@
 #include "catalog/frmArtikli.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "catalog/ProductSearchBox.h"
 #include "catalog/ProductWindow.h"
@@ -82,6 +83,10 @@ frmArtikli::frmArtikli()
     auto *cmdDelete = button("cmdDelete", QStringLiteral("F6-Delete"), QString(), this);
     auto *cmdHelp = button("cmdHelp", QStringLiteral("F1-Help"), QStringLiteral("Upute za rad"), this);
     auto *cmdClose = button("cmdClose", QStringLiteral("F12-Close"), QStringLiteral("Zatvori prozor"), this);
+    for (const auto &[b, command] : {std::pair{cmdUpdate, ui::Command::Edit}, std::pair{cmdNew, ui::Command::New},
+                                     std::pair{cmdDelete, ui::Command::Delete}, std::pair{cmdHelp, ui::Command::Help},
+                                     std::pair{cmdClose, ui::Command::Close}})
+        ui::setCommandPicture(b, command);
     auto *buttons = new QGridLayout;
     buttons->addWidget(cmdUpdate, 0, 0);
     buttons->addWidget(cmdNew, 0, 1);

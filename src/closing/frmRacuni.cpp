@@ -1,4 +1,5 @@
 #include "closing/frmRacuni.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "closing/InvoiceBrowserLink.h"
 #include "platform/ui/ListView.h"
@@ -57,9 +58,10 @@ ReportListWindow::Look invoiceListLook()
 frmRacuni::frmRacuni()
     : ReportListWindow(QStringLiteral("frmRacuni"), QStringLiteral("Invoices"), invoiceListReport(), invoiceListLook())
 {
-    cmdPrintPregled = new QPushButton(QStringLiteral("All invoices"), this);
+    // Both hand invoices to the browser to be printed: picture buttons of the print command.
+    cmdPrintPregled = new QPushButton(ui::commandPicture(ui::Command::Print), QStringLiteral("All invoices"), this);
     cmdPrintPregled->setObjectName(QStringLiteral("cmdPrintPregled"));
-    cmdPrintPregled1 = new QPushButton(QStringLiteral("Selected invoice"), this);
+    cmdPrintPregled1 = new QPushButton(ui::commandPicture(ui::Command::Print), QStringLiteral("Selected invoice"), this);
     cmdPrintPregled1->setObjectName(QStringLiteral("cmdPrintPregled1"));
     for (QPushButton *b : {cmdPrintPregled, cmdPrintPregled1}) {
         b->setAutoDefault(false);

@@ -1,4 +1,5 @@
 #include "reports/frmStanjeArtikala.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "platform/system/System.h"
 #include "platform/values/DateFormat.h"
@@ -55,7 +56,7 @@ frmStanjeArtikala::frmStanjeArtikala()
     cmdPrint->setText(QStringLiteral("F5-Print"));
     cmdSacuvaj->setText(QStringLiteral("F4-Save"));
     cmdClose->setText(QStringLiteral("F12-Close"));
-    cmdOsvjezi = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("F6-Refresh"), this);
+    cmdOsvjezi = new QPushButton(ui::commandPicture(ui::Command::Refresh), QStringLiteral("F6-Refresh"), this);
     cmdOsvjezi->setObjectName(QStringLiteral("cmdOsvjezi"));
     cmdOsvjezi->setAutoDefault(false);
     cmdOsvjezi->setMinimumHeight(36);

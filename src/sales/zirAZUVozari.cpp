@@ -1,4 +1,5 @@
 #include "sales/zirAZUVozari.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "catalog/frmArtikli.h"
 #include "closing/frmRacuni.h"
@@ -366,15 +367,14 @@ void zirAZUVozari::buildControls()
     connect(m_SSTab1, &ClickTableWidget::buttonPressed, this, &zirAZUVozari::Command2_Click);
 
     // Function buttons and key hints.
-    QStyle *st = style();
     auto *cmdESCponisti = addFunctionButton("cmdESCponisti", QStringLiteral("Esc-Delete"),
                                             QStringLiteral("Delete invoice"), &zirAZUVozari::cmdESCponisti_Click);
-    cmdESCponisti->setIcon(st->standardIcon(QStyle::SP_DialogCancelButton));
+    ui::setCommandPicture(cmdESCponisti, ui::Command::Cancel);
     auto *cmdHelp = addFunctionButton("cmdHelp", QStringLiteral("F1-Help"), QString(), &zirAZUVozari::cmdHelp_Click);
-    cmdHelp->setIcon(st->standardIcon(QStyle::SP_DialogHelpButton));
+    ui::setCommandPicture(cmdHelp, ui::Command::Help);
     auto *cmdF2izaberi = addFunctionButton("cmdF2izaberi", QStringLiteral("F2-Search"), QString(),
                                            &zirAZUVozari::cmdF2izaberi_Click);
-    cmdF2izaberi->setIcon(st->standardIcon(QStyle::SP_FileDialogContentsView));
+    ui::setCommandPicture(cmdF2izaberi, ui::Command::Search);
     m_cmdNew = addFunctionButton("cmdNew", NewCaption, QString(), &zirAZUVozari::cmdNew_Click);
     m_cmdNew->setFont(sizedFont(base, 11, true));
     m_cmdNew->setIconSize(QSize(24, 24));
@@ -386,7 +386,7 @@ void zirAZUVozari::buildControls()
                                              QStringLiteral("View and print invoices"),
                                              &zirAZUVozari::cmdNoviArtikal_Click);
     auto *cmdLogOff = addFunctionButton("cmdLogOff", QStringLiteral("F12-End"), QString(), &zirAZUVozari::cmdLogOff_Click);
-    cmdLogOff->setIcon(st->standardIcon(QStyle::SP_DialogCloseButton));
+    ui::setCommandPicture(cmdLogOff, ui::Command::End);
 
     auto *hints = new QHBoxLayout;
     hints->setSpacing(10);

@@ -17,6 +17,7 @@
 #include "catalog/frmSastav.h"
 #include "catalog/frmViewer.h"
 #include "closing/FiscalOperations.h"
+#include "closing/frmFiskalniPeriodicniIzvjestaj.h"
 #include "closing/frmRacPRG.h"
 #include "closing/frmRacuni.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
@@ -51,6 +52,7 @@
 #include "WindowFit.h"
 #include "WindowTestEnvironment.h"
 
+#include <QAbstractButton>
 #include <QDateEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -446,10 +448,84 @@ const std::vector<HistoryWindowOpener> &historyWindows()
 
 }  // namespace
 
+// The buttons that carry a picture, window by window, with the command each stands for.
+struct PictureButton {
+    const char *button;
+    const char *command;
+};
+struct PictureButtons {
+    std::function<QWidget &()> window;
+    std::vector<PictureButton> buttons;
+};
+
+const std::vector<PictureButtons> &pictureButtons()
+{
+    static const std::vector<PictureButtons> all = {
+        {[]() -> QWidget & { return ui::formInstance<frmRacunPregled>(); },
+         {{"cmdSacuvaj", "save"}, {"cmdPrint", "print"}, {"cmdBrisi", "delete"}, {"cmdClose", "close"}, {"cmdHelp", "help"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmTrakaRacuna>(); },
+         {{"cmdSacuvaj", "save"}, {"cmdPrint", "print"}, {"cmdBrisi", "delete"}, {"cmdClose", "close"}, {"cmdHelp", "help"}}},
+        {[]() -> QWidget & { return ui::formInstance<zirAZUVozari>(); },
+         {{"cmdESCponisti", "cancel"}, {"cmdLogOff", "end"}, {"cmdNew", "new or print"}, {"cmdF2izaberi", "search"}, {"cmdHelp", "help"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmKlikTabla>(); },
+         {{"cmdOsvjezi", "refresh"}, {"cmdAutomatic", "automatic"}, {"cmdHelp", "help"}, {"cmdClose", "close"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmArtikli>(); },
+         {{"cmdUpdate", "edit"}, {"cmdNew", "new"}, {"cmdDelete", "delete"}, {"cmdHelp", "help"}, {"cmdClose", "close"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmFiskalniPeriodicniIzvjestaj>(); }, {{"Command1", "go"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmRacuni>(); },
+         {{"Command1", "go"}, {"cmdPrintPregled", "print"}, {"cmdPrintPregled1", "print"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmZakljucakPregled1>(); },
+         {{"Command1", "go"}, {"cmdPrintPregledListe", "print"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmSalesProducts>(); }, {{"Command1", "go"}}},
+    };
+    return all;
+}
+
+// What a picture looks like, to compare the pictures of two buttons.
+QImage looks(const QIcon &icon)
+{
+    return icon.pixmap(QSize(24, 24)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
 class WindowFitTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Every picture button has its picture, and the same command the same picture in every window.
+    void pictureButtonsHaveTheirCommandsPictures()
+    {
+        SalesScreenOnTest env(moment);
+        env.openScreen();
+        QHash<QString, std::pair<QString, QImage>> firstOfCommand;
+        QStringList problems;
+        for (const PictureButtons &window : pictureButtons()) {
+            QWidget &w = window.window();
+            for (const PictureButton &expected : window.buttons) {
+                const QString where = w.objectName() + QLatin1Char('.') + QLatin1String(expected.button);
+                auto *button = w.findChild<QAbstractButton *>(QLatin1String(expected.button));
+                if (!button) {
+                    problems << where + QStringLiteral(": no such button");
+                    continue;
+                }
+                if (button->icon().isNull()) {
+                    problems << where + QStringLiteral(" \"%1\" has no picture").arg(button->text());
+                    continue;
+                }
+                // The sales screen's F5 is "F5-New" or, with an invoice open, "F5-Print".
+                QString command = QLatin1String(expected.command);
+                if (command == QLatin1String("new or print"))
+                    command = button->text().contains(QLatin1String("Print")) ? QStringLiteral("print") : QStringLiteral("new");
+                const QImage picture = looks(button->icon());
+                if (!firstOfCommand.contains(command))
+                    firstOfCommand.insert(command, {where, picture});
+                else if (firstOfCommand.value(command).second != picture)
+                    problems << QStringLiteral("%1 shows another picture for \"%2\" than %3")
+                                    .arg(where, command, firstOfCommand.value(command).first);
+            }
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
     void everyWindowFits_data()
     {
         QTest::addColumn<int>("index");
