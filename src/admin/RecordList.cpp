@@ -114,7 +114,7 @@ RecordListWindow::RecordListWindow(const Design &design) : m_design(design)
     m_lv1 = new ui::ListView(this);
     m_lv1->setObjectName(QStringLiteral("lv1"));
     for (const Column &c : design.columns)
-        m_lv1->addColumn(c.caption, c.widthTwips, c.alignment);
+        m_lv1->addColumn(c.caption, c.widthTwips, c.alignment, c.shows);
 
     m_sideWidget = new QWidget(this);
     m_side = new QVBoxLayout(m_sideWidget);

@@ -5,6 +5,7 @@
 // dialog takes the key of its record (empty for a new one) and tells which key it saved.
 #include "platform/database/Database.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/ListView.h"
 
 #include <QList>
 #include <QStringList>
@@ -58,6 +59,7 @@ protected:
         QString caption;
         int widthTwips;
         Qt::Alignment alignment = Qt::AlignLeft;
+        ui::Shows shows = ui::Shows::Text;
     };
     struct ButtonText {
         const char *name;

@@ -6,7 +6,7 @@
 frmUsers::frmUsers()
     : RecordListWindow({"frmUsers",
                         QStringLiteral("User - Cashier"),
-                        {{QStringLiteral("UserID"), 1200}, {QStringLiteral("UserName"), 3000},
+                        {{QStringLiteral("UserID"), 1200}, {QStringLiteral("UserName"), 3000, Qt::AlignLeft, ui::Shows::Name},
                          {QStringLiteral("Access Level"), 1800}},
                         {"cmdEdit", QStringLiteral("F4-Edit"), QString()},
                         {"cmdAddNew", QStringLiteral("F5-New"), QString()},

@@ -1,4 +1,5 @@
 #include "catalog/frmArtikli.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "catalog/ProductSearchBox.h"
 #include "catalog/ProductWindow.h"
@@ -82,6 +83,10 @@ frmArtikli::frmArtikli()
     auto *cmdDelete = button("cmdDelete", QStringLiteral("F6-Delete"), QString(), this);
     auto *cmdHelp = button("cmdHelp", QStringLiteral("F1-Help"), QStringLiteral("Upute za rad"), this);
     auto *cmdClose = button("cmdClose", QStringLiteral("F12-Close"), QStringLiteral("Zatvori prozor"), this);
+    for (const auto &[b, command] : {std::pair{cmdUpdate, ui::Command::Edit}, std::pair{cmdNew, ui::Command::New},
+                                     std::pair{cmdDelete, ui::Command::Delete}, std::pair{cmdHelp, ui::Command::Help},
+                                     std::pair{cmdClose, ui::Command::Close}})
+        ui::setCommandPicture(b, command);
     auto *buttons = new QGridLayout;
     buttons->addWidget(cmdUpdate, 0, 0);
     buttons->addWidget(cmdNew, 0, 1);
@@ -95,16 +100,15 @@ frmArtikli::frmArtikli()
     m_lv1->setObjectName(QStringLiteral("lv1"));
     m_lv1->setToolTip(QStringLiteral("Double click for edit."));
     listTab->addTab(m_lv1, QStringLiteral("Products list"));
-    m_lv1->addColumn(QStringLiteral("ProductID - BarCode"), 1000);
-    m_lv1->addColumn(QStringLiteral("Product name"), 2400);
-    m_lv1->addColumn(QStringLiteral("Quantity"), 700, Qt::AlignRight);
+    m_lv1->addColumn(QStringLiteral("ProductID - BarCode"), 1000, Qt::AlignLeft, ui::Shows::Code);
+    m_lv1->addColumn(QStringLiteral("Product name"), 2400, Qt::AlignLeft, ui::Shows::Name);
+    m_lv1->addColumn(QStringLiteral("Quantity"), 700, Qt::AlignRight, ui::Shows::Quantity);
     m_lv1->addColumn(QStringLiteral("Unit"), 700);
-    m_lv1->addColumn(QStringLiteral("Price"), 900, Qt::AlignRight);
-    m_lv1->addColumn(QStringLiteral("Tax rate"), 800, Qt::AlignRight);
-    m_lv1->addColumn(QStringLiteral("Price without Tax"), 900);
+    m_lv1->addColumn(QStringLiteral("Price"), 900, Qt::AlignRight, ui::Shows::Money);
+    m_lv1->addColumn(QStringLiteral("Tax rate"), 800, Qt::AlignRight, ui::Shows::Rate);
+    m_lv1->addColumn(QStringLiteral("Price without Tax"), 900, Qt::AlignLeft, ui::Shows::Money);
     m_lv1->addColumn(QStringLiteral("Second Price"), 0);
     m_lv1->addColumn(QStringLiteral("Second Price without Tax"), 0);
-    m_lv1->setFillColumn(1);   // the names take the room the other columns leave
 
     auto *left = new QVBoxLayout;
     left->addWidget(searchTab);

@@ -62,11 +62,11 @@ frmSastav::frmSastav()
 
     m_lv1 = new ui::ListView(this);
     m_lv1->setObjectName(QStringLiteral("lv1"));
-    m_lv1->addColumn(QStringLiteral("ProductID"), 1650);
-    m_lv1->addColumn(QStringLiteral("ProductName"), 3500);
-    m_lv1->addColumn(QStringLiteral("Quantity"), 1000, Qt::AlignRight);
+    m_lv1->addColumn(QStringLiteral("ProductID"), 1650, Qt::AlignLeft, ui::Shows::Code);
+    m_lv1->addColumn(QStringLiteral("ProductName"), 3500, Qt::AlignLeft, ui::Shows::Name);
+    m_lv1->addColumn(QStringLiteral("Quantity"), 1000, Qt::AlignRight, ui::Shows::Quantity);
     m_lv1->addColumn(QStringLiteral("Unit"), 800);
-    m_lv1->addColumn(QStringLiteral("Price"), 1440);
+    m_lv1->addColumn(QStringLiteral("Price"), 1440, Qt::AlignLeft, ui::Shows::Money);
 
     // The component being entered.
     auto *entryFrame = new QGroupBox(QStringLiteral("Add in the composition of the item"), this);

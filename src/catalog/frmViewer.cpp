@@ -63,11 +63,11 @@ frmViewer::frmViewer()
 
     m_lv1 = new ui::ListView(this);
     m_lv1->setObjectName(QStringLiteral("lv1"));
-    m_lv1->addColumn(QStringLiteral("ProductID-BarCode"), 1800);
-    m_lv1->addColumn(QStringLiteral("Product Name"), 3300);
-    m_lv1->addColumn(QStringLiteral("Price"), 1000, Qt::AlignRight);
-    m_lv1->addColumn(QStringLiteral("Tax Rate"), 800, Qt::AlignRight);
-    m_lv1->addColumn(QStringLiteral("Quantity"), 900, Qt::AlignRight);
+    m_lv1->addColumn(QStringLiteral("ProductID-BarCode"), 1800, Qt::AlignLeft, ui::Shows::Code);
+    m_lv1->addColumn(QStringLiteral("Product Name"), 3300, Qt::AlignLeft, ui::Shows::Name);
+    m_lv1->addColumn(QStringLiteral("Price"), 1000, Qt::AlignRight, ui::Shows::Money);
+    m_lv1->addColumn(QStringLiteral("Tax Rate"), 800, Qt::AlignRight, ui::Shows::Rate);
+    m_lv1->addColumn(QStringLiteral("Quantity"), 900, Qt::AlignRight, ui::Shows::Quantity);
     m_lv1->addColumn(QStringLiteral("Unit"), 700);
 
     auto *left = new QVBoxLayout;

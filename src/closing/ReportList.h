@@ -70,8 +70,9 @@ enum class Align { Left, Right };
 // How a field is shown in the list: Text as the value's own text (dates "dd.mm.yyyy", times
 // "hh:mm:ss", numbers plain), Quantity as the number the database returns without forced
 // decimals, Money "0.00". Null is always an empty cell; whatever else another program stored in a
-// number field shows by the rule of StoredNumber.h.
-enum class Kind { Text, Quantity, Money };
+// number field shows by the rule of StoredNumber.h. Code and Name are texts too: a code column is
+// as wide as a barcode, a name column takes the room the others leave.
+enum class Kind { Text, Quantity, Money, Code, Name };
 
 struct Column {
     Column(QString heading_, QString field_, int widthTwips_ = 1000, Align align_ = Align::Left,

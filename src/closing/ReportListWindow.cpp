@@ -1,4 +1,5 @@
 #include "closing/ReportListWindow.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "closing/RegisterState.h"
 #include "platform/ui/TotalBox.h"
@@ -27,13 +28,25 @@ using namespace ReportList;
 
 namespace {
 
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption, QStyle::StandardPixmap icon)
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption, ui::Command command)
 {
-    auto *b = new QPushButton(parent->style()->standardIcon(icon), caption, parent);
+    auto *b = new QPushButton(ui::commandPicture(command), caption, parent);
     b->setObjectName(name);
     b->setAutoDefault(false);
     b->setMinimumHeight(36);
     return b;
+}
+
+ui::Shows shows(Kind kind)
+{
+    switch (kind) {
+    case Kind::Quantity: return ui::Shows::Quantity;
+    case Kind::Money: return ui::Shows::Money;
+    case Kind::Code: return ui::Shows::Code;
+    case Kind::Name: return ui::Shows::Name;
+    case Kind::Text: break;
+    }
+    return ui::Shows::Text;
 }
 
 }  // namespace
@@ -67,7 +80,7 @@ ReportListWindow::ReportListWindow(const QString &objectName, const QString &cap
     const ui::PeriodFields period = ui::addPeriodFields(Frame1);
     DTPicker1 = period.from;
     DTPicker2 = period.to;
-    Command1 = button(Frame1, QStringLiteral("Command1"), QStringLiteral("Go"), QStyle::SP_DialogApplyButton);
+    Command1 = button(Frame1, QStringLiteral("Command1"), QStringLiteral("Go"), ui::Command::Go);
     connect(Command1, &QPushButton::clicked, this, &ReportListWindow::Command1_Click);
     period.layout->addRow(Command1);
 
@@ -87,7 +100,7 @@ ReportListWindow::ReportListWindow(const QString &objectName, const QString &cap
     lv1 = new ui::ListView(this);
     lv1->setObjectName(QStringLiteral("lv1"));
     for (const Column &c : m_definition.columns)
-        lv1->addColumn(c.heading, c.widthTwips, c.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft);
+        lv1->addColumn(c.heading, c.widthTwips, c.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft, shows(c.kind));
 
     m_totalsRow = new QHBoxLayout;
     m_totalsRow->addStretch(1);
@@ -107,10 +120,10 @@ ReportListWindow::ReportListWindow(const QString &objectName, const QString &cap
     hints->addStretch(1);
 
     buttonRow = new QHBoxLayout;
-    cmdHelp = button(this, m_look.helpButton, QStringLiteral("Help"), QStyle::SP_DialogHelpButton);
-    cmdPrint = button(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), QStyle::SP_FileIcon);
-    cmdSacuvaj = button(this, QStringLiteral("cmdSacuvaj"), QStringLiteral("Save"), QStyle::SP_DialogSaveButton);
-    cmdClose = button(this, QStringLiteral("cmdClose"), QStringLiteral("Close"), QStyle::SP_DialogCloseButton);
+    cmdHelp = button(this, m_look.helpButton, QStringLiteral("Help"), ui::Command::Help);
+    cmdPrint = button(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), ui::Command::Print);
+    cmdSacuvaj = button(this, QStringLiteral("cmdSacuvaj"), QStringLiteral("Save"), ui::Command::Save);
+    cmdClose = button(this, QStringLiteral("cmdClose"), QStringLiteral("Close"), ui::Command::Close);
     connect(cmdPrint, &QPushButton::clicked, this, [this] { guarded([this] { cmdPrint_Click(); }); });
     connect(cmdSacuvaj, &QPushButton::clicked, this, [this] { guarded([this] { cmdSacuvaj_Click(); }); });
     connect(cmdClose, &QPushButton::clicked, this, &ReportListWindow::cmdClose_Click);

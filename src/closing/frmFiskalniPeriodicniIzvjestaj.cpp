@@ -1,4 +1,5 @@
 #include "closing/frmFiskalniPeriodicniIzvjestaj.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "closing/FiscalOperations.h"
 #include "platform/system/System.h"
@@ -23,7 +24,7 @@ frmFiskalniPeriodicniIzvjestaj::frmFiskalniPeriodicniIzvjestaj()
 
     Command1 = new QPushButton(QStringLiteral("Go"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    ui::setCommandPicture(Command1, ui::Command::Go);
     Command1->setAutoDefault(false);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 

@@ -81,23 +81,23 @@ frmRacPRG::frmRacPRG()
 
     lv1 = new ui::ListView(this);
     lv1->setObjectName(QStringLiteral("lv1"));
-    lv1->addColumn(QStringLiteral("ProductID"), 1300);
-    lv1->addColumn(QStringLiteral("ProductName"), 3400);
-    lv1->addColumn(QStringLiteral("Price"), 1000, Qt::AlignRight);
-    lv1->addColumn(QStringLiteral("Quantity"), 1000, Qt::AlignRight);
-    lv1->addColumn(QStringLiteral("Amount"), 1100, Qt::AlignRight);
-    lv1->addColumn(QStringLiteral("TaxRate"), 900, Qt::AlignRight);
-    lv1->addColumn(QStringLiteral("TAX"), 900, Qt::AlignRight);
+    lv1->addColumn(QStringLiteral("ProductID"), 1300, Qt::AlignLeft, ui::Shows::Code);
+    lv1->addColumn(QStringLiteral("ProductName"), 3400, Qt::AlignLeft, ui::Shows::Name);
+    lv1->addColumn(QStringLiteral("Price"), 1000, Qt::AlignRight, ui::Shows::Money);
+    lv1->addColumn(QStringLiteral("Quantity"), 1000, Qt::AlignRight, ui::Shows::Quantity);
+    lv1->addColumn(QStringLiteral("Amount"), 1100, Qt::AlignRight, ui::Shows::Money);
+    lv1->addColumn(QStringLiteral("TaxRate"), 900, Qt::AlignRight, ui::Shows::Rate);
+    lv1->addColumn(QStringLiteral("TAX"), 900, Qt::AlignRight, ui::Shows::Money);
     lv1->addColumn(QStringLiteral("Unit"), 700);
     lv1->addColumn(QStringLiteral("TaxRateID"), 1100);
 
     lvPorez = new ui::ListView(this);
     lvPorez->setObjectName(QStringLiteral("lvPorez"));
     lvPorez->addColumn(QStringLiteral("TaxID"), 900);
-    lvPorez->addColumn(QStringLiteral("TaxName"), 1400);
-    lvPorez->addColumn(QStringLiteral("TaxRate"), 1000, Qt::AlignRight);
-    lvPorez->addColumn(QStringLiteral("Base"), 1200, Qt::AlignRight);
-    lvPorez->addColumn(QStringLiteral("TaxAmount"), 1200, Qt::AlignRight);
+    lvPorez->addColumn(QStringLiteral("TaxName"), 1400, Qt::AlignLeft, ui::Shows::Name);
+    lvPorez->addColumn(QStringLiteral("TaxRate"), 1000, Qt::AlignRight, ui::Shows::Rate);
+    lvPorez->addColumn(QStringLiteral("Base"), 1200, Qt::AlignRight, ui::Shows::Money);
+    lvPorez->addColumn(QStringLiteral("TaxAmount"), 1200, Qt::AlignRight, ui::Shows::Money);
     lvPorez->setMaximumHeight(130);
 
     auto *totals = new QGridLayout;

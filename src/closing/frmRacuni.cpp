@@ -1,4 +1,5 @@
 #include "closing/frmRacuni.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "closing/InvoiceBrowserLink.h"
 #include "platform/ui/ListView.h"
@@ -19,7 +20,7 @@ ReportDefinition frmRacuni::invoiceListReport()
     d.tail = QStringLiteral(" ORDER BY Val(OrNo), Val(InvoiceID), InvoiceID");
     d.columns = {
         {QStringLiteral("InvoiceNo"), QStringLiteral("InvoiceNo"), 1300},
-        {QStringLiteral("Cashier"), QStringLiteral("CashierName"), 2200},
+        {QStringLiteral("Cashier"), QStringLiteral("CashierName"), 2200, Align::Left, Kind::Name},
         {QStringLiteral("Date"), QStringLiteral("DateSold"), 1200},
         {QStringLiteral("Time"), QStringLiteral("TimeSold"), 1100},
         {QStringLiteral("AMOUNT"), QStringLiteral("CashAmount"), 1200, Align::Right, Kind::Money, true},
@@ -57,9 +58,10 @@ ReportListWindow::Look invoiceListLook()
 frmRacuni::frmRacuni()
     : ReportListWindow(QStringLiteral("frmRacuni"), QStringLiteral("Invoices"), invoiceListReport(), invoiceListLook())
 {
-    cmdPrintPregled = new QPushButton(QStringLiteral("All invoices"), this);
+    // Both hand invoices to the browser to be printed: picture buttons of the print command.
+    cmdPrintPregled = new QPushButton(ui::commandPicture(ui::Command::Print), QStringLiteral("All invoices"), this);
     cmdPrintPregled->setObjectName(QStringLiteral("cmdPrintPregled"));
-    cmdPrintPregled1 = new QPushButton(QStringLiteral("Selected invoice"), this);
+    cmdPrintPregled1 = new QPushButton(ui::commandPicture(ui::Command::Print), QStringLiteral("Selected invoice"), this);
     cmdPrintPregled1->setObjectName(QStringLiteral("cmdPrintPregled1"));
     for (QPushButton *b : {cmdPrintPregled, cmdPrintPregled1}) {
         b->setAutoDefault(false);

@@ -158,12 +158,14 @@ frmTrenutnoStanjeKasa::frmTrenutnoStanjeKasa()
     // The list comes first, as the tab pages' headings follow its columns.
     lv1 = new ui::ListView(this);
     lv1->setObjectName(QStringLiteral("lv1"));
-    lv1->addColumn(QString(), 1500);
+    // The columns serve every tab: the first holds the register, cashier or product code, the
+    // right ones times, quantities and amounts.
+    lv1->addColumn(QString(), 1500, Qt::AlignLeft, ui::Shows::Code);
     lv1->addColumn(QString(), 2800);
-    lv1->addColumn(QString(), 1400, Qt::AlignRight);
-    lv1->addColumn(QString(), 1400, Qt::AlignRight);
-    lv1->addColumn(QString(), 1500, Qt::AlignRight);
-    lv1->addColumn(QString(), 1300, Qt::AlignRight);
+    lv1->addColumn(QString(), 1400, Qt::AlignRight, ui::Shows::Money);
+    lv1->addColumn(QString(), 1400, Qt::AlignRight, ui::Shows::Money);
+    lv1->addColumn(QString(), 1500, Qt::AlignRight, ui::Shows::Money);
+    lv1->addColumn(QString(), 1300, Qt::AlignRight, ui::Shows::Money);
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));

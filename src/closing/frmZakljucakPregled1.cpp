@@ -1,4 +1,5 @@
 #include "closing/frmZakljucakPregled1.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "closing/frmTrenutnoStanjeKasa.h"
 #include "platform/ui/Controls.h"
@@ -57,7 +58,7 @@ frmZakljucakPregled1::frmZakljucakPregled1()
     : ReportListWindow(QStringLiteral("frmZakljucakPregled1"), QStringLiteral("End Reports review"),
                        endReportReview(), endReportLook())
 {
-    cmdPrintPregledListe = new QPushButton(QStringLiteral("Print review"), this);
+    cmdPrintPregledListe = new QPushButton(ui::commandPicture(ui::Command::Print), QStringLiteral("Print review"), this);
     cmdPrintPregledListe->setObjectName(QStringLiteral("cmdPrintPregledListe"));
     cmdPrintPregledListe->setAutoDefault(false);
     cmdPrintPregledListe->setMinimumHeight(36);

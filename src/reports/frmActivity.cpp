@@ -1,4 +1,5 @@
 #include "reports/frmActivity.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListView.h"
@@ -69,7 +70,7 @@ frmActivity::frmActivity()
     choosePeriod->setObjectName(QStringLiteral("lblChoosePeriod"));
     leftColumn->insertWidget(leftColumn->indexOf(Frame1), choosePeriod);
 
-    cmdBrisi = new QPushButton(style()->standardIcon(QStyle::SP_TrashIcon), QStringLiteral("Delete all list"), this);
+    cmdBrisi = new QPushButton(ui::commandPicture(ui::Command::Delete), QStringLiteral("Delete all list"), this);
     cmdBrisi->setObjectName(QStringLiteral("cmdBrisi"));
     cmdBrisi->setAutoDefault(false);
     cmdBrisi->setMinimumHeight(36);

@@ -18,8 +18,8 @@ ReportDefinition frmPopisRobe::inventoryReport()
                               " TaxPercent FROM Products");
     d.tail = QStringLiteral(" ORDER BY ProdCode");
     d.columns = {
-        {QStringLiteral("Sifra-BarKod"), QStringLiteral("ProdCode"), 1600},
-        {QStringLiteral("Artikal"), QStringLiteral("ProdDescription"), 5200},
+        {QStringLiteral("Sifra-BarKod"), QStringLiteral("ProdCode"), 1600, Align::Left, Kind::Code},
+        {QStringLiteral("Artikal"), QStringLiteral("ProdDescription"), 5200, Align::Left, Kind::Name},
         {QStringLiteral("JM"), QStringLiteral("Unit"), 800},
         {QStringLiteral("Kolicina"), QStringLiteral("Qty"), 1300, Align::Right, Kind::Quantity},
         {QStringLiteral("Cijena"), QStringLiteral("UnitPrice"), 1440, Align::Left, Kind::Money},

@@ -23,7 +23,7 @@ ReportDefinition frmSales::salesByCashierReport(bool byDate)
     d.dateField = QStringLiteral("Invoices.DateSold");
     d.columns = {
         {QStringLiteral("CashierID"), QStringLiteral("CashierID"), 1200},
-        {QStringLiteral("Cashier"), QStringLiteral("UserName"), 3000},
+        {QStringLiteral("Cashier"), QStringLiteral("UserName"), 3000, Align::Left, Kind::Name},
         {QStringLiteral("Date"), QStringLiteral("DateSold"), 1400},
         {QStringLiteral("TOTAL"), QStringLiteral("SumOfCashAmount"), 1500, Align::Right, Kind::Money, true},
     };

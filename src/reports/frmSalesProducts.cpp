@@ -342,8 +342,8 @@ ReportDefinition frmSalesProducts::salesByProductsReport()
     d.tail = QStringLiteral(" GROUP BY CaseFold(SalesDetails.ProdCode), SalesDetails.ProdDescription, SalesDetails.Unit"
                             " ORDER BY CaseFold(SalesDetails.ProdCode), SalesDetails.ProdDescription, SalesDetails.Unit");
     d.columns = {
-        {QStringLiteral("ProductID"), QStringLiteral("ProdCode"), 1400},
-        {QStringLiteral("ProductName"), QStringLiteral("ProdDescription"), 5200},
+        {QStringLiteral("ProductID"), QStringLiteral("ProdCode"), 1400, Align::Left, Kind::Code},
+        {QStringLiteral("ProductName"), QStringLiteral("ProdDescription"), 5200, Align::Left, Kind::Name},
         {QStringLiteral("Unit"), QStringLiteral("Unit"), 800},
         {QStringLiteral("Quantity"), QStringLiteral("SumOfQtySold"), 1200, Align::Right, Kind::Quantity},
         {QStringLiteral("Amount"), QStringLiteral("SumOfAmount"), 1300, Align::Right, Kind::Money, true},

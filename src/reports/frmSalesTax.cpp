@@ -44,7 +44,7 @@ ReportDefinition frmSalesTax::taxByRateReport(bool byDate)
     d.emptyTotalText = QStringLiteral("0,00");   // whatever the user's decimal separator
     d.columns = {
         {QStringLiteral("TaxId"), QStringLiteral("TaxID"), 700},
-        {QStringLiteral("Tax type"), QStringLiteral("Name"), 1900},
+        {QStringLiteral("Tax type"), QStringLiteral("Name"), 1900, Align::Left, Kind::Name},
         {QStringLiteral("Tax rate"), QStringLiteral("Percent"), 1000, Align::Right, Kind::Money},
         {QStringLiteral("Date"), QStringLiteral("DateSold"), 1200},
         {QStringLiteral("Osnovica"), QStringLiteral("IznosBezPoreza"), 1200, Align::Right, Kind::Money, true,

@@ -1,4 +1,5 @@
 #include "reports/frmStanjeArtikala.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "platform/system/System.h"
 #include "platform/values/DateFormat.h"
@@ -16,8 +17,8 @@ ReportDefinition frmStanjeArtikala::stockReport()
     // The database multiplies price by quantity; a product without either has no value.
     d.select = QStringLiteral("SELECT ProdCode, ProdDescription, Unit, Qty, UnitPrice * Qty AS iznos FROM Products");
     d.columns = {
-        {QStringLiteral("ProductID"), QStringLiteral("ProdCode"), 1300},
-        {QStringLiteral("ProductName"), QStringLiteral("ProdDescription"), 5000},
+        {QStringLiteral("ProductID"), QStringLiteral("ProdCode"), 1300, Align::Left, Kind::Code},
+        {QStringLiteral("ProductName"), QStringLiteral("ProdDescription"), 5000, Align::Left, Kind::Name},
         {QStringLiteral("Unit"), QStringLiteral("Unit"), 700},
         {QStringLiteral("Quantity"), QStringLiteral("Qty"), 1100, Align::Right, Kind::Quantity},
         {QStringLiteral("Amount"), QStringLiteral("iznos"), 1200, Align::Right, Kind::Money, true},
@@ -55,7 +56,7 @@ frmStanjeArtikala::frmStanjeArtikala()
     cmdPrint->setText(QStringLiteral("F5-Print"));
     cmdSacuvaj->setText(QStringLiteral("F4-Save"));
     cmdClose->setText(QStringLiteral("F12-Close"));
-    cmdOsvjezi = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("F6-Refresh"), this);
+    cmdOsvjezi = new QPushButton(ui::commandPicture(ui::Command::Refresh), QStringLiteral("F6-Refresh"), this);
     cmdOsvjezi->setObjectName(QStringLiteral("cmdOsvjezi"));
     cmdOsvjezi->setAutoDefault(false);
     cmdOsvjezi->setMinimumHeight(36);

@@ -1,4 +1,5 @@
 #include "sales/frmKlikTabla.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "catalog/ProductRecord.h"
 #include "catalog/ProductSearchBox.h"
@@ -41,7 +42,6 @@ frmKlikTabla::frmKlikTabla()
 {
     setObjectName(QStringLiteral("frmKlikTabla"));
     setWindowTitle(Caption);
-    QStyle *st = style();
 
     m_search = new ProductSearchBox({QStringLiteral("search in:"), QStringLiteral("Search product:"),
                                      QStringLiteral("ProductName"), QStringLiteral("ProductID"),
@@ -51,9 +51,9 @@ frmKlikTabla::frmKlikTabla()
 
     m_lv1 = new ui::ListView(this);
     m_lv1->setObjectName(QStringLiteral("lv1"));
-    m_lv1->addColumn(QStringLiteral("ProductID"), 1500);
-    m_lv1->addColumn(QStringLiteral("ProductName"), 1900);
-    m_lv1->addColumn(QStringLiteral("Price"), 900, Qt::AlignRight);
+    m_lv1->addColumn(QStringLiteral("ProductID"), 1500, Qt::AlignLeft, ui::Shows::Code);
+    m_lv1->addColumn(QStringLiteral("ProductName"), 1900, Qt::AlignLeft, ui::Shows::Name);
+    m_lv1->addColumn(QStringLiteral("Price"), 900, Qt::AlignRight, ui::Shows::Money);
     m_lv1->setMinimumWidth(310);
 
     auto *renameBox = new QGroupBox(this);
@@ -70,16 +70,16 @@ frmKlikTabla::frmKlikTabla()
     renameLayout->addWidget(m_txtIzmjeni);
     renameLayout->addWidget(cmdKarticeKlikTable);
 
-    auto addButton = [&](const char *name, const QString &text, QStyle::StandardPixmap picture) {
-        auto *b = new QPushButton(st->standardIcon(picture), text, this);
+    auto addButton = [&](const char *name, const QString &text, ui::Command command) {
+        auto *b = new QPushButton(ui::commandPicture(command), text, this);
         b->setObjectName(QLatin1String(name));
         b->setAutoDefault(false);
         return b;
     };
-    auto *cmdOsvjezi = addButton("cmdOsvjezi", QStringLiteral("F3-Refresh"), QStyle::SP_BrowserReload);
-    auto *cmdAutomatic = addButton("cmdAutomatic", QStringLiteral("F4-Automatic"), QStyle::SP_ArrowForward);
-    auto *cmdHelp = addButton("cmdHelp", QStringLiteral("F1-Help"), QStyle::SP_DialogHelpButton);
-    auto *cmdClose = addButton("cmdClose", QStringLiteral("F12-Close"), QStyle::SP_DialogCloseButton);
+    auto *cmdOsvjezi = addButton("cmdOsvjezi", QStringLiteral("F3-Refresh"), ui::Command::Refresh);
+    auto *cmdAutomatic = addButton("cmdAutomatic", QStringLiteral("F4-Automatic"), ui::Command::Automatic);
+    auto *cmdHelp = addButton("cmdHelp", QStringLiteral("F1-Help"), ui::Command::Help);
+    auto *cmdClose = addButton("cmdClose", QStringLiteral("F12-Close"), ui::Command::Close);
     cmdKarticeKlikTable->setAutoDefault(false);
     auto *buttons = new QGridLayout;
     buttons->addWidget(cmdOsvjezi, 0, 0);

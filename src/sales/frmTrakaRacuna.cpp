@@ -1,4 +1,5 @@
 #include "sales/frmTrakaRacuna.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "platform/printing/Printing.h"
 #include "platform/system/SavedFile.h"
@@ -102,9 +103,9 @@ QString copyTo(const QString &journalPath, const QString &destination)
 
 namespace {
 
-QPushButton *pictureButton(QWidget *parent, const char *name, const QString &caption, QStyle::StandardPixmap icon)
+QPushButton *pictureButton(QWidget *parent, const char *name, const QString &caption, ui::Command command)
 {
-    auto *b = new QPushButton(parent->style()->standardIcon(icon), caption, parent);
+    auto *b = new QPushButton(ui::commandPicture(command), caption, parent);
     b->setObjectName(QLatin1String(name));
     b->setMinimumSize(110, 44);
     b->setFocusPolicy(Qt::TabFocus);
@@ -130,12 +131,12 @@ frmTrakaRacuna::frmTrakaRacuna()
     courier.setPointSizeF(8.25);
     rtBox->setFont(courier);
 
-    cmdSacuvaj = pictureButton(this, "cmdSacuvaj", QStringLiteral("F4-Save"), QStyle::SP_DialogSaveButton);
+    cmdSacuvaj = pictureButton(this, "cmdSacuvaj", QStringLiteral("F4-Save"), ui::Command::Save);
     cmdSacuvaj->setToolTip(QStringLiteral("Snimi na flopi,USBdisk,disk..."));
-    cmdPrint = pictureButton(this, "cmdPrint", QStringLiteral("F5-Print"), QStyle::SP_FileIcon);
-    cmdBrisi = pictureButton(this, "cmdBrisi", QStringLiteral("F6-Delete"), QStyle::SP_TrashIcon);
-    cmdClose = pictureButton(this, "cmdClose", QStringLiteral("F12-Close"), QStyle::SP_DialogCloseButton);
-    cmdHelp = pictureButton(this, "cmdHelp", QStringLiteral("F1-Help"), QStyle::SP_DialogHelpButton);
+    cmdPrint = pictureButton(this, "cmdPrint", QStringLiteral("F5-Print"), ui::Command::Print);
+    cmdBrisi = pictureButton(this, "cmdBrisi", QStringLiteral("F6-Delete"), ui::Command::Delete);
+    cmdClose = pictureButton(this, "cmdClose", QStringLiteral("F12-Close"), ui::Command::Close);
+    cmdHelp = pictureButton(this, "cmdHelp", QStringLiteral("F1-Help"), ui::Command::Help);
     connect(cmdSacuvaj, &QPushButton::clicked, this, &frmTrakaRacuna::cmdSacuvaj_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmTrakaRacuna::cmdPrint_Click);
     connect(cmdBrisi, &QPushButton::clicked, this, &frmTrakaRacuna::cmdBrisi_Click);

@@ -1,4 +1,5 @@
 #include "sales/zirAZUVozari.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "catalog/frmArtikli.h"
 #include "closing/frmRacuni.h"
@@ -286,26 +287,25 @@ void zirAZUVozari::buildControls()
     m_lv1 = new ui::ListView(m_frame2);
     m_lv1->setObjectName(QStringLiteral("lv1"));
     m_lv1->setToolTip(QStringLiteral("Click delete,right click change quantity"));
-    m_lv1->addColumn(QStringLiteral("ProductID"), 900);
-    m_lv1->addColumn(QStringLiteral("ProductName"), 1300);
-    m_lv1->addColumn(QStringLiteral("Price"), 700, Qt::AlignRight);
-    m_lv1->addColumn(QStringLiteral("Quantity"), 800, Qt::AlignRight);
-    m_lv1->addColumn(QStringLiteral("Amount"), 800, Qt::AlignRight);
-    m_lv1->addColumn(QStringLiteral("TaxRate"), 750, Qt::AlignRight);
-    m_lv1->addColumn(QStringLiteral("TAX"), 700, Qt::AlignRight);
-    m_lv1->addColumn(QStringLiteral("Unit"), 600);
+    m_lv1->addColumn(QStringLiteral("ProductID"), 900, Qt::AlignLeft, ui::Shows::Code);
+    m_lv1->addColumn(QStringLiteral("ProductName"), 1300, Qt::AlignLeft, ui::Shows::Name);
+    m_lv1->addColumn(QStringLiteral("Price"), 700, Qt::AlignRight, ui::Shows::Money);
+    m_lv1->addColumn(QStringLiteral("Quantity"), 800, Qt::AlignRight, ui::Shows::Quantity);
+    m_lv1->addColumn(QStringLiteral("Amount"), 800, Qt::AlignRight, ui::Shows::Money);
+    m_lv1->addColumn(QStringLiteral("TaxRate"), 750, Qt::AlignRight, ui::Shows::Rate);
+    m_lv1->addColumn(QStringLiteral("TAX"), 700, Qt::AlignRight, ui::Shows::Money);
+    m_lv1->addColumn(QStringLiteral("Unit"), 400);
     m_lv1->addColumn(QStringLiteral("TaxID"), 45);
     m_lv1->addColumn(QStringLiteral("ID"), 0);
-    m_lv1->setFillColumn(1);   // every column shows beside the click table; the names take the rest
     m_lv1->setContextMenuPolicy(Qt::PreventContextMenu);
     m_lv1->setMinimumHeight(70);
     m_lvPorez = new ui::ListView(m_frame2);
     m_lvPorez->setObjectName(QStringLiteral("lvPorez"));
     m_lvPorez->addColumn(QStringLiteral("TaxID"), 750);
-    m_lvPorez->addColumn(QStringLiteral("TaxName"), 900);
-    m_lvPorez->addColumn(QStringLiteral("TaxRate"), 1000, Qt::AlignRight);
-    m_lvPorez->addColumn(QStringLiteral("Base"), 1100, Qt::AlignRight);
-    m_lvPorez->addColumn(QStringLiteral("Amount"), 1100, Qt::AlignRight);
+    m_lvPorez->addColumn(QStringLiteral("TaxName"), 900, Qt::AlignLeft, ui::Shows::Name);
+    m_lvPorez->addColumn(QStringLiteral("TaxRate"), 1000, Qt::AlignRight, ui::Shows::Rate);
+    m_lvPorez->addColumn(QStringLiteral("Base"), 1100, Qt::AlignRight, ui::Shows::Money);
+    m_lvPorez->addColumn(QStringLiteral("Amount"), 1100, Qt::AlignRight, ui::Shows::Money);
     m_lvPorez->setFocusPolicy(Qt::NoFocus);
     m_lvPorez->setFixedHeight(54);
     for (ui::ListView *list : {m_lv1, m_lvPorez}) {
@@ -317,8 +317,10 @@ void zirAZUVozari::buildControls()
     for (QWidget *w : m_frame1->findChildren<QWidget *>())
         if (!w->testAttribute(Qt::WA_SetFont))
             w->setFont(base);
+    // The lines show every figure whole up to 9999999.99 and a 13-digit code beside the click
+    // table, in the small font; the name gives way.
     for (QWidget *w : {static_cast<QWidget *>(m_lv1), static_cast<QWidget *>(m_lvPorez)})
-        w->setFont(base);
+        w->setFont(small);
     auto *listsLayout = new QVBoxLayout(m_frame2);
     listsLayout->setContentsMargins(4, 2, 4, 4);
     listsLayout->setSpacing(3);
@@ -357,23 +359,22 @@ void zirAZUVozari::buildControls()
     m_SSTab1 = new ClickTableWidget(this);
     m_SSTab1->setFont(small);
     m_SSTab1->setElideMode(Qt::ElideRight);
-    m_SSTab1->tabBar()->setFont(sizedFont(base, 9, false));
-    m_SSTab1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 7px 4px; min-width: 0px; }"));
+    m_SSTab1->tabBar()->setFont(small);
+    m_SSTab1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 7px 1px; min-width: 0px; }"));
     for (int n = 0; n < ClickTable::ButtonCount; ++n)
         m_SSTab1->button(n)->setMinimumSize(80, 44);
     m_SSTab1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     connect(m_SSTab1, &ClickTableWidget::buttonPressed, this, &zirAZUVozari::Command2_Click);
 
     // Function buttons and key hints.
-    QStyle *st = style();
     auto *cmdESCponisti = addFunctionButton("cmdESCponisti", QStringLiteral("Esc-Delete"),
                                             QStringLiteral("Delete invoice"), &zirAZUVozari::cmdESCponisti_Click);
-    cmdESCponisti->setIcon(st->standardIcon(QStyle::SP_DialogCancelButton));
+    ui::setCommandPicture(cmdESCponisti, ui::Command::Cancel);
     auto *cmdHelp = addFunctionButton("cmdHelp", QStringLiteral("F1-Help"), QString(), &zirAZUVozari::cmdHelp_Click);
-    cmdHelp->setIcon(st->standardIcon(QStyle::SP_DialogHelpButton));
+    ui::setCommandPicture(cmdHelp, ui::Command::Help);
     auto *cmdF2izaberi = addFunctionButton("cmdF2izaberi", QStringLiteral("F2-Search"), QString(),
                                            &zirAZUVozari::cmdF2izaberi_Click);
-    cmdF2izaberi->setIcon(st->standardIcon(QStyle::SP_FileDialogContentsView));
+    ui::setCommandPicture(cmdF2izaberi, ui::Command::Search);
     m_cmdNew = addFunctionButton("cmdNew", NewCaption, QString(), &zirAZUVozari::cmdNew_Click);
     m_cmdNew->setFont(sizedFont(base, 11, true));
     m_cmdNew->setIconSize(QSize(24, 24));
@@ -385,7 +386,7 @@ void zirAZUVozari::buildControls()
                                              QStringLiteral("View and print invoices"),
                                              &zirAZUVozari::cmdNoviArtikal_Click);
     auto *cmdLogOff = addFunctionButton("cmdLogOff", QStringLiteral("F12-End"), QString(), &zirAZUVozari::cmdLogOff_Click);
-    cmdLogOff->setIcon(st->standardIcon(QStyle::SP_DialogCloseButton));
+    ui::setCommandPicture(cmdLogOff, ui::Command::End);
 
     auto *hints = new QHBoxLayout;
     hints->setSpacing(10);
@@ -437,8 +438,8 @@ void zirAZUVozari::buildControls()
 
     auto *body = new QHBoxLayout;
     body->setSpacing(6);
-    body->addLayout(invoiceColumn, 47);
-    body->addLayout(tableColumn, 53);
+    body->addLayout(invoiceColumn, 59);
+    body->addLayout(tableColumn, 41);
 
     auto *keys = new QHBoxLayout;
     keys->setSpacing(4);

@@ -1,4 +1,5 @@
 #include "shell/frmRacunPregled.h"
+#include "platform/ui/CommandPictures.h"
 
 #include "platform/printing/Printing.h"
 #include "platform/system/SavedFile.h"
@@ -116,18 +117,19 @@ frmRacunPregled::frmRacunPregled()
     layout->addWidget(rtBox, 1);
 
     auto *buttons = new QHBoxLayout;
-    auto addButton = [&](const char *name, const QString &caption, void (frmRacunPregled::*handler)()) {
-        auto *button = new QPushButton(caption, this);
+    auto addButton = [&](const char *name, const QString &caption, ui::Command command,
+                         void (frmRacunPregled::*handler)()) {
+        auto *button = new QPushButton(ui::commandPicture(command), caption, this);
         button->setObjectName(QLatin1String(name));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, handler);
         buttons->addWidget(button);
     };
-    addButton("cmdSacuvaj", QStringLiteral("F4-Save"), &frmRacunPregled::cmdSacuvaj_Click);
-    addButton("cmdPrint", QStringLiteral("F5-Print"), &frmRacunPregled::cmdPrint_Click);
-    addButton("cmdBrisi", QStringLiteral("F6-Delete"), &frmRacunPregled::cmdBrisi_Click);
-    addButton("cmdHelp", QStringLiteral("F1-Help"), &frmRacunPregled::cmdHelp_Click);
-    addButton("cmdClose", QStringLiteral("F12-Close"), &frmRacunPregled::cmdClose_Click);
+    addButton("cmdSacuvaj", QStringLiteral("F4-Save"), ui::Command::Save, &frmRacunPregled::cmdSacuvaj_Click);
+    addButton("cmdPrint", QStringLiteral("F5-Print"), ui::Command::Print, &frmRacunPregled::cmdPrint_Click);
+    addButton("cmdBrisi", QStringLiteral("F6-Delete"), ui::Command::Delete, &frmRacunPregled::cmdBrisi_Click);
+    addButton("cmdHelp", QStringLiteral("F1-Help"), ui::Command::Help, &frmRacunPregled::cmdHelp_Click);
+    addButton("cmdClose", QStringLiteral("F12-Close"), ui::Command::Close, &frmRacunPregled::cmdClose_Click);
     buttons->addStretch(1);
     layout->addLayout(buttons);
     resize(760, 600);

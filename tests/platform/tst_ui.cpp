@@ -1,5 +1,7 @@
 // The window framework: load/unload cycle, modal showing, key preview, the shared control
 // behaviours, scripted dialogs and the list view.
+#include "DrawnText.h"
+#include "ShowsWhole.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
@@ -8,6 +10,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -494,16 +499,73 @@ private slots:
         QCOMPARE(list.columnWidth(0) + list.columnWidth(1) + list.columnWidth(2), list.viewport()->width());
         list.resize(600, 200);
         QTRY_COMPARE(list.columnWidth(0) + list.columnWidth(1) + list.columnWidth(2), list.viewport()->width());
-        list.resize(100, 200);   // no room: the name keeps its own width, the list scrolls
-        QTRY_COMPARE(list.columnWidth(1), name);
+        list.resize(100, 200);   // no room: the name gives way down to its heading, the list scrolls
+        QTRY_VERIFY(list.columnWidth(1) < name);
+        QVERIFY(list.columnWidth(1) >= list.header()->fontMetrics().horizontalAdvance("Name"));
 
         list.resize(220, 200);   // a cell longer than all the room takes only what there is
-        QTRY_COMPARE(list.columnWidth(1), name);
+        QTRY_COMPARE(list.columnWidth(0) + list.columnWidth(1) + list.columnWidth(2), list.viewport()->width());
         list.clear();
         list.addItem(longCode + longCode, {"Cola"});
         list.widenCutColumns();
         QVERIFY(list.columnWidth(0) + list.columnWidth(1) + price <= std::max(list.viewport()->width(), code + name + price));
         QCOMPARE(list.columnWidth(2), price);
+    }
+
+    // Figure and code columns show their largest realistic texts whole whatever width they were
+    // designed with; the name gives way, cut, and shows whole as the tool tip of its cell.
+    void listViewShowsFiguresWholeAndTheNameGivesWay()
+    {
+        ListView list;
+        list.addColumn("Code", 300, Qt::AlignLeft, Shows::Code);
+        list.addColumn("Name", 3000, Qt::AlignLeft, Shows::Name);
+        list.addColumn("Price", 300, Qt::AlignRight, Shows::Money);
+        list.addColumn("Qty", 300, Qt::AlignRight, Shows::Quantity);
+        list.addColumn("Rate", 300, Qt::AlignRight, Shows::Rate);
+        const QString name("Mineral water still natural source 0.5 l returnable glass bottle");
+        list.addItem("3850000000001", {name, "9999999.99", "9999.999", "100.00"});
+        list.addItem("3850000000002", {name, "-999999.99", "-999.999", "17.00"});
+        list.addItem("3850000000003", {name, "1299.00", "99.99", "0.00"});
+        list.resize(440, 120);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QTRY_COMPARE(list.columnWidth(0) + list.columnWidth(1) + list.columnWidth(2) + list.columnWidth(3) + list.columnWidth(4),
+                     list.viewport()->width());
+        QCOMPARE(DrawnText::cellProblems(&list, {0, 2, 3, 4}), QStringList());
+        QCOMPARE(DrawnText::cellProblems(&list, {1}).size(), 3);   // the name gave way
+        QCOMPARE(list.horizontalScrollBar()->maximum(), 0);
+
+        const QRect cell = list.visualRect(list.model()->index(0, 1));
+        QHelpEvent help(QEvent::ToolTip, cell.center(), list.viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(list.viewport(), &help);
+        QTRY_COMPARE(QToolTip::text(), name);
+        QToolTip::hideText();
+    }
+
+    // The check of a box judges from the drawing: a text wider than the box fails it, however the
+    // box is aligned, and a text with room passes.
+    void aBoxShowsWholeOnlyWhatItDrawsInside_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("cut, left") << 120 << false << false;
+        QTest::newRow("cut, right") << 120 << true << false;
+        QTest::newRow("room, left") << 400 << false << true;
+        QTest::newRow("room, right") << 400 << true << true;
+    }
+    void aBoxShowsWholeOnlyWhatItDrawsInside()
+    {
+        QFETCH(int, width);
+        QFETCH(bool, right);
+        QFETCH(bool, whole);
+        QLineEdit box;
+        box.setAlignment(right ? Qt::AlignRight : Qt::AlignLeft);
+        box.setText("-922,337,203,685,477.58");
+        box.resize(width, 30);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QCOMPARE(showsWhole(&box), whole);
     }
 };
 

@@ -4,6 +4,7 @@
 // and report keeps its rows, the other cells and the totals the field is not part of stay, a value
 // too large shows the overflow mark in its cells and in its totals, and the report still prints.
 // A total box shows the largest total whole.
+#include "ShowsWhole.h"
 #include "admin/frmTax.h"
 #include "catalog/CompositionEntry.h"
 #include "catalog/frmArtikli.h"
@@ -372,10 +373,13 @@ private slots:
         for (const QString &name : boxes) {
             auto *box = window.findChild<QLineEdit *>(name);
             QVERIFY2(box && box->isVisibleTo(&window), qPrintable(name));
-            const QStringList texts = QStringList(widest) << box->text();
-            for (const QString &text : texts)
-                QVERIFY2(box->fontMetrics().horizontalAdvance(text) <= TotalBox::textRoom(box),
-                         qPrintable(QStringLiteral("%1 cuts \"%2\"").arg(name, text)));
+            const QString shown = box->text();
+            QVERIFY2(showsWhole(box), qPrintable(QStringLiteral("%1 cuts \"%2\"").arg(name, shown)));
+            for (const QString &text : widest) {   // the box has room for the widest a total can be
+                box->setText(text);
+                QVERIFY2(showsWhole(box), qPrintable(QStringLiteral("%1 cuts \"%2\"").arg(name, text)));
+            }
+            box->setText(shown);
         }
         QCOMPARE(WindowFit::windowFitProblems(window), QStringList());
         QVERIFY2(env->dialogs().messages.isEmpty(), qPrintable(env->dialogs().messageTexts().join(" | ")));

@@ -7,6 +7,7 @@
 #include "shell/dbModule.h"
 #include "ScreenControls.h"
 #include "ShowsWhole.h"
+#include "platform/ui/TotalBox.h"
 #include "WindowTestEnvironment.h"
 
 #include <QApplication>

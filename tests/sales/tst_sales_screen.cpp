@@ -14,6 +14,7 @@
 #include "TestFolder.h"
 #include "TestHelpers.h"
 #include "ShowsWhole.h"
+#include "platform/ui/TotalBox.h"
 
 #include <QDir>
 #include <QFile>

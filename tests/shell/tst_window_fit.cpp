@@ -17,6 +17,7 @@
 #include "catalog/frmSastav.h"
 #include "catalog/frmViewer.h"
 #include "closing/FiscalOperations.h"
+#include "closing/frmFiskalniPeriodicniIzvjestaj.h"
 #include "closing/frmRacPRG.h"
 #include "closing/frmRacuni.h"
 #include "closing/frmTrenutnoStanjeKasa.h"
@@ -44,12 +45,14 @@
 #include "shell/OptionsRecord.h"
 #include "shell/frmRacunPregled.h"
 #include "shell/EndProgram.h"
+#include "DrawnText.h"
 #include "GuardedTestMain.h"
 #include "ReportFixture.h"
 #include "SalesScreenOnTest.h"
 #include "WindowFit.h"
 #include "WindowTestEnvironment.h"
 
+#include <QAbstractButton>
 #include <QDateEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -59,6 +62,81 @@ namespace {
 
 const QDateTime moment(QDate(2024, 3, 5), QTime(10, 0, 0));
 
+// The columns that show money, quantities or codes, by their headings, and the largest texts
+// they are to show whole: a 13-digit barcode, amounts up to 9999999.99.
+const QStringList &codeHeadings()
+{
+    static const QStringList headings{"ProductID", "ProductID - BarCode", "ProductID-BarCode", "Sifra-BarKod", "Ident"};
+    return headings;
+}
+const QStringList &moneyHeadings()
+{
+    static const QStringList headings{"Price", "Amount", "AMOUNT", "TAX", "Tax", "Base", "TaxAmount", "Total", "TOTAL",
+                                      "Price without Tax", "Cijena", "Vrijednost", "Osnovica", "Iznos poreza",
+                                      "Iznos sa porezom-PDVom", "Total without Tax", "Total with Tax", "Amount with Tax"};
+    return headings;
+}
+const QStringList &quantityHeadings()
+{
+    static const QStringList headings{"Quantity", "Kolicina"};
+    return headings;
+}
+// Row by row: a money figure and a quantity.
+const QList<std::pair<QString, QString>> largeFigures{
+    {"1299.00", "1"}, {"188.74", "99.99"}, {"129887.01", "-999.999"}, {"9999999.99", "9999.999"}, {"-999999.99", "12.5"}};
+const QString largeCode = QStringLiteral("3850000000001");
+const QString longName = QStringLiteral("Mineral water still natural source 0.5 l returnable glass bottle");
+
+// Appends to every list the window shows rows of large figures under the headings above (a long
+// name in every other column) and says each figure not drawn whole; the rows are taken away again.
+// The register state's list has its headings above it: its first column shows codes, the four
+// right ones figures.
+QStringList largeFigureProblems(QWidget &window)
+{
+    QStringList problems;
+    for (ui::ListView *list : window.findChildren<ui::ListView *>()) {
+        if (!list->isVisibleTo(&window) || list->columnCount() == 0)
+            continue;
+        const bool registerState = list->headerItem()->text(0).isEmpty() && qobject_cast<frmTrenutnoStanjeKasa *>(&window);
+        QList<int> figures;
+        const int before = list->count();
+        for (const auto &[money, quantity] : largeFigures) {
+            QStringList cells;
+            for (int column = 0; column < list->columnCount(); ++column) {
+                const QString heading = list->headerItem()->text(column);
+                const bool code = codeHeadings().contains(heading) || (registerState && column == 0);
+                const bool isMoney = moneyHeadings().contains(heading) || (registerState && column >= 2);
+                const bool isQuantity = quantityHeadings().contains(heading);
+                cells << (code ? largeCode : isMoney ? money : isQuantity ? quantity : longName);
+                if ((code || isMoney || isQuantity) && !figures.contains(column))
+                    figures << column;
+            }
+            list->addItem(cells.value(0), cells.mid(1));
+        }
+        if (figures.isEmpty()) {
+            while (list->count() > before)
+                list->removeItem(before);
+            continue;
+        }
+        for (int row = before; row < list->count(); ++row) {
+            list->scrollToItem(list->item(row));
+            QApplication::processEvents();
+            for (const QString &problem : DrawnText::cellProblems(list, figures))
+                problems << QStringLiteral("%1: %2").arg(window.objectName(), problem);
+        }
+        problems.removeDuplicates();
+        while (list->count() > before)
+            list->removeItem(before);
+    }
+    return problems;
+}
+
+// Everything the window-fit check finds, on every tab, and every large figure cut.
+QStringList fitProblems(QWidget &window)
+{
+    return WindowFit::everyTabProblems(window) + largeFigureProblems(window);
+}
+
 // The problems of the modal window that `open` shows (checked while it is open, on each of its
 // tabs), or a line saying that no window came.
 QStringList modalWindowProblems(const std::function<void()> &open)
@@ -66,7 +144,7 @@ QStringList modalWindowProblems(const std::function<void()> &open)
     QStringList problems{QStringLiteral("no window was shown")};
     ui::ScopedModalRunner runner([&](ui::Form &form) {
         form.show();
-        problems = WindowFit::everyTabProblems(form);
+        problems = fitProblems(form);
         if (form.isLoaded())
             form.unload();
     });
@@ -84,7 +162,7 @@ QStringList modalWindowProblemsOf(const std::function<void()> &open, const std::
         if (auto *window = qobject_cast<T *>(&form)) {
             window->show();
             problems = prepare ? prepare(*window) : QStringList();
-            problems << WindowFit::everyTabProblems(*window);
+            problems << fitProblems(*window);
         }
         if (form.isLoaded())
             form.unload();
@@ -97,7 +175,7 @@ QStringList modalWindowProblemsOf(const std::function<void()> &open, const std::
 QStringList shownWindowProblems(ui::Form &window)
 {
     ui::showModeless(window);
-    QStringList problems = WindowFit::everyTabProblems(window);
+    QStringList problems = fitProblems(window);
     window.unload();
     return problems;
 }
@@ -121,6 +199,18 @@ void addCustomer()
          Value::text(QStringLiteral("1610000012345678")), Value::text(QStringLiteral("12.50"))});
 }
 
+// Products with a barcode and large prices, rate A (17 %).
+void addLargeProducts()
+{
+    const QStringList prices{"1299.00", "1299.00", "9868813.98"};
+    for (int i = 0; i < prices.size(); ++i)
+        dbModule::mainDatabase().execute(
+            QStringLiteral("INSERT OR REPLACE INTO Products (ProdCode, ProdDescription, Qty, Unit, UnitPrice, UnitPricebezPDV, "
+                           "VPUnitPrice, VPUnitPricebezPDV, TaxID, TaxPercent) VALUES (?, ?, 100000, 'kom', %1, %1, %1, %1, 'A', 17)")
+                .arg(prices[i]),
+            {Value::text(largeCode.chopped(1) + QString::number(i + 1)), Value::text(longName)});
+}
+
 struct WindowOpener {
     const char *name;
     std::function<QStringList(SalesScreenOnTest &env, zirAZUVozari &screen)> problems;
@@ -134,7 +224,26 @@ const std::vector<WindowOpener> &windows()
              rodUVAD &main = rodUVAD::instance();
              main.resize(WindowFit::Screen.width() - WindowFit::FrameWidth,
                          WindowFit::Screen.height() - WindowFit::FrameHeight);
-             const QStringList problems = WindowFit::everyTabProblems(main);
+             QStringList problems = WindowFit::everyTabProblems(main);
+             // An invoice of large figures, sold as a cashier sells: a barcode at 1299.00 (its tax
+             // 188.74), 99.99 of it (129887.01) and a product that brings the total to 9999999.99.
+             addLargeProducts();
+             SalesScreenOnTest::sell(screen, largeCode, QStringLiteral("1"));
+             SalesScreenOnTest::sell(screen, largeCode.chopped(1) + QLatin1Char('2'), QStringLiteral("99.99"));
+             SalesScreenOnTest::sell(screen, largeCode.chopped(1) + QLatin1Char('3'), QStringLiteral("1"));
+             auto *lines = screen.findChild<ui::ListView *>("lv1");
+             if (lines->count() != 3)
+                 problems << QStringLiteral("the large invoice shows %1 lines, not 3").arg(lines->count());
+             problems << WindowFit::everyTabProblems(main);
+             for (ui::ListView *list : {lines, screen.findChild<ui::ListView *>("lvPorez")}) {
+                 QList<int> figures;
+                 for (int column = 0; column < list->columnCount(); ++column)
+                     if (moneyHeadings().contains(list->headerItem()->text(column))
+                         || quantityHeadings().contains(list->headerItem()->text(column))
+                         || codeHeadings().contains(list->headerItem()->text(column)))
+                         figures << column;
+                 problems << DrawnText::cellProblems(list, figures);
+             }
              screen.unload();   // as an End Report does; the next showing loads the screen again
              showSalesScreenInMainWindow();
              return problems;
@@ -172,7 +281,7 @@ const std::vector<WindowOpener> &windows()
              frmArtikli &list = ui::formInstance<frmArtikli>();
              dbModule::CallerForm = &screen;
              openProductList(true);
-             QStringList problems = WindowFit::everyTabProblems(list);
+             QStringList problems = fitProblems(list);
              list.unload();
              return problems;
          }},
@@ -216,7 +325,7 @@ const std::vector<WindowOpener> &windows()
              QStringList problems;
              if (setup.lv1()->count() == 0)
                  problems << QStringLiteral("the search listed no product");
-             problems << WindowFit::everyTabProblems(setup);
+             problems << fitProblems(setup);
              setup.unload();
              return problems;
          }},
@@ -241,7 +350,7 @@ const std::vector<WindowOpener> &windows()
                      QTest::keyClick(composition->productCodeBox(), Qt::Key_F2);
                  } else if (auto *picker = qobject_cast<frmViewer *>(&form)) {
                      picker->show();
-                     problems = WindowFit::everyTabProblems(*picker);
+                     problems = fitProblems(*picker);
                      if (picker->lv1()->count() == 0)
                          problems << QStringLiteral("the picker lists no product");
                  }
@@ -307,7 +416,7 @@ QStringList reportWindowProblems(void (*open)())
             problems << QStringLiteral("the list was not filled");
         for (QRadioButton *option : window.template findChildren<QRadioButton *>()) {
             option->click();
-            problems << WindowFit::windowFitProblems(window);
+            problems << WindowFit::windowFitProblems(window) << largeFigureProblems(window);
         }
         return problems;
     });
@@ -339,10 +448,84 @@ const std::vector<HistoryWindowOpener> &historyWindows()
 
 }  // namespace
 
+// The buttons that carry a picture, window by window, with the command each stands for.
+struct PictureButton {
+    const char *button;
+    const char *command;
+};
+struct PictureButtons {
+    std::function<QWidget &()> window;
+    std::vector<PictureButton> buttons;
+};
+
+const std::vector<PictureButtons> &pictureButtons()
+{
+    static const std::vector<PictureButtons> all = {
+        {[]() -> QWidget & { return ui::formInstance<frmRacunPregled>(); },
+         {{"cmdSacuvaj", "save"}, {"cmdPrint", "print"}, {"cmdBrisi", "delete"}, {"cmdClose", "close"}, {"cmdHelp", "help"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmTrakaRacuna>(); },
+         {{"cmdSacuvaj", "save"}, {"cmdPrint", "print"}, {"cmdBrisi", "delete"}, {"cmdClose", "close"}, {"cmdHelp", "help"}}},
+        {[]() -> QWidget & { return ui::formInstance<zirAZUVozari>(); },
+         {{"cmdESCponisti", "cancel"}, {"cmdLogOff", "end"}, {"cmdNew", "new or print"}, {"cmdF2izaberi", "search"}, {"cmdHelp", "help"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmKlikTabla>(); },
+         {{"cmdOsvjezi", "refresh"}, {"cmdAutomatic", "automatic"}, {"cmdHelp", "help"}, {"cmdClose", "close"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmArtikli>(); },
+         {{"cmdUpdate", "edit"}, {"cmdNew", "new"}, {"cmdDelete", "delete"}, {"cmdHelp", "help"}, {"cmdClose", "close"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmFiskalniPeriodicniIzvjestaj>(); }, {{"Command1", "go"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmRacuni>(); },
+         {{"Command1", "go"}, {"cmdPrintPregled", "print"}, {"cmdPrintPregled1", "print"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmZakljucakPregled1>(); },
+         {{"Command1", "go"}, {"cmdPrintPregledListe", "print"}}},
+        {[]() -> QWidget & { return ui::formInstance<frmSalesProducts>(); }, {{"Command1", "go"}}},
+    };
+    return all;
+}
+
+// What a picture looks like, to compare the pictures of two buttons.
+QImage looks(const QIcon &icon)
+{
+    return icon.pixmap(QSize(24, 24)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
 class WindowFitTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Every picture button has its picture, and the same command the same picture in every window.
+    void pictureButtonsHaveTheirCommandsPictures()
+    {
+        SalesScreenOnTest env(moment);
+        env.openScreen();
+        QHash<QString, std::pair<QString, QImage>> firstOfCommand;
+        QStringList problems;
+        for (const PictureButtons &window : pictureButtons()) {
+            QWidget &w = window.window();
+            for (const PictureButton &expected : window.buttons) {
+                const QString where = w.objectName() + QLatin1Char('.') + QLatin1String(expected.button);
+                auto *button = w.findChild<QAbstractButton *>(QLatin1String(expected.button));
+                if (!button) {
+                    problems << where + QStringLiteral(": no such button");
+                    continue;
+                }
+                if (button->icon().isNull()) {
+                    problems << where + QStringLiteral(" \"%1\" has no picture").arg(button->text());
+                    continue;
+                }
+                // The sales screen's F5 is "F5-New" or, with an invoice open, "F5-Print".
+                QString command = QLatin1String(expected.command);
+                if (command == QLatin1String("new or print"))
+                    command = button->text().contains(QLatin1String("Print")) ? QStringLiteral("print") : QStringLiteral("new");
+                const QImage picture = looks(button->icon());
+                if (!firstOfCommand.contains(command))
+                    firstOfCommand.insert(command, {where, picture});
+                else if (firstOfCommand.value(command).second != picture)
+                    problems << QStringLiteral("%1 shows another picture for \"%2\" than %3")
+                                    .arg(where, command, firstOfCommand.value(command).first);
+            }
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
     void everyWindowFits_data()
     {
         QTest::addColumn<int>("index");

@@ -1,12 +1,11 @@
 #pragma once
-// Whether a box shows its text whole.
-#include "platform/ui/TotalBox.h"
+// Whether a box shows its text whole, judged from what the box draws: its text unshortened and
+// inside the part of the box it is painted through.
+#include "DrawnText.h"
 
-#include <QFontMetrics>
 #include <QLineEdit>
 
-// The box's text fits the room the box gives it, in the font it has now.
 inline bool showsWhole(const QLineEdit *box)
 {
-    return box->fontMetrics().horizontalAdvance(box->text()) <= TotalBox::textRoom(box);
+    return DrawnText::boxProblem(const_cast<QLineEdit *>(box)).isEmpty();
 }

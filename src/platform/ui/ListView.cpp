@@ -2,7 +2,9 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QStyle>
+#include <QToolTip>
 #include <cmath>
 
 namespace ui {
@@ -10,6 +12,22 @@ namespace ui {
 int twipsToPixels(int twips)
 {
     return int(std::lround(twips / 15.0));
+}
+
+QString widestText(Shows shows)
+{
+    // A 13-digit barcode; amounts up to 9999999.99 (a minus takes less room than a digit, so
+    // down to -999999.99); quantities up to 9999.999 (down to -999.999); a rate of 100 %.
+    // Digits are equally wide in the fonts a register uses.
+    switch (shows) {
+    case Shows::Code: return QStringLiteral("8888888888888");
+    case Shows::Money: return QStringLiteral("9999999.99");
+    case Shows::Quantity: return QStringLiteral("9999.999");
+    case Shows::Rate: return QStringLiteral("100.00");
+    case Shows::Text:
+    case Shows::Name: break;
+    }
+    return QString();
 }
 
 void ListItem::setSubItem(int n, const QString &text)
@@ -42,16 +60,19 @@ ListView::ListView(QWidget *parent) : QTreeWidget(parent)
     header()->setMinimumSectionSize(1);
 }
 
-int ListView::addColumn(const QString &caption, int widthTwips, Qt::Alignment alignment)
+int ListView::addColumn(const QString &caption, int widthTwips, Qt::Alignment alignment, Shows shows)
 {
     const int column = columnCount();
     setColumnCount(column + 1);
     m_alignments.append(alignment | Qt::AlignVCenter);
+    m_shows.append(shows);
     headerItem()->setText(column, caption);
     headerItem()->setTextAlignment(column, m_alignments.at(column));
     setColumnWidthTwips(column, widthTwips);
     for (int row = 0; row < count(); ++row)
         alignCells(topLevelItem(row), column);
+    if (shows == Shows::Name)
+        setFillColumn(column);
     return column;
 }
 
@@ -88,7 +109,20 @@ void ListView::fitFillColumn()
 {
     if (m_fillColumn < 0 || m_fillColumn >= columnCount() || isColumnHidden(m_fillColumn))
         return;
-    setColumnWidth(m_fillColumn, std::max(ownWidth(m_fillColumn), viewport()->width() - otherColumnsWidth(m_fillColumn)));
+    setColumnWidth(m_fillColumn, std::max(fillLeast(), viewport()->width() - otherColumnsWidth(m_fillColumn)));
+}
+
+int ListView::fillLeast() const
+{
+    return std::min(ownWidth(m_fillColumn), headingWidth(m_fillColumn));
+}
+
+int ListView::cellWidth(const QString &text) const
+{
+    // The style keeps a focus-frame margin and a pixel on each side of a cell's text; one pixel
+    // more covers fractional advances.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return fontMetrics().horizontalAdvance(text) + 2 * margin + 1;
 }
 
 bool ListView::viewportEvent(QEvent *event)
@@ -96,6 +130,16 @@ bool ListView::viewportEvent(QEvent *event)
     // The visible list changes width with the window and when the vertical scroll bar comes or goes.
     if (event->type() == QEvent::Resize)
         fitFillColumn();
+    // A cell too narrow for its text (a long name) shows the whole text as its tool tip.
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (index.isValid() && cellWidth(text) > columnWidth(index.column())) {
+            QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
+            return true;
+        }
+    }
     return QTreeWidget::viewportEvent(event);
 }
 
@@ -105,14 +149,16 @@ void ListView::widenCutColumns()
         if (!isColumnHidden(column))
             setColumnWidth(column, ownWidth(column));
     }
-    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 4;
-    int room = viewport()->width() - otherColumnsWidth(-1);
+    // The fill column gives way down to its least width.
+    const bool filling = m_fillColumn >= 0 && m_fillColumn < columnCount() && !isColumnHidden(m_fillColumn);
+    int room = viewport()->width() - (filling ? otherColumnsWidth(m_fillColumn) + fillLeast() : otherColumnsWidth(-1));
     for (int column = 0; column < columnCount() && room > 0; ++column) {
-        if (isColumnHidden(column) || columnWidth(column) < VisibleColumnWidth)
+        // The fill column takes what is left after the others.
+        if (isColumnHidden(column) || columnWidth(column) < VisibleColumnWidth || column == m_fillColumn)
             continue;
         int needed = 0;
         for (int row = 0; row < count(); ++row)
-            needed = std::max(needed, fontMetrics().horizontalAdvance(topLevelItem(row)->text(column)) + 2 * margin);
+            needed = std::max(needed, cellWidth(topLevelItem(row)->text(column)));
         const int wider = std::min(room, needed - columnWidth(column));
         if (wider > 0) {
             setColumnWidth(column, columnWidth(column) + wider);
@@ -131,10 +177,18 @@ int ListView::ownWidth(int column) const
     // A column meant to be seen is at least as wide as its heading, so that no heading is cut
     // (the design's widths were measured in another font); an almost invisible one stays so.
     if (pixels >= VisibleColumnWidth) {
-        const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
-        pixels = std::max(pixels, header()->fontMetrics().horizontalAdvance(headerItem()->text(column)) + 2 * margin + 2);
+        pixels = std::max(pixels, headingWidth(column));
+        const QString widest = widestText(m_shows.value(column, Shows::Text));
+        if (!widest.isEmpty())
+            pixels = std::max(pixels, cellWidth(widest));
     }
     return pixels;
+}
+
+int ListView::headingWidth(int column) const
+{
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
+    return header()->fontMetrics().horizontalAdvance(headerItem()->text(column)) + 2 * margin + 2;
 }
 
 void ListView::alignCells(QTreeWidgetItem *item, int column) const

@@ -10,6 +10,14 @@ namespace ui {
 // Column widths are given in twips: 15 twips to a pixel at 96 dots per inch.
 int twipsToPixels(int twips);
 
+// What a column shows decides how narrow it may be: a figure or a code column is never narrower
+// than the largest realistic text of its kind, so a price is never read cut; a name column takes
+// the room the others leave and gives way when there is none, cut with an ellipsis, the whole
+// name in its tool tip.
+enum class Shows { Text, Name, Code, Money, Quantity, Rate };
+// The largest realistic text of a column that shows such values (empty for Text and Name).
+QString widestText(Shows shows);
+
 class ListItem : public QTreeWidgetItem {
 public:
     ListItem() : QTreeWidgetItem(UserType) {}
@@ -33,12 +41,17 @@ public:
     // Columns narrower than this many pixels are meant to be practically invisible.
     static constexpr int VisibleColumnWidth = 12;
     // Appends a column and returns its number. A width of 0 hides the column; a visible column
-    // is at least as wide as its heading.
-    int addColumn(const QString &caption, int widthTwips, Qt::Alignment alignment = Qt::AlignLeft);
+    // is at least as wide as its heading and as the widest text of what it shows. A Name column
+    // becomes the fill column.
+    int addColumn(const QString &caption, int widthTwips, Qt::Alignment alignment = Qt::AlignLeft,
+                  Shows shows = Shows::Text);
     void setColumnWidthTwips(int column, int widthTwips);
-    // The column takes the width the other columns leave in the visible list, never less than its
-    // own, so that every heading shows without scrolling sideways wherever the room allows.
+    // The column takes the width the other columns leave in the visible list, down to the width
+    // of its heading, so that every figure and heading shows without scrolling sideways wherever
+    // the room allows.
     void setFillColumn(int column);
+    // The width a cell needs to show the text whole, margins included.
+    int cellWidth(const QString &text) const;
     // Gives every visible column its own width again, then widens, left to right, the columns whose
     // cells are cut, as far as the room the visible list leaves allows.
     void widenCutColumns();
@@ -61,10 +74,13 @@ protected:
 private:
     void alignCells(QTreeWidgetItem *item, int column) const;
     int ownWidth(int column) const;
+    int headingWidth(int column) const;
+    int fillLeast() const;
     int otherColumnsWidth(int column) const;
     void fitFillColumn();
     QList<Qt::Alignment> m_alignments;
     QList<int> m_widthsTwips;   // as given, per column
+    QList<Shows> m_shows;
     int m_fillColumn = -1;
 };
 
