@@ -152,6 +152,36 @@ void caseFoldFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
     sqlite3_result_text(ctx, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
 }
 
+// The engine reads a text that is no number, or a blob, as 0 in arithmetic and in CAST: a report
+// would show a zero nobody stored.
+void realOrNullFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        sqlite3_result_double(ctx, sqlite3_value_double(argv[0]));
+        return;
+    case SQLITE_TEXT: {
+        // Numeric affinity is applied to a copy: the argument itself stays as the caller gave it.
+        sqlite3_value *copy = sqlite3_value_dup(argv[0]);
+        if (!copy) {
+            sqlite3_result_error_nomem(ctx);
+            return;
+        }
+        const int type = sqlite3_value_numeric_type(copy);
+        if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+            sqlite3_result_double(ctx, sqlite3_value_double(copy));
+        else
+            sqlite3_result_null(ctx);
+        sqlite3_value_free(copy);
+        return;
+    }
+    default:
+        sqlite3_result_null(ctx);
+        return;
+    }
+}
+
 void valFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
     switch (sqlite3_value_type(argv[0])) {
@@ -604,6 +634,7 @@ void Database::configure(const std::function<void(Database &)> &prepare)
     sqlite3_create_function_v2(m_db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "Val", 1, flags, nullptr, valFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "CaseFold", 1, flags, nullptr, caseFoldFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "RealOrNull", 1, flags, nullptr, realOrNullFunction, nullptr, nullptr, nullptr);
     if (prepare)
         prepare(*this);
     try {
