@@ -488,14 +488,19 @@ void ScanRow::addTo(int column, SqlSum &sum) const
     case SQLITE_FLOAT:
         sum.addReal(sqlite3_column_double(m_st, column));
         return;
+    case SQLITE_BLOB:
+        return;   // no number, as RealOrNull() reads it
     default: {
-        // A text or blob: read as Sum() reads it, by the engine itself, on a copy it may convert.
+        // A text: read by the engine itself, on a copy it may convert. One that is no number as a
+        // whole ("abc", "", "12abc") adds nothing, as RealOrNull() gives Null for it: the reports
+        // sum Sum(RealOrNull(x)), never the engine's 0 for such a text.
         sqlite3_value *copy = sqlite3_value_dup(sqlite3_column_value(m_st, column));
         if (!copy)
             throw AppError(ErrorNo::GeneralDatabaseError, QStringLiteral("out of memory"));
-        if (sqlite3_value_numeric_type(copy) == SQLITE_INTEGER)
+        const int type = sqlite3_value_numeric_type(copy);
+        if (type == SQLITE_INTEGER)
             sum.addInteger(sqlite3_value_int64(copy));
-        else
+        else if (type == SQLITE_FLOAT)
             sum.addReal(sqlite3_value_double(copy));
         sqlite3_value_free(copy);
         return;
