@@ -26,8 +26,7 @@ std::vector<Line> storedLines(Database &db, const QString &productCode, const Nu
     for (const Row &row : stored) {
         Line line;
         line.code = row.at(0).textOr();
-        const QString quantity =
-            row.at(1).isNull() ? Currency().format3(format) : StoredNumber::threeDecimals(row.at(1), format);
+        const QString quantity = StoredNumber::threeDecimals(row.at(1), format);
         if (const std::optional<Line> component = productLine(db, line.code, format))
             line = *component;
         line.quantity = quantity;

@@ -61,7 +61,7 @@ namespace Products {
 
 QString shownPrice(const Value &price, const NumberFormat &format)
 {
-    return price.isNull() ? Currency().format2(format) : StoredNumber::money(price, format);
+    return StoredNumber::money(price, format);
 }
 
 Product fromRow(const Row &row)

@@ -39,9 +39,9 @@ namespace Products {
 
 constexpr int64_t NoButton = -1;
 
-// A stored price as a window shows it beside its product: as the sale takes it, "0.00" for no price
-// at all; one the sale refuses (no number, or beyond the money type) as the lists show it, never
-// as a price it is not.
+// A stored price as a window shows it beside its product, by the lists' rule: empty for no number
+// (Null as much as a text or a blob), the mark for one beyond the money type, never a price it is
+// not.
 QString shownPrice(const Value &price, const NumberFormat &format);
 constexpr int64_t ButtonCount = 320;
 

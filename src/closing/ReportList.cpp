@@ -217,7 +217,12 @@ QMap<QString, QString> totalTexts(const ReportDefinition &def, const std::vector
 
 QString sumOf(const QString &column)
 {
-    return QStringLiteral("Sum(CAST(%1 AS REAL))").arg(column);
+    return QStringLiteral("Sum(%1)").arg(numberOf(column));
+}
+
+QString numberOf(const QString &column)
+{
+    return QStringLiteral("RealOrNull(%1)").arg(column);
 }
 
 ReportResult run(Database &db, const ReportDefinition &def, const Selection &selection)

@@ -166,8 +166,12 @@ MoneyTotal totalOf(const ReportDefinition &def, const std::vector<QStringList> &
 QMap<QString, QString> totalTexts(const ReportDefinition &def, const std::vector<QStringList> &rows);
 // The SQL sum of a stored number column for a report's query. The engine's Sum() of whole numbers
 // fails the whole query once it passes 64 bits; summed as reals it comes to a number the money
-// type cannot hold, which shows as such in its own cell only.
+// type cannot hold, which shows as such in its own cell only. A value that is no number (Null, a
+// text, a blob) adds nothing, so a group of such values shows as an empty cell, whatever they are.
 QString sumOf(const QString &column);
+// A stored number column in a report query's arithmetic (a price times a quantity): Null, and so
+// an empty cell, for a value that is no number, as for Null itself.
+QString numberOf(const QString &column);
 // Runs the report for a selection: rows, caption and totals. Query errors are raised.
 ReportResult run(Database &db, const ReportDefinition &def, const Selection &selection);
 

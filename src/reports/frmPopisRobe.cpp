@@ -14,8 +14,9 @@ ReportDefinition frmPopisRobe::inventoryReport()
     ReportDefinition d;
     d.title = QStringLiteral("Product list - List of goods");
     // Every product; its rate rides along in a hidden column for the total without tax.
-    d.select = QStringLiteral("SELECT ProdCode, ProdDescription, Unit, Qty, UnitPrice, UnitPrice * Qty AS iznos,"
-                              " TaxPercent FROM Products");
+    d.select = QStringLiteral("SELECT ProdCode, ProdDescription, Unit, Qty, UnitPrice, %1 * %2 AS iznos,"
+                              " TaxPercent FROM Products")
+                   .arg(numberOf(QStringLiteral("UnitPrice")), numberOf(QStringLiteral("Qty")));
     d.tail = QStringLiteral(" ORDER BY ProdCode");
     d.columns = {
         {QStringLiteral("Sifra-BarKod"), QStringLiteral("ProdCode"), 1600, Align::Left, Kind::Code},

@@ -15,7 +15,8 @@ ReportDefinition frmStanjeArtikala::stockReport()
     ReportDefinition d;
     d.title = QStringLiteral("Quantity of items in stock");
     // The database multiplies price by quantity; a product without either has no value.
-    d.select = QStringLiteral("SELECT ProdCode, ProdDescription, Unit, Qty, UnitPrice * Qty AS iznos FROM Products");
+    d.select = QStringLiteral("SELECT ProdCode, ProdDescription, Unit, Qty, %1 * %2 AS iznos FROM Products")
+                   .arg(numberOf(QStringLiteral("UnitPrice")), numberOf(QStringLiteral("Qty")));
     d.columns = {
         {QStringLiteral("ProductID"), QStringLiteral("ProdCode"), 1300, Align::Left, Kind::Code},
         {QStringLiteral("ProductName"), QStringLiteral("ProdDescription"), 5000, Align::Left, Kind::Name},

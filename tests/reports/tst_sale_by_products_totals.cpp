@@ -154,7 +154,7 @@ private slots:
                                      "B2|Bread|pcs|1|3.60",                 // a Null quantity adds nothing
                                      "B2|Bread|pcs|1|1.00",                 // the blob unit
                                      "n1|||4|4.40",
-                                     "T1|Odd numbers|pcs|7|13.00",          // 'x' as 0, '12abc' as 12
+                                     "T1|Odd numbers|pcs|7|1.00",           // 'x' and '12abc' are no numbers: they add nothing
                                      "Z1|Nothing counted|pcs||",            // only Nulls: Null sums
                                      QString::fromUtf8("ČAJ|Tea|pcs|3.5|7.00"),
                                      "ab|Blob|pcs|1|1.00",                  // the blob code, after every text

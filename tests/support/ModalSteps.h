@@ -1,6 +1,8 @@
 #pragma once
 // Answers each modal window a test opens with the next step: the window is shown and active while
-// its step runs, and unloaded afterwards unless the step closed it.
+// its step runs, and unloaded afterwards unless the step closed it. A step still queued when the
+// steps go out of scope fails the running test: the window it was written for never opened, so
+// nothing it checks was checked.
 #include "platform/ui/Form.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/ScriptedDialogs.h"
@@ -15,6 +17,17 @@ public:
     using Step = std::function<void(ui::Form &)>;
 
     ModalSteps() : m_runner([this](ui::Form &form) { run(form); }) {}
+    ~ModalSteps()
+    {
+        // A test that failed already says why; an unused step would only repeat it.
+        if (!m_steps.empty() && QTest::currentTestFunction() && !QTest::currentTestFailed())
+            QTest::qFail(qPrintable(QStringLiteral("%1 modal step(s) never ran: the window(s) never opened; shown: %2")
+                                        .arg(m_steps.size())
+                                        .arg(shown.isEmpty() ? QStringLiteral("none") : shown.join(", "))),
+                         __FILE__, __LINE__);
+    }
+    ModalSteps(const ModalSteps &) = delete;
+    ModalSteps &operator=(const ModalSteps &) = delete;
 
     // The step for the next modal window; a window without a step is closed at once.
     template <class T>

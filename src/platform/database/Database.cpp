@@ -152,6 +152,36 @@ void caseFoldFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
     sqlite3_result_text(ctx, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
 }
 
+// The engine reads a text that is no number, or a blob, as 0 in arithmetic and in CAST: a report
+// would show a zero nobody stored.
+void realOrNullFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        sqlite3_result_double(ctx, sqlite3_value_double(argv[0]));
+        return;
+    case SQLITE_TEXT: {
+        // Numeric affinity is applied to a copy: the argument itself stays as the caller gave it.
+        sqlite3_value *copy = sqlite3_value_dup(argv[0]);
+        if (!copy) {
+            sqlite3_result_error_nomem(ctx);
+            return;
+        }
+        const int type = sqlite3_value_numeric_type(copy);
+        if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+            sqlite3_result_double(ctx, sqlite3_value_double(copy));
+        else
+            sqlite3_result_null(ctx);
+        sqlite3_value_free(copy);
+        return;
+    }
+    default:
+        sqlite3_result_null(ctx);
+        return;
+    }
+}
+
 void valFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
     switch (sqlite3_value_type(argv[0])) {
@@ -458,14 +488,19 @@ void ScanRow::addTo(int column, SqlSum &sum) const
     case SQLITE_FLOAT:
         sum.addReal(sqlite3_column_double(m_st, column));
         return;
+    case SQLITE_BLOB:
+        return;   // no number, as RealOrNull() reads it
     default: {
-        // A text or blob: read as Sum() reads it, by the engine itself, on a copy it may convert.
+        // A text: read by the engine itself, on a copy it may convert. One that is no number as a
+        // whole ("abc", "", "12abc") adds nothing, as RealOrNull() gives Null for it: the reports
+        // sum Sum(RealOrNull(x)), never the engine's 0 for such a text.
         sqlite3_value *copy = sqlite3_value_dup(sqlite3_column_value(m_st, column));
         if (!copy)
             throw AppError(ErrorNo::GeneralDatabaseError, QStringLiteral("out of memory"));
-        if (sqlite3_value_numeric_type(copy) == SQLITE_INTEGER)
+        const int type = sqlite3_value_numeric_type(copy);
+        if (type == SQLITE_INTEGER)
             sum.addInteger(sqlite3_value_int64(copy));
-        else
+        else if (type == SQLITE_FLOAT)
             sum.addReal(sqlite3_value_double(copy));
         sqlite3_value_free(copy);
         return;
@@ -604,6 +639,7 @@ void Database::configure(const std::function<void(Database &)> &prepare)
     sqlite3_create_function_v2(m_db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "Val", 1, flags, nullptr, valFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "CaseFold", 1, flags, nullptr, caseFoldFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "RealOrNull", 1, flags, nullptr, realOrNullFunction, nullptr, nullptr, nullptr);
     if (prepare)
         prepare(*this);
     try {
