@@ -6,16 +6,18 @@ using namespace ReportList;
 
 ReportDefinition frmSalesTax::taxByRateReport(bool byDate)
 {
-    // A line whose tax row was deleted since the sale still counts, under its own tax key and the
-    // rate stored on the line, so that the report adds up to the invoices. Lines of an existing tax
-    // show its current name and rate.
+    // Every line counts at the rate stored on it, the rate it was charged: a rate changed since
+    // gives a row for each rate charged, each beside the base and tax worked out at it. A line
+    // whose tax row was deleted since the sale still counts, under its own tax key, so that the
+    // report adds up to the invoices. An existing tax shows its current name; a line with no
+    // stored rate, its tax's current rate.
     //
     // Grouped in two steps with the same result: first every selected line by its tax key's exact
     // bytes and its stored rate (and its day), which sorts far faster than comparing with the
     // connection's case-blind collation and needs no tax row per line; then the few grouped rows
     // are joined to their tax and grouped again by the key as the column means it (letter case
     // ignored). The WHERE of a selection falls between select and tail, so inside the inner query.
-    const QString rate = QStringLiteral("COALESCE(Tax.Percent, L.TaxPercent)");
+    const QString rate = QStringLiteral("COALESCE(L.TaxPercent, Tax.Percent)");
     const QString sums = QStringLiteral(
         ", Sum(L.Porez) AS Porez, Sum(L.Iznos) AS IznosSaPorezom, Sum(L.Iznos) - Sum(L.Porez) AS IznosBezPoreza"
         " FROM (SELECT SalesDetails.TaxID COLLATE BINARY AS TaxID, SalesDetails.TaxPercent AS TaxPercent,"

@@ -21,7 +21,7 @@ struct InvoiceLine {
 struct TaxSummaryRow {
     QString taxID;        // "TaxID"
     QString taxName;      // "TaxName", always empty
-    QString taxRate;      // "TaxRate", "0.00", the rate of the first line with this tax ID
+    QString taxRate;      // "TaxRate", "0.00": one row per tax ID and rate
     QString base;         // "Base", "0.00", sum of the line amounts
     QString amount;       // "Amount", "0.00", sum of the line taxes
 };

@@ -153,13 +153,16 @@ void InvoiceLines::recompute(InvoiceContent &content, const NumberFormat &format
         const Currency tax = numberOrZero(line.taxAmount, format);
         total += amount;
         taxTotal += tax;
+        // One row per tax and rate charged: a rate changed while the invoice was open (or before
+        // a stored one was reviewed) must not show one rate beside tax worked out at another.
+        const QString rate = numberOrZero(line.taxPercent, format).format2(format);
         size_t row = 0;
-        while (row < summary.size() && !sameKey(summary[row].taxID, line.taxID))
+        while (row < summary.size() && !(sameKey(summary[row].taxID, line.taxID) && summary[row].taxRate == rate))
             ++row;
         if (row == summary.size()) {
             TaxSummaryRow added;
             added.taxID = line.taxID;
-            added.taxRate = numberOrZero(line.taxPercent, format).format2(format);
+            added.taxRate = rate;
             summary.push_back(added);
             sums.push_back(Sums());
         }

@@ -125,32 +125,54 @@ FileSystemVerdict check(const QStringList &mountTable, const QString &realPath)
 
 FileSystemVerdict checkFolder(const QString &folder)
 {
-    const QString realPath = QFileInfo(folder).canonicalFilePath();
-    if (realPath.isEmpty())
+    const QString realFolder = QFileInfo(folder).canonicalFilePath();
+    if (realFolder.isEmpty())
         return FileSystemVerdict();
     QStringList tables{QStringLiteral("/proc/self/mountinfo"), QStringLiteral("/proc/mounts")};
     if (!mountTableOverride().isEmpty())
         tables = QStringList{mountTableOverride()};
+    QStringList lines;
     for (const QString &table : tables) {
         QFile file(table);
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
             continue;
         // Files under /proc report no size: read to the end.
-        const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        return check(lines, realPath);
+        lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        break;
     }
-    return FileSystemVerdict();
+    FileSystemVerdict verdict = check(lines, realFolder);
+    verdict.realPath = realFolder;
+    if (!verdict.locksShared)
+        return verdict;
+    // A database may be a link out of the folder (or through a linked folder) onto another disk:
+    // its locks are those of the file system the file really lies on.
+    for (const QString &name : {QStringLiteral("DODE.pos"), QStringLiteral("opt.pos")}) {
+        const QString realFile = QFileInfo(QDir(folder).filePath(name)).canonicalFilePath();
+        if (realFile.isEmpty())
+            continue;
+        FileSystemVerdict own = check(lines, realFile);
+        if (!own.locksShared) {
+            own.file = name;
+            own.realPath = realFile;
+            return own;
+        }
+    }
+    return verdict;
 }
 
 QString warningText(const QString &folder, const FileSystemVerdict &verdict)
 {
-    return QStringLiteral("The program folder %1 lies on %2 (%3 at %4), which does not share file locks "
+    const QString where =
+        verdict.file.isEmpty()
+            ? QStringLiteral("The program folder %1 lies").arg(QDir::toNativeSeparators(folder))
+            : QStringLiteral("The database %1 of the program folder %2 really lies at %3,")
+                  .arg(verdict.file, QDir::toNativeSeparators(folder), QDir::toNativeSeparators(verdict.realPath));
+    return QStringLiteral("%1 on %2 (%3 at %4), which does not share file locks "
                           "between computers.\r\n\r\n"
                           "Registers on two computers working on this folder at the same time can damage the "
                           "database. The program goes on, since one register alone on the folder is safe.\r\n\r\n"
                           "%5")
-        .arg(QDir::toNativeSeparators(folder), verdict.kind, verdict.mount.type, verdict.mount.mountPoint,
-             verdict.remedy);
+        .arg(where, verdict.kind, verdict.mount.type, verdict.mount.mountPoint, verdict.remedy);
 }
 
 void setMountTableForTests(const QString &path)

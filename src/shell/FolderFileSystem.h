@@ -16,6 +16,8 @@ struct FileSystemVerdict {
     MountEntry mount;
     QString kind;              // what it is, for the message: "a FUSE file system", ...
     QString remedy;            // what to do, for the message
+    QString file;              // the database file judged ("DODE.pos"), "" for the folder itself
+    QString realPath;          // where it really lies, links resolved
 };
 
 namespace FolderFileSystem {
@@ -31,10 +33,12 @@ FileSystemVerdict judge(const MountEntry &mount);
 // The verdict for a path (absolute, links resolved) from the lines of a mount table; a path that no
 // line holds counts as sharing its locks.
 FileSystemVerdict check(const QStringList &mountTable, const QString &realPath);
-// The verdict for a folder from this machine's mount table; a folder that does not exist, or a
-// table that cannot be read, counts as sharing.
+// The verdict for a program folder from this machine's mount table: the folder and each database
+// file in it, judged where it really lies, so that a database linked onto a share is found as well.
+// The first that does not share its locks is returned; a folder that does not exist, a file that
+// is not there, or a table that cannot be read, counts as sharing.
 FileSystemVerdict checkFolder(const QString &folder);
-// The start-up message for a folder whose file system does not share its locks.
+// The start-up message for a folder (or a database in it) whose file system does not share its locks.
 QString warningText(const QString &folder, const FileSystemVerdict &verdict);
 
 // Tests read the mount table from a file of their own; "" restores the machine's.

@@ -219,22 +219,25 @@ private slots:
         QVERIFY(script->messages.isEmpty());
     }
 
-    // The summary has one row per tax ID, in the order of their first lines, with the sums of
-    // amount and tax; equal rates under different IDs stay apart. A Null time is an empty box.
-    void theTaxSummaryMergesByTaxId()
+    // The summary has one row per tax ID and rate, in the order of their first lines, with the sums
+    // of amount and tax; equal rates under different IDs stay apart, and a line charged at a rate
+    // changed since is not summed under another rate. A Null time is an empty box.
+    void theTaxSummaryMergesByTaxIdAndRate()
     {
         MainDatabase->executeScript(R"(
 INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, UnitPrice, QtySold, Amount, TaxPercent, TaxAmount, Unit, TaxID)
   VALUES (0, '11', '6001', 'Juice', 1.25, 2, 2.50, 17, 0.36, 'pcs', 'E');
 INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, UnitPrice, QtySold, Amount, TaxPercent, TaxAmount, Unit, TaxID)
   VALUES (0, '11', '1001', 'Cola 0.33', 2.50, 1, 2.50, 17, 0.36, 'pcs', 'a');
+INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, UnitPrice, QtySold, Amount, TaxPercent, TaxAmount, Unit, TaxID)
+  VALUES (0, '11', '1001', 'Cola 0.33', 2.50, 1, 2.50, 20, 0.42, 'pcs', 'A');
 )");
         frmRacPRG &browser = ui::formInstance<frmRacPRG>();
         browser.selection = Selection::invoice("11");
         browser.load();
         QCOMPARE(browser.txtVrijeme->text(), QString());
         QCOMPARE(listRows(browser.lvPorez), (QStringList{"D||25.00|8.00|1.60", "A||17.00|5.00|0.72",
-                                                       "E||17.00|2.50|0.36"}));
+                                                       "E||17.00|2.50|0.36", "A||20.00|2.50|0.42"}));
         QCOMPARE(browser.txtTotalAmount->text(), QString("10.50"));   // the invoice's own, not the lines'
     }
 

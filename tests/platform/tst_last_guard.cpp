@@ -6,7 +6,22 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace {
+
+// An exception that reaches the last guard has unwound through Qt's event delivery, which is built
+// without cleanups: what those frames held (a guarded pointer's count) is never freed. This test
+// lets exceptions escape on purpose, so what they strand is not counted as a leak of the program;
+// anywhere else such a leak means a handler let an exception escape.
+struct StrandedByEscape {
+#if defined(__SANITIZE_ADDRESS__)
+    StrandedByEscape() { __lsan_disable(); }
+    ~StrandedByEscape() { __lsan_enable(); }
+#endif
+};
 
 // A box whose key handler fails the way a handler reading a bad database cell does.
 class FailingBox : public QLineEdit {
@@ -30,6 +45,7 @@ private slots:
     void anEscapedErrorIsShownAndTheProgramGoesOn()
     {
         ui::ScriptedDialogs &script = ui::installScriptedDialogs();
+        const StrandedByEscape escapes;   // the box's own count is what the escapes strand
         FailingBox box;
         box.show();
         QTest::keyClick(&box, Qt::Key_F5);

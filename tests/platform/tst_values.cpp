@@ -118,6 +118,7 @@ void TestValues::parse_data()
     QTest::newRow("fifteen whole digits") << "123456789012345.5" << "." << true << qint64(1234567890123455000);
     QTest::newRow("negative zero") << "-0.00" << "," << true << qint64(0);
     QTest::newRow("leading zeros") << "007,50" << "," << true << qint64(75000);
+    QTest::newRow("long run of leading zeros") << "-00000000000000000000000001.5" << "." << true << qint64(-15000);
     QTest::newRow("largest") << "922337203685477.5807" << "." << true << MaxRaw;
     QTest::newRow("smallest") << "-922337203685477.5808" << "." << true << MinRaw;
 
@@ -140,6 +141,7 @@ void TestValues::parse_data()
     QTest::newRow("double sign") << "--1" << "." << false << qint64(0);
     QTest::newRow("trailing sign") << "1-" << "." << false << qint64(0);
     QTest::newRow("just beyond largest") << "922337203685477.5808" << "." << false << qint64(0);
+    QTest::newRow("thirty digits") << "-123456789012345678901234567890.5" << "." << false << qint64(0);
 }
 
 void TestValues::parse()

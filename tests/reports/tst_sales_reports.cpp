@@ -283,19 +283,32 @@ private slots:
         QCOMPARE(window.txtTotalAmount->text(), QString("14.05"));
     }
 
-    // Lines of a tax row that no longer exists are grouped by the rate stored on each line, under
-    // their own key and an empty name; an existing tax shows its current name and rate.
-    void deletedTaxRowsKeepTheirStoredRates()
+    // Every row shows the rate its lines were charged, whatever the tax's rate is now: a rate
+    // changed midway (A from 17 to 20, with a sale at each) gives a row per rate, each beside the
+    // base and tax worked out at it. Lines of a tax row that no longer exists keep their own key,
+    // an empty name and their rates; an existing tax shows its current name.
+    void eachRowShowsTheRateItsLinesWereCharged()
     {
         auto &db = dbModule::mainDatabase();
-        db.execute("INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, UnitPrice, QtySold, Amount,"
-                   " TaxPercent, TaxAmount, Unit, TaxID) VALUES (0, '12', '5001', 'Old wine', 6.00, 1, 6.00, 20, 1.00,"
-                   " 'l', 'D')");
-        db.execute("UPDATE Tax SET Percent = 18 WHERE TaxID = 'A'");
-        const auto result = ReportList::run(db, frmSalesTax::taxByRateReport(false), Selection::period(Day1, Day2));
-        QCOMPARE(rowsOf(result), (QStringList{"A|General rate|18.00| |23.51|3.99|27.50", "B|Reduced rate|10.00| |5.72|0.58|6.30",
-                                    "D||20.00| |5.00|1.00|6.00", "D||25.00| |6.40|1.60|8.00"}));
-        QCOMPARE(result.totals.value("IznosSaPorezom"), QString("47.80"));
+        db.execute("UPDATE Tax SET Percent = 20, Name = 'Standard rate' WHERE TaxID = 'A'");
+        db.executeScript(R"(
+INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, UnitPrice, QtySold, Amount, TaxPercent, TaxAmount, Unit, TaxID)
+  VALUES (0, '13', '1001', 'Cola 0.33', 2.50, 1, 2.50, 20, 0.42, 'pcs', 'A');
+INSERT INTO SalesDetails (Kas, InvoiceID, ProdCode, ProdDescription, UnitPrice, QtySold, Amount, TaxPercent, TaxAmount, Unit, TaxID)
+  VALUES (0, '12', '5001', 'Old wine', 6.00, 1, 6.00, 20, 1.00, 'l', 'D');
+)");
+        const auto byRate = ReportList::run(db, frmSalesTax::taxByRateReport(false), Selection::period(Day1, Day2));
+        QCOMPARE(rowsOf(byRate), (QStringList{"A|Standard rate|17.00| |23.51|3.99|27.50",
+                                              "A|Standard rate|20.00| |2.08|0.42|2.50",
+                                              "B|Reduced rate|10.00| |5.72|0.58|6.30", "D||20.00| |5.00|1.00|6.00",
+                                              "D||25.00| |6.40|1.60|8.00"}));
+        QCOMPARE(byRate.totals.value("IznosSaPorezom"), QString("50.30"));
+        QCOMPARE(rowsOf(ReportList::run(db, frmSalesTax::taxByRateReport(true), Selection::period(Day1, Day2))),
+                 (QStringList{"A|Standard rate|17.00|02.03.2026|14.96|2.54|17.50",
+                              "B|Reduced rate|10.00|02.03.2026|2.45|0.25|2.70", "D||25.00|02.03.2026|6.40|1.60|8.00",
+                              "A|Standard rate|17.00|03.03.2026|8.55|1.45|10.00",
+                              "A|Standard rate|20.00|03.03.2026|2.08|0.42|2.50",
+                              "B|Reduced rate|10.00|03.03.2026|3.27|0.33|3.60", "D||20.00|03.03.2026|5.00|1.00|6.00"}));
     }
 
     // Product codes and tax keys that differ only in letter case, non-ASCII letters included, are

@@ -92,23 +92,48 @@ private slots:
         QCOMPARE(verdict.remedy.isEmpty(), shared);
     }
 
-    // Before anyone logs in; the start-up goes on after it.
+    // Before anyone logs in; the start-up goes on after it. The file system is judged where each
+    // database really lies: "moved" is what is moved onto the mount and left behind as a link.
     void startUpWarnsOfAFolderWhoseLocksAreNotShared_data()
     {
         QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("moved");
         QTest::addColumn<bool>("warned");
-        QTest::newRow("sshfs") << "fuse.sshfs" << true;
-        QTest::newRow("local disk") << "ext4" << false;
+        QTest::newRow("folder on sshfs") << "fuse.sshfs" << "" << true;
+        QTest::newRow("folder on a local disk") << "ext4" << "" << false;
+        QTest::newRow("main database linked onto sshfs") << "fuse.sshfs" << "DODE.pos" << true;
+        QTest::newRow("options database linked onto sshfs") << "fuse.sshfs" << "opt.pos" << true;
+        QTest::newRow("database linked onto a local disk") << "ext4" << "DODE.pos" << false;
+        QTest::newRow("folder reached through a link onto sshfs") << "fuse.sshfs" << "folder" << true;
     }
     void startUpWarnsOfAFolderWhoseLocksAreNotShared()
     {
         QFETCH(QString, type);
+        QFETCH(QString, moved);
         QFETCH(bool, warned);
         TestFolder folder;
+        QTemporaryDir elsewhere;
+        QVERIFY(elsewhere.isValid());
+        QString programFolder = folder.path();
+        QString mountPoint = QFileInfo(folder.path()).canonicalFilePath();
+        QString expected = "The program folder " + programFolder + " lies on ";
+        if (moved == "folder") {
+            // The folder itself stays where it is; the program is pointed at a link to it.
+            programFolder = elsewhere.filePath("shop");
+            QVERIFY(QFile::link(folder.path(), programFolder));
+            expected = "The program folder " + programFolder + " lies on ";
+        } else if (!moved.isEmpty()) {
+            mountPoint = QFileInfo(elsewhere.path()).canonicalFilePath();
+            const QString target = elsewhere.filePath(moved);
+            QVERIFY(QFile::rename(folder.file(moved), target));
+            QVERIFY(QFile::link(target, folder.file(moved)));
+            expected = "The database " + moved + " of the program folder " + programFolder + " really lies at "
+                       + mountPoint + "/" + moved + ", on ";
+        }
+        System::setProgramFolderForTests(programFolder);
         QTemporaryFile table;
         QVERIFY(table.open());
-        const QString realPath = QFileInfo(folder.path()).canonicalFilePath();
-        table.write((LocalRoot + "\n" + mountinfo(realPath, type) + "\n").toUtf8());
+        table.write((LocalRoot + "\n" + mountinfo(mountPoint, type) + "\n").toUtf8());
         table.close();
         FolderFileSystem::setMountTableForTests(table.fileName());
         ui::ScriptedDialogs &script = ui::installScriptedDialogs();
@@ -124,12 +149,11 @@ private slots:
             QCOMPARE(m.title, QString("ZORVEL - LOGIN"));
             QCOMPARE(m.icon, ui::Icon::Information);
             QCOMPARE(m.buttons, ui::Buttons::Ok);
-            QVERIFY2(m.text.startsWith("The program folder " + folder.path() + " lies on a FUSE file system (fuse.sshfs at "
-                                       + realPath + "), which does not share file locks between computers."),
+            QVERIFY2(m.text.startsWith(expected + "a FUSE file system (fuse.sshfs at " + mountPoint
+                                       + "), which does not share file locks between computers."),
                      qPrintable(m.text));
             QVERIFY2(m.text.contains("one register alone on the folder is safe"), qPrintable(m.text));
         }
-
     }
 
     void cleanup()

@@ -105,9 +105,14 @@ std::optional<int64_t> plainAmount(const QString &text, QChar decimal)
     p += negative ? 1 : 0;
     int64_t raw = 0;
     int whole = 0;
-    for (; p < end && p->unicode() >= '0' && p->unicode() <= '9'; ++p, ++whole)
+    // Gives up at the fifteenth digit, before the sum can leave int64_t: a longer text is the
+    // general reader's to judge.
+    for (; p < end && p->unicode() >= '0' && p->unicode() <= '9'; ++p) {
+        if (++whole > 14)
+            return std::nullopt;
         raw = raw * 10 + (p->unicode() - '0');
-    if (whole == 0 || whole > 14)
+    }
+    if (whole == 0)
         return std::nullopt;
     int decimals = 0;
     if (p < end) {
