@@ -252,8 +252,7 @@ void RecordListWindow::deleteSelected()
             ui::messageBox(*refusal, ui::Buttons::Ok, ui::Icon::Information, caption(), this);
             return;
         }
-        if (ui::messageBox(deleteQuestion(*record), ui::Buttons::YesNo, ui::Icon::Question, caption(), this)
-            != ui::Answer::Yes)
+        if (!ui::confirmIrreversible(deleteQuestion(*record), caption(), this))
             return;
         removeRecord(db, key);
     } catch (const AppError &e) {

@@ -57,15 +57,8 @@ ReportListWindow::Look invoiceListLook()
 frmRacuni::frmRacuni()
     : ReportListWindow(QStringLiteral("frmRacuni"), QStringLiteral("Invoices"), invoiceListReport(), invoiceListLook())
 {
-    cmdPrintPregled = new QPushButton(QStringLiteral("All invoices"), this);
-    cmdPrintPregled->setObjectName(QStringLiteral("cmdPrintPregled"));
-    cmdPrintPregled1 = new QPushButton(QStringLiteral("Selected invoice"), this);
-    cmdPrintPregled1->setObjectName(QStringLiteral("cmdPrintPregled1"));
-    for (QPushButton *b : {cmdPrintPregled, cmdPrintPregled1}) {
-        b->setAutoDefault(false);
-        b->setMinimumHeight(36);
-        buttonRow->insertWidget(buttonRow->count() - 2, b);
-    }
+    cmdPrintPregled = addMemberButton(QStringLiteral("cmdPrintPregled"), QStringLiteral("All invoices"));
+    cmdPrintPregled1 = addMemberButton(QStringLiteral("cmdPrintPregled1"), QStringLiteral("Selected invoice"));
     connect(cmdPrintPregled, &QPushButton::clicked, this, &frmRacuni::cmdPrintPregled_Click);
     connect(cmdPrintPregled1, &QPushButton::clicked, this, &frmRacuni::cmdPrintPregled1_Click);
 }

@@ -137,6 +137,10 @@ bool Form::event(QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && previewKey(this, static_cast<QKeyEvent *>(event)))
         return true;
+    if (event->type() == QEvent::KeyRelease)
+        letGo(static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::WindowDeactivate)
+        m_heldKey = 0;   // another window has the keys now, their release too
     if (event->type() == QEvent::WindowActivate && m_loaded)
         Form_Activate();
     return QDialog::event(event);
@@ -146,6 +150,8 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && previewKey(watched, static_cast<QKeyEvent *>(event)))
         return true;
+    if (event->type() == QEvent::KeyRelease)
+        letGo(static_cast<QKeyEvent *>(event));
     return QDialog::eventFilter(watched, event);
 }
 
@@ -164,6 +170,11 @@ bool Form::previewKey(QObject *receiver, QKeyEvent *event)
     m_previewedKey = event->key();
     m_previewedTimestamp = event->timestamp();
 
+    if (!event->isAutoRepeat())
+        m_heldKey = event->key();
+    else if (event->key() != m_heldKey)
+        return true;   // held down in another window: used up, it does nothing here
+
     const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         if (QAbstractButton *button = focusedCommandButton(this)) {
@@ -178,6 +189,12 @@ bool Form::previewKey(QObject *receiver, QKeyEvent *event)
     bool handled = false;
     Form_KeyDown(event->key(), event->modifiers(), handled);
     return handled || !m_loaded;   // a key that unloaded the window goes no further
+}
+
+void Form::letGo(const QKeyEvent *event)
+{
+    if (!event->isAutoRepeat() && event->key() == m_heldKey)
+        m_heldKey = 0;
 }
 
 void Form::previewKeysOfAllControls()
