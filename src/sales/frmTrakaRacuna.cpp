@@ -9,6 +9,7 @@
 #include "shell/frmHelp.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -221,8 +222,8 @@ void frmTrakaRacuna::cmdBrisi_Click()
         return;
     }
     // Every cashier reaches this window, and the journal has no other copy.
-    if (!ui::confirmIrreversible(QStringLiteral("Do you want to delete the journal ") + dbModule::ReceiptJournalName
-                                     + QStringLiteral("?"),
+    if (!ui::confirmIrreversible(QStringLiteral("Do you want to delete the journal ")
+                                     + QFileInfo(journal).fileName() + QStringLiteral("?"),
                                  windowTitle(), this))
         return;
     rtBox->clear();

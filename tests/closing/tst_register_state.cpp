@@ -376,14 +376,17 @@ private slots:
         QCOMPARE(programEnds, 1);
     }
 
-    void answeringNoChangesNothing()
+    // An End Report cannot be undone: Enter, a scanner's too, answers No.
+    void enterAtTheQuestionChangesNothing()
     {
         zirAZUVozari &screen = ui::formInstance<zirAZUVozari>();
         rodUVAD::instance().setChildForm(&screen);
         ui::showModeless(screen);
         frmTrenutnoStanjeKasa &window = opened();
-        script->queueAnswer(ui::Answer::No);
+        script->queueEnter();
         window.cmdZakljuci_Click();
+        QCOMPARE(script->lastMessage().text, QString("Do you want to make End Report?\r "));
+        QCOMPARE(script->lastMessage().defaultButton, ui::Answer::No);
         QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM Sales WHERE Closed = 0").toInt64(), int64_t(2));
         QVERIFY(screen.isLoaded());
         QCOMPARE(window.lblTipPregleda->text(), QString("1"));
