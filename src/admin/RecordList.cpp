@@ -371,8 +371,9 @@ void AdminDialog::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &h
 
 bool AdminDialog::requiredFilled(std::initializer_list<QString> texts)
 {
+    // Blanks alone are no name: "  " would be stored as a user, a tax or a customer nobody can tell.
     for (const QString &text : texts)
-        if (text.isEmpty()) {
+        if (text.trimmed().isEmpty()) {
             inform(QStringLiteral("Fill in all required fields."));
             return false;
         }

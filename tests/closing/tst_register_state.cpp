@@ -322,6 +322,7 @@ private slots:
         rodUVAD::instance().setChildForm(&screen);
         ui::showModeless(screen);
         QVERIFY(screen.isLoaded());
+        rodUVAD::instance().setRunningTotalText(QStringLiteral("30,50"));   // the open shifts' total
         const int invoicesBefore = int(MainDatabase->scalar("SELECT COUNT(*) FROM Invoices").toInt64());
 
         frmTrenutnoStanjeKasa &window = opened();
@@ -352,6 +353,8 @@ private slots:
         QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM Sales WHERE Closed = 0").toInt64(), int64_t(0));
         QVERIFY(!screen.isLoaded());
         QCOMPARE(int(MainDatabase->scalar("SELECT COUNT(*) FROM Invoices").toInt64()), invoicesBefore);
+        // The window stays open over the closed shifts: the status bar no longer shows their total.
+        QCOMPARE(rodUVAD::instance().runningTotalText(), QString("0,00"));
 
         // The window now shows End Report 7, on every tab and after a refresh.
         QCOMPARE(window.lblTipPregleda->text(), QString("2"));
