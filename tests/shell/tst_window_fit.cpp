@@ -50,7 +50,10 @@
 #include "WindowFit.h"
 #include "WindowTestEnvironment.h"
 
+#include "platform/ui/ListView.h"
+
 #include <QDateEdit>
+#include <QHash>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -59,6 +62,42 @@ namespace {
 
 const QDateTime moment(QDate(2024, 3, 5), QTime(10, 0, 0));
 
+// How a window looks as it opens: its place and size, and the widths of its lists' columns.
+QString lookOf(QWidget &window)
+{
+    const QRect g = window.geometry();
+    QStringList look{QStringLiteral("at %1,%2 size %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())};
+    for (const ui::ListView *list : window.findChildren<ui::ListView *>()) {
+        QStringList widths;
+        for (int c = 0; c < list->columnCount(); ++c)
+            widths << QString::number(list->columnWidth(c));
+        look << list->objectName() + QStringLiteral(" columns ") + widths.join(QLatin1Char(' '));
+    }
+    return look.join(QStringLiteral("; "));
+}
+
+// The look of each window at its first opening in this test row, by class.
+QHash<QString, QString> &firstLooks()
+{
+    static QHash<QString, QString> looks;
+    return looks;
+}
+
+// A window opens the second time as it opened the first: a line when it does not.
+QStringList openingProblems(QWidget &window)
+{
+    const QString name = QLatin1String(window.metaObject()->className());
+    const QString look = lookOf(window);
+    const auto first = firstLooks().constFind(name);
+    if (first == firstLooks().constEnd()) {
+        firstLooks().insert(name, look);
+        return {};
+    }
+    if (*first == look)
+        return {};
+    return {QStringLiteral("opened otherwise than at first: %1, first %2").arg(look, *first)};
+}
+
 // The problems of the modal window that `open` shows (checked while it is open, on each of its
 // tabs), or a line saying that no window came.
 QStringList modalWindowProblems(const std::function<void()> &open)
@@ -66,7 +105,8 @@ QStringList modalWindowProblems(const std::function<void()> &open)
     QStringList problems{QStringLiteral("no window was shown")};
     ui::ScopedModalRunner runner([&](ui::Form &form) {
         form.show();
-        problems = WindowFit::everyTabProblems(form);
+        problems = openingProblems(form);
+        problems << WindowFit::everyTabProblems(form);
         if (form.isLoaded())
             form.unload();
     });
@@ -83,7 +123,9 @@ QStringList modalWindowProblemsOf(const std::function<void()> &open, const std::
     ui::ScopedModalRunner runner([&](ui::Form &form) {
         if (auto *window = qobject_cast<T *>(&form)) {
             window->show();
+            const QStringList opening = openingProblems(*window);
             problems = prepare ? prepare(*window) : QStringList();
+            problems << opening;
             problems << WindowFit::everyTabProblems(*window);
         }
         if (form.isLoaded())
@@ -97,7 +139,8 @@ QStringList modalWindowProblemsOf(const std::function<void()> &open, const std::
 QStringList shownWindowProblems(ui::Form &window)
 {
     ui::showModeless(window);
-    QStringList problems = WindowFit::everyTabProblems(window);
+    QStringList problems = openingProblems(window);
+    problems << WindowFit::everyTabProblems(window);
     window.unload();
     return problems;
 }
@@ -172,7 +215,8 @@ const std::vector<WindowOpener> &windows()
              frmArtikli &list = ui::formInstance<frmArtikli>();
              dbModule::CallerForm = &screen;
              openProductList(true);
-             QStringList problems = WindowFit::everyTabProblems(list);
+             QStringList problems = openingProblems(list);
+             problems << WindowFit::everyTabProblems(list);
              list.unload();
              return problems;
          }},
@@ -212,8 +256,8 @@ const std::vector<WindowOpener> &windows()
         {"click table set-up, every tab, a product listed", [](SalesScreenOnTest &, zirAZUVozari &) {
              openClickTableSetup();
              frmKlikTabla &setup = ui::formInstance<frmKlikTabla>();
+             QStringList problems = openingProblems(setup);
              type(control(setup, "cboTemp"), "a");
-             QStringList problems;
              if (setup.lv1()->count() == 0)
                  problems << QStringLiteral("the search listed no product");
              problems << WindowFit::everyTabProblems(setup);
@@ -352,6 +396,7 @@ private slots:
     void everyWindowFits()
     {
         QFETCH(int, index);
+        firstLooks().clear();
         setEndProgramHook([] {});
         SalesScreenOnTest env(moment);
         zirAZUVozari &screen = env.openScreen();
@@ -375,6 +420,7 @@ private slots:
         QFETCH(int, index);
         QStringList problems;
         {
+            firstLooks().clear();
             WindowTestEnvironment env([] { return QDateTime(QDate(2026, 3, 10), QTime(9, 30, 0)); });
             env.dialogs().setDefaultAnswer(ui::Answer::No);
             env.openReportFixture();

@@ -94,13 +94,18 @@ void ListView::fitFillColumn()
 bool ListView::viewportEvent(QEvent *event)
 {
     // The visible list changes width with the window and when the vertical scroll bar comes or goes.
-    if (event->type() == QEvent::Resize)
-        fitFillColumn();
+    if (event->type() == QEvent::Resize) {
+        if (m_widensCutColumns)
+            widenCutColumns();
+        else
+            fitFillColumn();
+    }
     return QTreeWidget::viewportEvent(event);
 }
 
 void ListView::widenCutColumns()
 {
+    m_widensCutColumns = true;
     for (int column = 0; column < columnCount(); ++column) {
         if (!isColumnHidden(column))
             setColumnWidth(column, ownWidth(column));
