@@ -54,6 +54,8 @@
 
 #include <QDateEdit>
 #include <QHash>
+#include <QMap>
+#include <algorithm>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -337,11 +339,41 @@ struct HistoryWindowOpener {
     std::function<QStringList()> problems;
 };
 
+// Tab walks each row of buttons as the row is shown, left to right: a line for a row it does not.
+QStringList buttonRowTabProblems(QWidget &window)
+{
+    QMap<int, QList<QPushButton *>> rows;   // by the buttons' middle height in the window
+    for (QPushButton *button : window.findChildren<QPushButton *>()) {
+        if (button->isVisibleTo(&window) && (button->focusPolicy() & Qt::TabFocus))
+            rows[button->mapTo(&window, button->rect().center()).y()] << button;
+    }
+    QStringList problems;
+    for (QList<QPushButton *> row : rows) {
+        if (row.size() < 2)
+            continue;
+        std::sort(row.begin(), row.end(), [&](QWidget *a, QWidget *b) {
+            return a->mapTo(&window, QPoint()).x() < b->mapTo(&window, QPoint()).x();
+        });
+        QStringList shown, walked;
+        for (QWidget *button : row)
+            shown << button->objectName();
+        QWidget *next = row.first();
+        for (int step = 0; step < 1000 && walked.size() < row.size(); ++step, next = next->nextInFocusChain()) {
+            if (row.contains(next) && !walked.contains(next->objectName()))
+                walked << next->objectName();
+        }
+        if (walked != shown)
+            problems << QStringLiteral("Tab walks the buttons %1, shown as %2").arg(walked.join(", "), shown.join(", "));
+    }
+    return problems;
+}
+
 template <class T>
 QStringList reportWindowProblems(void (*open)())
 {
     return modalWindowProblemsOf<T>(open, [](T &window) {
         QStringList problems = WindowFit::windowFitProblems(window);
+        problems << buttonRowTabProblems(window);
         if (window.DTPicker1 && window.DTPicker1->isVisibleTo(&window)) {   // the period, as the user picks it
             window.DTPicker1->setDate(ReportFixture::firstDay());
             window.DTPicker2->setDate(ReportFixture::secondDay());

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QToolButton>
@@ -252,11 +254,27 @@ void destroyAllForms()
         delete it->data();   // a window owned by another one may be gone already
 }
 
+void placeForOpening(Form &form)
+{
+    // Left to the window manager, a window shown again opens where it was, which it may have
+    // shifted by its frame: every opening centres it on the screen instead, as at the first.
+    if (!form.isWindow() || form.isVisible())
+        return;
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QSize size = form.size();
+    form.move(std::max(room.left(), room.left() + (room.width() - size.width()) / 2),
+              std::max(room.top(), room.top() + (room.height() - size.height()) / 2));
+}
+
 void showModal(Form &form)
 {
     form.load();
     if (!form.isLoaded())
         return;
+    placeForOpening(form);
     if (modalRunner())
         modalRunner()(form);
     else
@@ -268,6 +286,7 @@ void showModeless(Form &form)
     form.load();
     if (!form.isLoaded())
         return;
+    placeForOpening(form);
     form.show();
     form.raise();
     form.activateWindow();
