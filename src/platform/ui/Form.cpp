@@ -3,13 +3,17 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
+#include <QVariant>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <map>
 #include <vector>
+
+namespace {
+// Where a window opened the first time (see placeForOpening).
+const char *const FirstPlaceProperty = "zorvelFirstPlace";
+}  // namespace
 
 namespace ui {
 
@@ -133,6 +137,8 @@ void Form::showEvent(QShowEvent *event)
 {
     previewKeysOfAllControls();
     QDialog::showEvent(event);
+    if (isWindow() && !property(FirstPlaceProperty).isValid())
+        setProperty(FirstPlaceProperty, pos());
 }
 
 bool Form::event(QEvent *event)
@@ -256,17 +262,13 @@ void destroyAllForms()
 
 void placeForOpening(Form &form)
 {
-    // Left to the window manager, a window shown again opens where it was, which it may have
-    // shifted by its frame: every opening centres it on the screen instead, as at the first.
+    // Left to the window manager, a window shown again opens where it was last, which the user
+    // or the window's frame may have shifted: it opens where it opened the first time.
     if (!form.isWindow() || form.isVisible())
         return;
-    QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect room = screen->availableGeometry();
-    const QSize size = form.size();
-    form.move(std::max(room.left(), room.left() + (room.width() - size.width()) / 2),
-              std::max(room.top(), room.top() + (room.height() - size.height()) / 2));
+    const QVariant first = form.property(FirstPlaceProperty);
+    if (first.isValid())
+        form.move(first.toPoint());
 }
 
 void showModal(Form &form)

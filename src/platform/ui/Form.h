@@ -81,8 +81,8 @@ private:
     int m_heldKey = 0;
 };
 
-// Puts a window that is about to open at the centre of the screen (a window shown inside another,
-// or already shown, stays where it is): every opening of a window is at the same place.
+// Puts a window that is about to open where it opened the first time (a window shown inside
+// another, or already shown, stays where it is): every opening of a window is at the same place.
 void placeForOpening(Form &form);
 
 // True when `window` is a loaded Form. Any other existing window counts as loaded; null does not.
