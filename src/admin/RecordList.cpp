@@ -252,8 +252,7 @@ void RecordListWindow::deleteSelected()
             ui::messageBox(*refusal, ui::Buttons::Ok, ui::Icon::Information, caption(), this);
             return;
         }
-        if (ui::messageBox(deleteQuestion(*record), ui::Buttons::YesNo, ui::Icon::Question, caption(), this)
-            != ui::Answer::Yes)
+        if (!ui::confirmIrreversible(deleteQuestion(*record), caption(), this))
             return;
         removeRecord(db, key);
     } catch (const AppError &e) {
@@ -372,8 +371,9 @@ void AdminDialog::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool &h
 
 bool AdminDialog::requiredFilled(std::initializer_list<QString> texts)
 {
+    // Blanks alone are no name: "  " would be stored as a user, a tax or a customer nobody can tell.
     for (const QString &text : texts)
-        if (text.isEmpty()) {
+        if (text.trimmed().isEmpty()) {
             inform(QStringLiteral("Fill in all required fields."));
             return false;
         }

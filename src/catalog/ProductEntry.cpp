@@ -20,8 +20,10 @@ std::optional<Currency> number(const QString &text, const NumberFormat &format, 
 
 std::variant<Product, EntryRefusal> check(const ProductEntryTexts &t, const NumberFormat &format)
 {
-    if (t.prodCode.isEmpty() || t.description.isEmpty() || t.quantity.isEmpty() || t.unit.isEmpty()
-        || t.unitPrice.isEmpty() || t.taxID.isEmpty())
+    // Blanks alone fill no field.
+    const auto unfilled = [](const QString &text) { return text.trimmed().isEmpty(); };
+    if (unfilled(t.prodCode) || unfilled(t.description) || unfilled(t.quantity) || unfilled(t.unit)
+        || unfilled(t.unitPrice) || unfilled(t.taxID))
         return EntryRefusal{QStringLiteral("Fill in all required fields."), EntryField::ProdCode};
 
     Product p;

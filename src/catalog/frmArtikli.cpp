@@ -8,6 +8,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListView.h"
+#include "shell/LoginLogic.h"
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
 
@@ -151,6 +152,10 @@ void frmArtikli::Form_Load()
         m_cboView->setCurrentIndex(0);
     }
     m_blnViewReady = true;
+    // Opened as the sales screen's picker by a user below the Products menu, the list only picks.
+    const bool mayChange = LoginLogic::mayChangeProducts();
+    for (const char *name : {"cmdUpdate", "cmdNew", "cmdDelete"})
+        findChild<QPushButton *>(QLatin1String(name))->setVisible(mayChange);
     m_cboTemp->setFocus();
 }
 
@@ -256,7 +261,7 @@ void frmArtikli::cmdNew_Click()
 
 void frmArtikli::cmdUpdate_Click()
 {
-    if (!m_lv1->selectedItem())
+    if (!m_lv1->selectedItem() || !LoginLogic::mayChangeProducts())
         return;
     frmEditProduct &edit = ui::formInstance<frmEditProduct>();
     edit.SourceList = m_lv1;
@@ -266,7 +271,7 @@ void frmArtikli::cmdUpdate_Click()
 void frmArtikli::cmdDelete_Click()
 {
     ui::ListItem *selected = m_lv1->selectedItem();
-    if (m_lv1->count() == 0 || !selected)
+    if (m_lv1->count() == 0 || !selected || !LoginLogic::mayChangeProducts())
         return;
     const QString code = selected->text();
     try {
@@ -280,7 +285,7 @@ void frmArtikli::cmdDelete_Click()
         const QString question = QStringLiteral("ProductID - Barcode: ") + product->prodCode + QLatin1Char('\r')
                                  + QStringLiteral("Product name: ") + product->prodDescription + QLatin1Char('\r')
                                  + QStringLiteral("Do you want to delete this item?");
-        if (ui::messageBox(question, ui::Buttons::YesNo, ui::Icon::Question, Caption, this) != ui::Answer::Yes)
+        if (!ui::confirmIrreversible(question, Caption, this))
             return;
         Products::remove(db, code);
     } catch (const AppError &e) {

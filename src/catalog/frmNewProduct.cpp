@@ -2,6 +2,7 @@
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
+#include "shell/LoginLogic.h"
 #include "shell/dbModule.h"
 
 #include <QComboBox>
@@ -89,5 +90,8 @@ void frmNewProduct::cmdAdd_Click()
 
 void openNewProduct()
 {
+    // The product list beside the sales screen asks too; this opener refuses whoever asks.
+    if (!LoginLogic::mayChangeProducts())
+        return;
     ui::showModal(ui::formInstance<frmNewProduct>());
 }

@@ -6,6 +6,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListView.h"
 #include "sales/ItemEntry.h"
+#include "shell/LoginLogic.h"
 #include "shell/MainWindow.h"
 #include "shell/dbModule.h"
 #include "shell/frmHelp.h"
@@ -485,5 +486,7 @@ bool frmSastav::eventFilter(QObject *watched, QEvent *event)
 
 void openProductComposition()
 {
+    if (!LoginLogic::mayChangeProducts())
+        return;
     ui::showModal(ui::formInstance<frmSastav>());
 }

@@ -154,6 +154,27 @@ ReportListWindow::ReportListWindow(const QString &objectName, const QString &cap
     resize(980, 640);
 }
 
+QPushButton *ReportListWindow::addMemberButton(const QString &objectName, const QString &caption, const QIcon &icon)
+{
+    auto *added = new QPushButton(icon, caption, this);
+    added->setObjectName(objectName);
+    added->setAutoDefault(false);
+    added->setMinimumHeight(36);
+    buttonRow->insertWidget(buttonRow->count() - 2, added);
+    // Tab walks the row as it is shown, left to right: Close, made before the member's buttons,
+    // stays the last.
+    QWidget *previous = nullptr;
+    for (int i = 0; i < buttonRow->count(); ++i) {
+        QWidget *widget = buttonRow->itemAt(i)->widget();
+        if (!widget)
+            continue;
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+    return added;
+}
+
 void ReportListWindow::guarded(const std::function<void()> &handler)
 {
     try {

@@ -19,6 +19,7 @@
 #include "closing/ReportList.h"
 #include "platform/ui/Form.h"
 
+#include <QIcon>
 #include <QMap>
 #include <functional>
 #include <optional>
@@ -120,6 +121,8 @@ protected:
 
     QVBoxLayout *leftColumn = nullptr;   // under the period: room for a member's controls
     QHBoxLayout *buttonRow = nullptr;    // beside print and save: room for a member's buttons
+    // A member's own button, after print and save and before Close, in the tab order too.
+    QPushButton *addMemberButton(const QString &objectName, const QString &caption, const QIcon &icon = QIcon());
 
 private:
     void showResult();

@@ -59,15 +59,10 @@ frmRacuni::frmRacuni()
     : ReportListWindow(QStringLiteral("frmRacuni"), QStringLiteral("Invoices"), invoiceListReport(), invoiceListLook())
 {
     // Both hand invoices to the browser to be printed: picture buttons of the print command.
-    cmdPrintPregled = new QPushButton(ui::commandPicture(ui::Command::Print), QStringLiteral("All invoices"), this);
-    cmdPrintPregled->setObjectName(QStringLiteral("cmdPrintPregled"));
-    cmdPrintPregled1 = new QPushButton(ui::commandPicture(ui::Command::Print), QStringLiteral("Selected invoice"), this);
-    cmdPrintPregled1->setObjectName(QStringLiteral("cmdPrintPregled1"));
-    for (QPushButton *b : {cmdPrintPregled, cmdPrintPregled1}) {
-        b->setAutoDefault(false);
-        b->setMinimumHeight(36);
-        buttonRow->insertWidget(buttonRow->count() - 2, b);
-    }
+    cmdPrintPregled = addMemberButton(QStringLiteral("cmdPrintPregled"), QStringLiteral("All invoices"),
+                                      ui::commandPicture(ui::Command::Print));
+    cmdPrintPregled1 = addMemberButton(QStringLiteral("cmdPrintPregled1"), QStringLiteral("Selected invoice"),
+                                       ui::commandPicture(ui::Command::Print));
     connect(cmdPrintPregled, &QPushButton::clicked, this, &frmRacuni::cmdPrintPregled_Click);
     connect(cmdPrintPregled1, &QPushButton::clicked, this, &frmRacuni::cmdPrintPregled1_Click);
 }

@@ -342,8 +342,7 @@ void frmTrenutnoStanjeKasa::cmdZakljuci_Click()
         return;
     const QDateTime moment = System::now();
     const QString question = QStringLiteral("Do you want to make End Report?");
-    if (ui::messageBox(question + QStringLiteral("\r "), ui::Buttons::YesNo, ui::Icon::Question, question, this)
-        != ui::Answer::Yes)
+    if (!ui::confirmIrreversible(question + QStringLiteral("\r "), question, this))
         return;
 
     // The number is taken and every open shift closed in one write transaction, so two registers

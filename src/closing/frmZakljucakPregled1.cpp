@@ -58,11 +58,8 @@ frmZakljucakPregled1::frmZakljucakPregled1()
     : ReportListWindow(QStringLiteral("frmZakljucakPregled1"), QStringLiteral("End Reports review"),
                        endReportReview(), endReportLook())
 {
-    cmdPrintPregledListe = new QPushButton(ui::commandPicture(ui::Command::Print), QStringLiteral("Print review"), this);
-    cmdPrintPregledListe->setObjectName(QStringLiteral("cmdPrintPregledListe"));
-    cmdPrintPregledListe->setAutoDefault(false);
-    cmdPrintPregledListe->setMinimumHeight(36);
-    buttonRow->insertWidget(buttonRow->count() - 2, cmdPrintPregledListe);
+    cmdPrintPregledListe = addMemberButton(QStringLiteral("cmdPrintPregledListe"), QStringLiteral("Print review"),
+                                           ui::commandPicture(ui::Command::Print));
     connect(cmdPrintPregledListe, &QPushButton::clicked, this, &frmZakljucakPregled1::cmdPrintPregledListe_Click);
     connect(lv1, &QTreeWidget::itemDoubleClicked, this, [this] { lv1_DblClick(); });
 }

@@ -70,11 +70,8 @@ frmActivity::frmActivity()
     choosePeriod->setObjectName(QStringLiteral("lblChoosePeriod"));
     leftColumn->insertWidget(leftColumn->indexOf(Frame1), choosePeriod);
 
-    cmdBrisi = new QPushButton(ui::commandPicture(ui::Command::Delete), QStringLiteral("Delete all list"), this);
-    cmdBrisi->setObjectName(QStringLiteral("cmdBrisi"));
-    cmdBrisi->setAutoDefault(false);
-    cmdBrisi->setMinimumHeight(36);
-    buttonRow->insertWidget(buttonRow->count() - 2, cmdBrisi);
+    cmdBrisi = addMemberButton(QStringLiteral("cmdBrisi"), QStringLiteral("Delete all list"),
+                               ui::commandPicture(ui::Command::Delete));
     connect(cmdBrisi, &QPushButton::clicked, this, [this] { guarded([this] { cmdBrisi_Click(); }); });
 }
 
@@ -84,10 +81,9 @@ void frmActivity::cmdBrisi_Click()
         return;
     // Every day's log goes, not only the rows shown: the user says so first, and a hasty Enter
     // keeps the log.
-    const ui::Answer answer = ui::messageBox(
-        QStringLiteral("Delete the whole log of log-ins, of every day, except the current log-in?"),
-        ui::Buttons::YesNo, ui::Icon::Question, messageTitle(), this, ui::Answer::No);
-    if (answer != ui::Answer::Yes)
+    if (!ui::confirmIrreversible(
+            QStringLiteral("Delete the whole log of log-ins, of every day, except the current log-in?"),
+            messageTitle(), this))
         return;
     try {
         LoginLog::deleteAllButCurrent(dbModule::mainDatabase(), dbModule::CurrentLoginNo);

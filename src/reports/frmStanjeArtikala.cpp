@@ -57,11 +57,8 @@ frmStanjeArtikala::frmStanjeArtikala()
     cmdPrint->setText(QStringLiteral("F5-Print"));
     cmdSacuvaj->setText(QStringLiteral("F4-Save"));
     cmdClose->setText(QStringLiteral("F12-Close"));
-    cmdOsvjezi = new QPushButton(ui::commandPicture(ui::Command::Refresh), QStringLiteral("F6-Refresh"), this);
-    cmdOsvjezi->setObjectName(QStringLiteral("cmdOsvjezi"));
-    cmdOsvjezi->setAutoDefault(false);
-    cmdOsvjezi->setMinimumHeight(36);
-    buttonRow->insertWidget(buttonRow->count() - 2, cmdOsvjezi);
+    cmdOsvjezi = addMemberButton(QStringLiteral("cmdOsvjezi"), QStringLiteral("F6-Refresh"),
+                                 ui::commandPicture(ui::Command::Refresh));
     connect(cmdOsvjezi, &QPushButton::clicked, this, &frmStanjeArtikala::cmdOsvjezi_Click);
 }
 

@@ -81,9 +81,7 @@ void LogOff(const LogOffHooks &hooks)
     if (hooks.settleSalesScreen && !hooks.settleSalesScreen())
         return;
     if (dbModule::PonudiZakljucak
-        && ui::messageBox(QStringLiteral("Do you want to make End Report?"), ui::Buttons::YesNo, ui::Icon::Question,
-                          EndReportQuestionTitle)
-               == ui::Answer::Yes)
+        && ui::confirmIrreversible(QStringLiteral("Do you want to make End Report?"), EndReportQuestionTitle))
         makeEndReport(hooks);
 
     const bool close = ui::messageBox(QStringLiteral("Close the program?"), ui::Buttons::YesNo, ui::Icon::Question,

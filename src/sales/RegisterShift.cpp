@@ -1,6 +1,7 @@
 #include "sales/RegisterShift.h"
 
 #include "platform/system/System.h"
+#include "shell/MainWindow.h"
 #include "shell/dbModule.h"
 #include <limits>
 #include <optional>
@@ -143,6 +144,10 @@ EndReport closeAllOpenShifts(Database &db, const QDateTime &now)
                            "WHERE Closed = 0"),
             {Value::date(report.date), Value::time(report.time), Value::integer(report.number)});
     });
+    // The status bar shows the open shift's total: every shift is closed now, whichever window
+    // made the End Report and whether or not the sales screen comes back.
+    if (MainWindow *main = existingMainWindow())
+        main->setRunningTotalText(formatRunningTotal(Currency()));
     return report;
 }
 

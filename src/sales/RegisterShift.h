@@ -47,7 +47,8 @@ InvoiceBooking addInvoice(Database &db, int64_t shiftNo, Currency amount, const 
 
 // The End Report: every open row of every register gets DateStoped/TimeStoped = `now`, Payed and
 // Closed = True and Grupni = the largest stored Grupni + 1. When no row is open nothing is written
-// and the number returned is the one that would have been used.
+// and the number returned is the one that would have been used. The main window's running total
+// (if there is a main window) shows 0 afterwards.
 EndReport closeAllOpenShifts(Database &db, const QDateTime &now);
 
 // The running total as panel 5 of the main window shows it: "###,###,##0.00" in the user's format.

@@ -216,9 +216,8 @@ void frmKlikTabla::Command2_MouseUp(int index, Qt::MouseButton button)
 
 void frmKlikTabla::cmdAutomatic_Click()
 {
-    if (ui::messageBox(ClickTableSetup::AutomaticLayoutQuestion, ui::Buttons::YesNo, ui::Icon::Question, Caption,
-                       this)
-        != ui::Answer::Yes)
+    // The stored layout is replaced at once.
+    if (!ui::confirmIrreversible(ClickTableSetup::AutomaticLayoutQuestion, Caption, this))
         return;
     // The products as the list shows them, the search applied.
     QStringList codes;

@@ -11,6 +11,7 @@
 #include "shell/frmHelp.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -201,10 +202,17 @@ void frmTrakaRacuna::cmdSacuvaj_Click()
 
 void frmTrakaRacuna::cmdBrisi_Click()
 {
-    rtBox->clear();
     const QString journal = ReceiptJournalFile::path();
-    if (!System::fileExists(journal))
+    if (!System::fileExists(journal)) {
+        rtBox->clear();
         return;
+    }
+    // Every cashier reaches this window, and the journal has no other copy.
+    if (!ui::confirmIrreversible(QStringLiteral("Do you want to delete the journal ")
+                                     + QFileInfo(journal).fileName() + QStringLiteral("?"),
+                                 windowTitle(), this))
+        return;
+    rtBox->clear();
     QFile file(journal);
     if (!file.remove())
         reportFailure(QStringLiteral("The journal could not be deleted."), file.errorString());

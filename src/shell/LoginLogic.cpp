@@ -84,6 +84,34 @@ MenuCut menuCutForAccessLevel(const Value &accLevel)
     return {};
 }
 
+namespace {
+MenuCut &currentRunCut()
+{
+    static MenuCut cut;
+    return cut;
+}
+}  // namespace
+
+void setRunMenuCut(const MenuCut &cut)
+{
+    currentRunCut() = cut;
+}
+
+const MenuCut &runMenuCut()
+{
+    return currentRunCut();
+}
+
+bool mayOpenMenu(const QString &controlName)
+{
+    return !currentRunCut().switchedOff.contains(controlName);
+}
+
+bool mayChangeProducts()
+{
+    return mayOpenMenu(QStringLiteral("mnuDatabase"));
+}
+
 bool optionIsOn(const QString &optionText)
 {
     try {

@@ -38,6 +38,17 @@ struct MenuCut {
 // the main window defines them; a text that is not a number counts as 1, the most restrictive.
 MenuCut menuCutForAccessLevel(const Value &accLevel);
 
+// The cut of this program run: the login stores it (and the main window applies it); a cashier
+// change keeps it, so the menus and what the windows beside them allow stay the logged-in user's.
+// Before any login nothing is cut.
+void setRunMenuCut(const MenuCut &cut);
+const MenuCut &runMenuCut();
+// Whether this run's user may open the main window's menu or menu item of that control name.
+bool mayOpenMenu(const QString &controlName);
+// The one rule for the product windows a window beside the sales screen could open (new, edit,
+// delete, composition): they are for the users who may open the Products menu.
+bool mayChangeProducts();
+
 // An option kept as a truth value ("1", "-1", "True" are on; "0", "False", "" and any other text off).
 bool optionIsOn(const QString &optionText);
 

@@ -253,11 +253,13 @@ void frmLogin::cmdOK_Click()
         CurrentUserFullName = (*user)[QStringLiteral("UserFullName")].textOr();
         CurrentUserPosition = (*user)[QStringLiteral("UserPosition")].textOr();
 
+        // Before any window opens: the windows beside the sales screen ask it what this user may do.
+        LoginLogic::setRunMenuCut(LoginLogic::menuCutForAccessLevel((*user)[QStringLiteral("AccLevel")]));
         MainWindow &mainWindow = ::mainWindow();
         mainWindow.showRunningTotalPanels(LoginLogic::optionIsOn(StanjeKaseVidljivo));
         mainWindow.showFrame();
         showSalesScreen();
-        mainWindow.applyMenuCut(LoginLogic::menuCutForAccessLevel((*user)[QStringLiteral("AccLevel")]));
+        mainWindow.applyMenuCut(LoginLogic::runMenuCut());
         unload();
     } catch (const AppError &e) {
         if (isLoaded())

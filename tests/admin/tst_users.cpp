@@ -85,7 +85,8 @@ private slots:
         QTest::newRow("no ID") << "" << "ana" << "1" << false;
         QTest::newRow("no name") << "4" << "" << "1" << false;
         QTest::newRow("no level") << "4" << "ana" << "" << false;
-        QTest::newRow("blanks count as filled") << " " << "  " << "2" << true;
+        QTest::newRow("a name of blanks") << "4" << "  " << "2" << false;
+        QTest::newRow("an ID of blanks") << " " << "ana" << "2" << false;
         QTest::newRow("all there") << "4" << "ana" << "1" << true;
     }
     void newUserRequiredFields()

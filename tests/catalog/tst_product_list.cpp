@@ -2,6 +2,8 @@
 #include "catalog/ProductRecord.h"
 #include "catalog/frmArtikli.h"
 #include "catalog/frmEditProduct.h"
+#include "catalog/frmSastav.h"
+#include "ModalSteps.h"
 #include "platform/values/StoredNumber.h"
 #include "SalesScreenOnTest.h"
 #include "WindowTestEnvironment.h"
@@ -36,6 +38,19 @@ QStringList codesOf(const Rows &rows)
     for (const Row &r : rows)
         codes << r["ProdCode"].textOr();
     return codes;
+}
+
+// Every stored product, each row's values joined: what a change of any product would change.
+QStringList productTable()
+{
+    QStringList table;
+    for (const Row &row : MainDatabase->query("SELECT * FROM Products ORDER BY ProdCode")) {
+        QStringList values;
+        for (int i = 0; i < row.size(); ++i)
+            values << (row.at(i).isNull() ? QStringLiteral("<null>") : row.at(i).toText());
+        table << values.join(QLatin1Char('|'));
+    }
+    return table;
 }
 
 QStringList listedCodes(ui::ListView *list)
@@ -185,6 +200,56 @@ private slots:
         openProductList(false);
         QVERIFY(editShown);
         QCOMPARE(screen.txtProdCode()->text(), QString("1001"));
+    }
+
+    // F2 on the sales screen opens the list for whoever sells; editing, adding, deleting and the
+    // composition are for the users who may open the Products menu, whoever the cashier is now.
+    void thePickerOnlyPicksForUsersBelowTheProductsMenu_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<bool>("mayChange");
+        QTest::newRow("level 1") << "cashier" << false;
+        QTest::newRow("level 2") << "manager" << false;
+        QTest::newRow("level 3") << "admin" << true;
+    }
+    void thePickerOnlyPicksForUsersBelowTheProductsMenu()
+    {
+        QFETCH(QString, user);
+        QFETCH(bool, mayChange);
+        zirAZUVozari &screen = env->logIn(user, user);
+        QVERIFY(screen.isLoaded());
+        const QStringList stored = productTable();
+        const qint64 compositions = MainDatabase->scalar("SELECT COUNT(*) FROM ProductsCon").toInt64();
+        SalesScreenOnTest::press(screen, Qt::Key_F2);
+        frmArtikli &list = ui::formInstance<frmArtikli>();
+        QVERIFY(list.isVisible() && list.POZIVAC);
+        for (const char *name : {"cmdUpdate", "cmdNew", "cmdDelete"})
+            QVERIFY2(!control<QPushButton>(list, name)->isHidden() == mayChange, name);
+
+        ModalSteps steps;
+        select(list, "A-100");
+        env->script->queueEnter();   // the delete question, where it is asked: Enter keeps the product
+        for (Qt::Key key : {Qt::Key_F4, Qt::Key_F5, Qt::Key_F6})
+            QTest::keyClick(list.lv1(), key);
+        ui::formInstance<frmEditProduct>().txtProdCode()->setText(QStringLiteral("A-100"));
+        openProductComposition();
+        if (mayChange) {
+            QCOMPARE(steps.shown, (QStringList{"frmEditProduct", "frmNewProduct", "frmSastav"}));
+            QCOMPARE(env->script->messages.size(), 1);
+            QCOMPARE(env->script->lastMessage().defaultButton, ui::Answer::No);
+        } else {
+            QCOMPARE(steps.shown, QStringList{});
+            QCOMPARE(env->script->pendingAnswers(), 1);
+            env->script->clear();
+            QCOMPARE(env->script->messages.size(), 0);
+        }
+        QCOMPARE(productTable(), stored);
+        QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM ProductsCon").toInt64(), compositions);
+
+        // The list still picks.
+        QTest::keyClick(list.lv1(), Qt::Key_Return);
+        QCOMPARE(screen.txtProdCode()->text(), QString("A-100"));
+        QVERIFY(!list.isLoaded());
     }
 
     void closingThePickerAnyWayEndsPickerMode_data()

@@ -131,6 +131,8 @@ private slots:
         const QString fill = "Fill in all required fields.";
         QTest::newRow("no code") << "txtProdCode" << "" << fill << "txtProdCode";
         QTest::newRow("no name") << "txtDescription" << "" << fill << "txtProdCode";
+        QTest::newRow("a name of blanks") << "txtDescription" << "  " << fill << "txtProdCode";
+        QTest::newRow("a code of blanks") << "txtProdCode" << " " << fill << "txtProdCode";
         QTest::newRow("no price") << "txtUnitPrice" << "" << fill << "txtProdCode";
         QTest::newRow("no quantity") << "txtQuantity" << "" << fill << "txtProdCode";
         QTest::newRow("no unit") << "unit" << "" << fill << "txtProdCode";

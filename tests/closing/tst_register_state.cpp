@@ -351,6 +351,7 @@ private slots:
         rodUVAD::instance().setChildForm(&screen);
         ui::showModeless(screen);
         QVERIFY(screen.isLoaded());
+        rodUVAD::instance().setRunningTotalText(QStringLiteral("30,50"));   // the open shifts' total
         const int invoicesBefore = int(MainDatabase->scalar("SELECT COUNT(*) FROM Invoices").toInt64());
 
         frmTrenutnoStanjeKasa &window = opened();
@@ -381,6 +382,8 @@ private slots:
         QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM Sales WHERE Closed = 0").toInt64(), int64_t(0));
         QVERIFY(!screen.isLoaded());
         QCOMPARE(int(MainDatabase->scalar("SELECT COUNT(*) FROM Invoices").toInt64()), invoicesBefore);
+        // The window stays open over the closed shifts: the status bar no longer shows their total.
+        QCOMPARE(rodUVAD::instance().runningTotalText(), QString("0,00"));
 
         // The window now shows End Report 7, on every tab and after a refresh.
         QCOMPARE(window.lblTipPregleda->text(), QString("2"));
@@ -405,14 +408,17 @@ private slots:
         QCOMPARE(programEnds, 1);
     }
 
-    void answeringNoChangesNothing()
+    // An End Report cannot be undone: Enter, a scanner's too, answers No.
+    void enterAtTheQuestionChangesNothing()
     {
         zirAZUVozari &screen = ui::formInstance<zirAZUVozari>();
         rodUVAD::instance().setChildForm(&screen);
         ui::showModeless(screen);
         frmTrenutnoStanjeKasa &window = opened();
-        script->queueAnswer(ui::Answer::No);
+        script->queueEnter();
         window.cmdZakljuci_Click();
+        QCOMPARE(script->lastMessage().text, QString("Do you want to make End Report?\r "));
+        QCOMPARE(script->lastMessage().defaultButton, ui::Answer::No);
         QCOMPARE(MainDatabase->scalar("SELECT COUNT(*) FROM Sales WHERE Closed = 0").toInt64(), int64_t(2));
         QVERIFY(screen.isLoaded());
         QCOMPARE(window.lblTipPregleda->text(), QString("1"));

@@ -16,8 +16,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -433,6 +436,86 @@ private slots:
         };
         QTimer::singleShot(0, pressEnter);
         QCOMPARE(messageBox("Delete?", buttons, Icon::Question, "Title", nullptr, defaultButton), answer);
+    }
+
+    // An End Report or a deletion: Enter in the real box answers No.
+    void enterAtAnIrreversibleQuestionAnswersNo()
+    {
+        setDialogs(std::make_unique<QtDialogs>());
+        std::function<void()> pressEnter = [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            if (!box) {
+                QTimer::singleShot(10, pressEnter);
+                return;
+            }
+            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+        };
+        QTimer::singleShot(0, pressEnter);
+        QVERIFY(!confirmIrreversible("Do you want to make End Report?", "Title"));
+    }
+
+    // A message breaks its lines at blanks, never inside "log-in", at whatever width the box has.
+    void messagesWrapAtBlanksOnly()
+    {
+        const QString text = messageDisplayText(
+            "Delete the whole log of log-ins, of every day, except the current log-in?\rX-report and Z-report");
+        QCOMPARE(text.count('\n'), 1);
+        QCOMPARE(QString(text).remove(QChar(0x2011)).size(), text.size() - 4);   // each hyphen is kept, as one
+        for (const QString &paragraph : text.split('\n')) {
+            for (int width = 40; width <= 600; width += 7) {
+                QTextLayout layout(paragraph, QApplication::font());
+                layout.beginLayout();
+                for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                    line.setLineWidth(width);
+                    const int start = line.textStart();
+                    QVERIFY2(start == 0 || paragraph.at(start - 1).isSpace(),
+                             qPrintable(QStringLiteral("a line starts inside a word at width %1: %2")
+                                            .arg(width).arg(paragraph.mid(start))));
+                }
+                layout.endLayout();
+            }
+        }
+    }
+
+    // The printer and paper choice prints nothing: its button does not say "Print".
+    void thePrinterChoiceSaysOK()
+    {
+        QPrinter printer;
+        QPrintDialog dialog(&printer);
+        QtDialogs::nameAsChoice(dialog);
+        dialog.show();
+        QStringList texts;
+        for (const QPushButton *button : dialog.findChildren<QPushButton *>())
+            if (button->isVisible())
+                texts << button->text().remove('&');
+        QVERIFY2(texts.contains("OK") && !texts.contains("Print"), qPrintable(texts.join(", ")));
+        dialog.hide();
+    }
+
+    // Moved while it was open (by the user, or by a window manager's frame), a window opens again
+    // where it opened at first; so does a modal one.
+    void aWindowOpensAgainWhereItOpenedFirst()
+    {
+        SampleForm &form = formInstance<SampleForm>();
+        showModeless(form);
+        const QPoint first = form.pos();
+        form.move(first + QPoint(40, 30));
+        form.unload();
+        showModeless(form);
+        QCOMPARE(form.pos(), first);
+        form.unload();
+
+        QPoint modal;
+        ScopedModalRunner runner([&](Form &shown) {
+            shown.show();
+            modal = shown.pos();
+            shown.move(modal + QPoint(0, 25));
+            shown.unload();
+        });
+        showModal(form);
+        QCOMPARE(modal, first);
+        showModal(form);
+        QCOMPARE(modal, first);
     }
 
     void listViewItemsAndSubItems()

@@ -235,19 +235,32 @@ private slots:
         QCOMPARE(contents(journal()), CodePage::encode(journalText));
     }
 
-    void deleteEmptiesTheBoxAndRemovesTheJournal()
+    // Every cashier reaches F6 here: it asks first, and Enter (a scanner's too) keeps the journal.
+    void deleteAsksWithNoAsDefaultThenEmptiesTheBoxAndRemovesTheJournal()
     {
         writeJournal();
         withViewer([&](frmTrakaRacuna &v) {
+            const QString shown = v.rtBox->toPlainText();
+            script->queueEnter();
+            press(v, Qt::Key_F6);
+            QCOMPARE(script->messages.size(), 1);
+            QCOMPARE(script->lastMessage().text, QString("Do you want to delete the journal invoices.txt?"));
+            QCOMPARE(script->lastMessage().buttons, ui::Buttons::YesNo);
+            QCOMPARE(script->lastMessage().defaultButton, ui::Answer::No);
+            QCOMPARE(v.rtBox->toPlainText(), shown);
+            QVERIFY(QFile::exists(journal()));
+
+            script->queueAnswer(ui::Answer::Yes);
             press(v, Qt::Key_F6);
             QCOMPARE(v.rtBox->toPlainText(), QString());
             QVERIFY(!QFile::exists(journal()));
             press(v, Qt::Key_F5);
             press(v, Qt::Key_F4);
+            press(v, Qt::Key_F6);   // nothing left to delete: no question
         });
         QCOMPARE(contents(port(1)), QByteArray());
         QVERIFY(script->fileRequests.isEmpty());
-        QVERIFY(script->messages.isEmpty());
+        QCOMPARE(script->messages.size(), 2);
     }
 
     void closeKeysAndHelp_data()

@@ -4,6 +4,8 @@
 #include "shell/EndProgram.h"
 #include "SalesScreenOnTest.h"
 
+#include <QKeyEvent>
+
 using namespace dbModule;
 using ui::Answer;
 
@@ -125,6 +127,31 @@ private slots:
             QCOMPARE(lines(screen)->count(), 1);
             QCOMPARE(count("1"), 1);
         }
+    }
+
+    // F12 on the screen, then Enter: No, the default, so no shift is closed. A held F12 that closed
+    // another window repeats into the screen without asking anything.
+    void aStrayEnterOrARepeatedF12MakesNoEndReport()
+    {
+        storeLogins();
+        zirAZUVozari &screen = env->openScreen();
+        PonudiZakljucak = true;
+        CurrentLoginNo = "7";
+        SalesScreenOnTest::sell(screen, "1001", "2");
+
+        QKeyEvent repeated(QEvent::KeyPress, Qt::Key_F12, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(screen.txtProdCode(), &repeated);
+        QVERIFY(env->script->messages.isEmpty());
+
+        env->script->queueEnter();
+        env->script->queueAnswer(Answer::No);   // stay
+        SalesScreenOnTest::press(screen, Qt::Key_F12);
+        QCOMPARE(env->script->messageTexts(), (QStringList{"Do you want to make End Report?", "Close the program?"}));
+        QCOMPARE(env->script->messages.first().defaultButton, Answer::No);
+        QCOMPARE(count("Closed = 1"), 0);
+        QVERIFY(screen.isLoaded());
+        QCOMPARE(lines(screen)->count(), 1);
+        QCOMPARE(programEnds, 0);
     }
 
     void theQuestionsHaveTheirTitlesAndIcons()

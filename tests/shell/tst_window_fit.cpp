@@ -53,7 +53,12 @@
 #include "WindowTestEnvironment.h"
 
 #include <QAbstractButton>
+#include "platform/ui/ListView.h"
+
 #include <QDateEdit>
+#include <QHash>
+#include <QMap>
+#include <algorithm>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -137,6 +142,42 @@ QStringList fitProblems(QWidget &window)
     return WindowFit::everyTabProblems(window) + largeFigureProblems(window);
 }
 
+// How a window looks as it opens: its place and size, and the widths of its lists' columns.
+QString lookOf(QWidget &window)
+{
+    const QRect g = window.geometry();
+    QStringList look{QStringLiteral("at %1,%2 size %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())};
+    for (const ui::ListView *list : window.findChildren<ui::ListView *>()) {
+        QStringList widths;
+        for (int c = 0; c < list->columnCount(); ++c)
+            widths << QString::number(list->columnWidth(c));
+        look << list->objectName() + QStringLiteral(" columns ") + widths.join(QLatin1Char(' '));
+    }
+    return look.join(QStringLiteral("; "));
+}
+
+// The look of each window at its first opening in this test row, by class.
+QHash<QString, QString> &firstLooks()
+{
+    static QHash<QString, QString> looks;
+    return looks;
+}
+
+// A window opens the second time as it opened the first: a line when it does not.
+QStringList openingProblems(QWidget &window)
+{
+    const QString name = QLatin1String(window.metaObject()->className());
+    const QString look = lookOf(window);
+    const auto first = firstLooks().constFind(name);
+    if (first == firstLooks().constEnd()) {
+        firstLooks().insert(name, look);
+        return {};
+    }
+    if (*first == look)
+        return {};
+    return {QStringLiteral("opened otherwise than at first: %1, first %2").arg(look, *first)};
+}
+
 // The problems of the modal window that `open` shows (checked while it is open, on each of its
 // tabs), or a line saying that no window came.
 QStringList modalWindowProblems(const std::function<void()> &open)
@@ -144,7 +185,8 @@ QStringList modalWindowProblems(const std::function<void()> &open)
     QStringList problems{QStringLiteral("no window was shown")};
     ui::ScopedModalRunner runner([&](ui::Form &form) {
         form.show();
-        problems = fitProblems(form);
+        problems = openingProblems(form);
+        problems << fitProblems(form);
         if (form.isLoaded())
             form.unload();
     });
@@ -161,7 +203,9 @@ QStringList modalWindowProblemsOf(const std::function<void()> &open, const std::
     ui::ScopedModalRunner runner([&](ui::Form &form) {
         if (auto *window = qobject_cast<T *>(&form)) {
             window->show();
+            const QStringList opening = openingProblems(*window);
             problems = prepare ? prepare(*window) : QStringList();
+            problems << opening;
             problems << fitProblems(*window);
         }
         if (form.isLoaded())
@@ -175,7 +219,8 @@ QStringList modalWindowProblemsOf(const std::function<void()> &open, const std::
 QStringList shownWindowProblems(ui::Form &window)
 {
     ui::showModeless(window);
-    QStringList problems = fitProblems(window);
+    QStringList problems = openingProblems(window);
+    problems << fitProblems(window);
     window.unload();
     return problems;
 }
@@ -281,7 +326,8 @@ const std::vector<WindowOpener> &windows()
              frmArtikli &list = ui::formInstance<frmArtikli>();
              dbModule::CallerForm = &screen;
              openProductList(true);
-             QStringList problems = fitProblems(list);
+             QStringList problems = openingProblems(list);
+             problems << fitProblems(list);
              list.unload();
              return problems;
          }},
@@ -321,8 +367,8 @@ const std::vector<WindowOpener> &windows()
         {"click table set-up, every tab, a product listed", [](SalesScreenOnTest &, zirAZUVozari &) {
              openClickTableSetup();
              frmKlikTabla &setup = ui::formInstance<frmKlikTabla>();
+             QStringList problems = openingProblems(setup);
              type(control(setup, "cboTemp"), "a");
-             QStringList problems;
              if (setup.lv1()->count() == 0)
                  problems << QStringLiteral("the search listed no product");
              problems << fitProblems(setup);
@@ -402,11 +448,41 @@ struct HistoryWindowOpener {
     std::function<QStringList()> problems;
 };
 
+// Tab walks each row of buttons as the row is shown, left to right: a line for a row it does not.
+QStringList buttonRowTabProblems(QWidget &window)
+{
+    QMap<int, QList<QPushButton *>> rows;   // by the buttons' middle height in the window
+    for (QPushButton *button : window.findChildren<QPushButton *>()) {
+        if (button->isVisibleTo(&window) && (button->focusPolicy() & Qt::TabFocus))
+            rows[button->mapTo(&window, button->rect().center()).y()] << button;
+    }
+    QStringList problems;
+    for (QList<QPushButton *> row : rows) {
+        if (row.size() < 2)
+            continue;
+        std::sort(row.begin(), row.end(), [&](QWidget *a, QWidget *b) {
+            return a->mapTo(&window, QPoint()).x() < b->mapTo(&window, QPoint()).x();
+        });
+        QStringList shown, walked;
+        for (QWidget *button : row)
+            shown << button->objectName();
+        QWidget *next = row.first();
+        for (int step = 0; step < 1000 && walked.size() < row.size(); ++step, next = next->nextInFocusChain()) {
+            if (row.contains(next) && !walked.contains(next->objectName()))
+                walked << next->objectName();
+        }
+        if (walked != shown)
+            problems << QStringLiteral("Tab walks the buttons %1, shown as %2").arg(walked.join(", "), shown.join(", "));
+    }
+    return problems;
+}
+
 template <class T>
 QStringList reportWindowProblems(void (*open)())
 {
     return modalWindowProblemsOf<T>(open, [](T &window) {
         QStringList problems = WindowFit::windowFitProblems(window);
+        problems << buttonRowTabProblems(window);
         if (window.DTPicker1 && window.DTPicker1->isVisibleTo(&window)) {   // the period, as the user picks it
             window.DTPicker1->setDate(ReportFixture::firstDay());
             window.DTPicker2->setDate(ReportFixture::secondDay());
@@ -535,6 +611,7 @@ private slots:
     void everyWindowFits()
     {
         QFETCH(int, index);
+        firstLooks().clear();
         setEndProgramHook([] {});
         SalesScreenOnTest env(moment);
         zirAZUVozari &screen = env.openScreen();
@@ -558,6 +635,7 @@ private slots:
         QFETCH(int, index);
         QStringList problems;
         {
+            firstLooks().clear();
             WindowTestEnvironment env([] { return QDateTime(QDate(2026, 3, 10), QTime(9, 30, 0)); });
             env.dialogs().setDefaultAnswer(ui::Answer::No);
             env.openReportFixture();

@@ -5,9 +5,13 @@
 #include "platform/ui/Form.h"
 #include "sales/zirAZUVozari.h"
 #include "shell/dbModule.h"
+#include "shell/frmLogin.h"
 #include "ScreenControls.h"
 #include "WindowTestEnvironment.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 // Shows the sales screen inside the main window, as the login does, and waits until it is active.
@@ -46,6 +50,22 @@ public:
         dbModule::SkenerPrimarno = "0";
         dbModule::Kusur = false;
         return showSalesScreenInMainWindow();
+    }
+
+    // Logs in through the login window, which opens the databases and shows the screen, as at the
+    // start of the program; the folder's options stand as they are.
+    zirAZUVozari &logIn(const QString &userName, const QString &password)
+    {
+        frmLogin &login = ui::formInstance<frmLogin>();
+        ui::showModeless(login);
+        login.txtUserName->setEditText(userName);
+        login.txtPassword->setText(password);
+        login.cmdOK->click();
+        zirAZUVozari &screen = ui::formInstance<zirAZUVozari>();
+        rodUVAD::instance().activateWindow();
+        if (!QTest::qWaitForWindowActive(&rodUVAD::instance()))
+            qWarning("the main window did not become active");
+        return screen;
     }
 
     static void sell(zirAZUVozari &screen, const QString &code, const QString &quantity)

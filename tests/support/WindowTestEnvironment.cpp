@@ -2,6 +2,7 @@
 
 #include "app/rodUVAD.h"
 #include "platform/ui/ListView.h"
+#include "shell/LoginLogic.h"
 
 #include <QFile>
 
@@ -23,6 +24,7 @@ WindowTestEnvironment::~WindowTestEnvironment()
     System::setClock({});
     System::setNumberFormat(NumberFormat());
     ui::setDialogs(nullptr);
+    LoginLogic::setRunMenuCut({});
 }
 
 TestFolder &WindowTestEnvironment::openFolder(ProgramFolderKind kind)

@@ -4,6 +4,7 @@
 #include "platform/values/AppError.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -59,15 +60,20 @@ QStringList patternsOf(const QString &patterns)
     return patterns.split(patternSeparators(), Qt::SkipEmptyParts);
 }
 
-// Messages break their lines with CR alone or CR LF; a Qt label only breaks on LF.
-QString displayText(QString text)
+}  // namespace
+
+QString messageDisplayText(QString text)
 {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // A word with a hyphen in it ("log-in", "X-report") is one word: the hyphen that joins two
+    // letters is a non-breaking one, so the box breaks its lines at blanks only.
+    for (qsizetype i = 1; i + 1 < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('-') && text.at(i - 1).isLetterOrNumber() && text.at(i + 1).isLetterOrNumber())
+            text[i] = QChar(0x2011);
+    }
     return text;
 }
-
-}  // namespace
 
 QList<Answer> answersOf(Buttons buttons)
 {
@@ -135,6 +141,11 @@ Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString
                             defaultButton.value_or(answersOf(buttons).first()));
 }
 
+bool confirmIrreversible(const QString &text, const QString &title, QWidget *parent)
+{
+    return messageBox(text, Buttons::YesNo, Icon::Question, title, parent, Answer::No) == Answer::Yes;
+}
+
 void beep()
 {
     dialogs().beep();
@@ -177,7 +188,7 @@ Answer QtDialogs::msgBox(QWidget *parent, const QString &text, Buttons buttons, 
 {
     if (!parent)
         parent = QApplication::activeWindow();   // the box stays over the window that asked
-    QMessageBox box(qtIconOf(icon), title, displayText(text), QMessageBox::NoButton, parent);
+    QMessageBox box(qtIconOf(icon), title, messageDisplayText(text), QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
     const QList<Answer> answers = answersOf(buttons);
     for (Answer answer : answers)
@@ -228,6 +239,15 @@ QString QtDialogs::chooseSaveName(QWidget *parent, const QString &title, const Q
     return dialog.selectedFiles().value(0);
 }
 
+void QtDialogs::nameAsChoice(QPrintDialog &dialog)
+{
+    // Qt's dialog says "Print", yet this choice prints nothing: its button says what it does.
+    for (QDialogButtonBox *box : dialog.findChildren<QDialogButtonBox *>()) {
+        if (QPushButton *accept = box->button(QDialogButtonBox::Ok))
+            accept->setText(QStringLiteral("OK"));
+    }
+}
+
 bool QtDialogs::printerSetup(QWidget *parent)
 {
     // The dialog opens on the printer and paper chosen before; what it chooses is what the
@@ -238,6 +258,7 @@ bool QtDialogs::printerSetup(QWidget *parent)
         printer.setPageLayout(choice->pageLayout);
     }
     QPrintDialog dialog(&printer, parent);
+    nameAsChoice(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     systemPrinterChoice() = SystemPrinterChoice{printer.printerName(), printer.pageLayout()};

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+class QPrintDialog;
 class QWidget;
 
 namespace ui {
@@ -70,6 +71,13 @@ void setDialogs(std::unique_ptr<Dialogs> replacement);
 Answer messageBox(const QString &text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
                   const QString &title = QString(), QWidget *parent = nullptr,
                   std::optional<Answer> defaultButton = std::nullopt);
+// The text as a message box shows it: CR and CR LF as line breaks, and lines broken at blanks
+// only, never inside a hyphenated word.
+QString messageDisplayText(QString text);
+
+// A question whose Yes cannot be undone (an End Report, a deletion): No is the default button, so
+// a stray Enter (a scanner sends one with every code) keeps everything. True only for Yes.
+bool confirmIrreversible(const QString &text, const QString &title = QString(), QWidget *parent = nullptr);
 void beep();
 
 // What a failed write left in the database, in words.
@@ -100,6 +108,9 @@ public:
                      const QList<FileFilter> &filters) override;
     bool printerSetup(QWidget *parent) override;
     void beep() override;
+
+    // The printer and paper choice's accepting button reads "OK", not "Print".
+    static void nameAsChoice(QPrintDialog &dialog);
 
     // "Pictures" + "*.gif; *.bmp" -> "Pictures (*.gif *.bmp)", entries joined by ";;". A
     // description that already ends with its patterns ("Report (*.txt)") is shown as it is.

@@ -3,11 +3,17 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QVariant>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <map>
 #include <vector>
+
+namespace {
+// Where a window opened the first time (see placeForOpening).
+const char *const FirstPlaceProperty = "zorvelFirstPlace";
+}  // namespace
 
 namespace ui {
 
@@ -131,12 +137,18 @@ void Form::showEvent(QShowEvent *event)
 {
     previewKeysOfAllControls();
     QDialog::showEvent(event);
+    if (isWindow() && !property(FirstPlaceProperty).isValid())
+        setProperty(FirstPlaceProperty, pos());
 }
 
 bool Form::event(QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && previewKey(this, static_cast<QKeyEvent *>(event)))
         return true;
+    if (event->type() == QEvent::KeyRelease)
+        letGo(static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::WindowDeactivate)
+        m_heldKey = 0;   // another window has the keys now, their release too
     if (event->type() == QEvent::WindowActivate && m_loaded)
         Form_Activate();
     return QDialog::event(event);
@@ -146,6 +158,8 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && previewKey(watched, static_cast<QKeyEvent *>(event)))
         return true;
+    if (event->type() == QEvent::KeyRelease)
+        letGo(static_cast<QKeyEvent *>(event));
     return QDialog::eventFilter(watched, event);
 }
 
@@ -164,6 +178,11 @@ bool Form::previewKey(QObject *receiver, QKeyEvent *event)
     m_previewedKey = event->key();
     m_previewedTimestamp = event->timestamp();
 
+    if (!event->isAutoRepeat())
+        m_heldKey = event->key();
+    else if (event->key() != m_heldKey)
+        return true;   // held down in another window: used up, it does nothing here
+
     const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         if (QAbstractButton *button = focusedCommandButton(this)) {
@@ -178,6 +197,12 @@ bool Form::previewKey(QObject *receiver, QKeyEvent *event)
     bool handled = false;
     Form_KeyDown(event->key(), event->modifiers(), handled);
     return handled || !m_loaded;   // a key that unloaded the window goes no further
+}
+
+void Form::letGo(const QKeyEvent *event)
+{
+    if (!event->isAutoRepeat() && event->key() == m_heldKey)
+        m_heldKey = 0;
 }
 
 void Form::previewKeysOfAllControls()
@@ -235,11 +260,23 @@ void destroyAllForms()
         delete it->data();   // a window owned by another one may be gone already
 }
 
+void placeForOpening(Form &form)
+{
+    // Left to the window manager, a window shown again opens where it was last, which the user
+    // or the window's frame may have shifted: it opens where it opened the first time.
+    if (!form.isWindow() || form.isVisible())
+        return;
+    const QVariant first = form.property(FirstPlaceProperty);
+    if (first.isValid())
+        form.move(first.toPoint());
+}
+
 void showModal(Form &form)
 {
     form.load();
     if (!form.isLoaded())
         return;
+    placeForOpening(form);
     if (modalRunner())
         modalRunner()(form);
     else
@@ -251,6 +288,7 @@ void showModeless(Form &form)
     form.load();
     if (!form.isLoaded())
         return;
+    placeForOpening(form);
     form.show();
     form.raise();
     form.activateWindow();

@@ -65,6 +65,7 @@ public slots:
 private:
     void previewKeysOfAllControls();
     bool previewKey(QObject *receiver, QKeyEvent *event);   // true: the key is used up
+    void letGo(const QKeyEvent *event);
 
     bool m_loaded = false;
     bool m_unloading = false;
@@ -74,7 +75,15 @@ private:
     QPointer<QWidget> m_previewedReceiver;
     quint64 m_previewedTimestamp = 0;
     int m_previewedKey = 0;
+    // The key last pressed down in this window and not yet let go: only its repeats act here.
+    // A key held in a window that closed on it repeats into the window beneath, which must not
+    // take it for the user's (F12 on the sales screen is the End Report).
+    int m_heldKey = 0;
 };
+
+// Puts a window that is about to open where it opened the first time (a window shown inside
+// another, or already shown, stays where it is): every opening of a window is at the same place.
+void placeForOpening(Form &form);
 
 // True when `window` is a loaded Form. Any other existing window counts as loaded; null does not.
 bool isFormLoaded(const QWidget *window);

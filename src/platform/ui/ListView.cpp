@@ -128,8 +128,12 @@ int ListView::cellWidth(const QString &text) const
 bool ListView::viewportEvent(QEvent *event)
 {
     // The visible list changes width with the window and when the vertical scroll bar comes or goes.
-    if (event->type() == QEvent::Resize)
-        fitFillColumn();
+    if (event->type() == QEvent::Resize) {
+        if (m_widensCutColumns)
+            widenCutColumns();
+        else
+            fitFillColumn();
+    }
     // A cell too narrow for its text (a long name) shows the whole text as its tool tip.
     if (event->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(event);
@@ -145,6 +149,7 @@ bool ListView::viewportEvent(QEvent *event)
 
 void ListView::widenCutColumns()
 {
+    m_widensCutColumns = true;
     for (int column = 0; column < columnCount(); ++column) {
         if (!isColumnHidden(column))
             setColumnWidth(column, ownWidth(column));

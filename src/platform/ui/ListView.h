@@ -82,6 +82,9 @@ private:
     QList<int> m_widthsTwips;   // as given, per column
     QList<Shows> m_shows;
     int m_fillColumn = -1;
+    // Set by the first widenCutColumns: the widening follows the list's width from then on, so a
+    // list filled before its window is shown (or shown again) gets the widths it shows with.
+    bool m_widensCutColumns = false;
 };
 
 }  // namespace ui

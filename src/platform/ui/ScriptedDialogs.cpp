@@ -72,7 +72,7 @@ Answer ScriptedDialogs::msgBox(QWidget *, const QString &text, Buttons buttons, 
         fail(QStringLiteral("the default button is not a button of the box \"%1\"").arg(text));
     Answer answer;
     if (!m_answers.isEmpty()) {
-        answer = m_answers.dequeue();
+        answer = m_answers.dequeue().value_or(defaultButton);
         if (!offered.contains(answer))
             fail(QStringLiteral("the scripted answer is not a button of the box \"%1\"").arg(text));
     } else {

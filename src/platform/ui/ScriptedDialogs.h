@@ -6,6 +6,7 @@
 #include <QQueue>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace ui {
 
@@ -38,6 +39,8 @@ public:
 
     // Answers for the next boxes, in order.
     void queueAnswer(Answer answer) { m_answers.enqueue(answer); }
+    // The next box is answered as Enter answers it: with its default button.
+    void queueEnter() { m_answers.enqueue(std::nullopt); }
     void queueAnswers(std::initializer_list<Answer> answers);
     // With an empty queue a box returns this answer when it offers it (Yes unless set), else its
     // first (default) button: an OK box gives OK, a Yes/No box gives Yes.
@@ -79,7 +82,7 @@ protected:
 private:
     QString nextFileName();
 
-    QQueue<Answer> m_answers;
+    QQueue<std::optional<Answer>> m_answers;   // nullopt: Enter
     QQueue<QString> m_fileNames;
     Answer m_defaultAnswer = Answer::Yes;
     bool m_printerSetupResult = true;
