@@ -58,6 +58,12 @@ struct Settings {
 // changed then); the register number must have been checked with registerNumberFromText.
 void saveSettings(Database &db, const Settings &settings);
 
+// What the window says after saving: "Changes are saved." and, when the settings change an option
+// the running program read at its start (the fiscal printer's switch and file, the footer), that
+// these apply from the next log-in. Compares with what is in effect, so call it before or after
+// saveSettings alike.
+QString savedMessage(const Settings &settings);
+
 // The register window: ServerName and Kasa, row only.
 void saveNetwork(Database &db, const QString &serverName, int16_t kasa);
 
