@@ -23,5 +23,6 @@ INSERT INTO TabControl (TabControl, TabDescription) VALUES (8, 'Tab 8');
 INSERT INTO TabControl (TabControl, TabDescription) VALUES (9, 'Tab 9');
 INSERT INTO TabControl (TabControl, TabDescription) VALUES (10, 'Tab 10');
 
+-- No address or phone of its own: the shop fills them in under My Firm before its first sale.
 INSERT INTO Company (Naziv, Adresa, JIB, Tel, Ziro)
-  VALUES ('My Shop', 'Main Street 1', '0000000000000', '000 000 000', '');
+  VALUES ('My Shop', '', '0000000000000', '', '');

@@ -81,6 +81,8 @@ ProductWindow::ProductWindow(const Texts &texts) : m_texts(texts)
     ui::focusColours(m_cboTax);
     connect(m_txtUnit, &QComboBox::currentTextChanged, this, [this] { txtUnit_Change(); });
     connect(m_cboTax, &QComboBox::currentTextChanged, this, [this] { cboTax_Change(); });
+    // Choosing the shown rate again changes no text, yet brings back the rate as it stands now.
+    connect(m_cboTax, &QComboBox::activated, this, [this] { cboTax_Change(); });
 
     auto shown = [page](const char *name) {
         auto *box = new QLineEdit(page);

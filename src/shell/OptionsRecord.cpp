@@ -148,6 +148,22 @@ void saveSettings(Database &db, const Row &loaded, const Settings &s, const Edit
             *variable = flagText(field(column));
 }
 
+QString savedMessage(const Settings &s)
+{
+    using namespace dbModule;
+    QStringList later;
+    if (flagText(s.fiskalniRacunDA) != FiskalniRacunDA)
+        later << QStringLiteral("\"print only on fiscal printer\"");
+    if (s.fiskalniFile != FiskalniFile)
+        later << QStringLiteral("the fiscal printer's file name");
+    if (s.footer != Footer)
+        later << QStringLiteral("the footer text");
+    QString message = QStringLiteral("Changes are saved.");
+    if (!later.isEmpty())
+        message += QStringLiteral("\nFrom the next log-in: ") + later.join(QStringLiteral(", ")) + QLatin1Char('.');
+    return message;
+}
+
 void saveNetwork(Database &db, const Row &loaded, const QString &serverName, int16_t kasa, const EditedRow::Ask &ask)
 {
     writeEdited(db, loaded,

@@ -73,6 +73,12 @@ struct Settings {
 // have been checked with registerNumberFromText.
 void saveSettings(Database &db, const Row &loaded, const Settings &settings, const EditedRow::Ask &ask);
 
+// What the window says after saving: "Changes are saved." and, when the settings change an option
+// the running program read at its start (the fiscal printer's switch and file, the footer), that
+// these apply from the next log-in. Compares with what is in effect, so call it before or after
+// saveSettings alike.
+QString savedMessage(const Settings &settings);
+
 // The register window: ServerName and Kasa, row only; `loaded` as for writeEdited.
 void saveNetwork(Database &db, const Row &loaded, const QString &serverName, int16_t kasa, const EditedRow::Ask &ask);
 

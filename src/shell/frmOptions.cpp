@@ -473,7 +473,7 @@ void frmOptions::cmdOK_Click()
         ui::showError(e, QString(), this);
         return;
     }
-    ui::messageBox(QStringLiteral("Changes are saved."), ui::Buttons::Ok, ui::Icon::None, QString(), this);
+    ui::messageBox(OptionsRecord::savedMessage(s), ui::Buttons::Ok, ui::Icon::None, QString(), this);
     unload();
 }
 

@@ -172,6 +172,29 @@ private slots:
 
     // The drawer kick before the text; the feed lines and the cut after it; the journal holds the
     // same text without any of them.
+    // A new folder has no address or phone: each leaves its line empty, and nothing else of the
+    // receipt moves, in any layout.
+    void emptyAddressAndPhoneLeaveOnlyTheirLinesEmpty_data()
+    {
+        QTest::addColumn<QString>("layout");
+        for (int layout = 1; layout <= 7; ++layout)
+            QTest::addRow("layout %d", layout) << QString::number(layout);
+    }
+    void emptyAddressAndPhoneLeaveOnlyTheirLinesEmpty()
+    {
+        QFETCH(QString, layout);
+        dbModule::TipRacuna = layout;
+        dbModule::CompanyAddress.clear();
+        dbModule::CompanyTel.clear();
+        QVERIFY(PrintInvoice(fixedSale()).allWritten());
+        QByteArray expected = contentsOf(QStringLiteral(ZORVEL_TEST_DATA_DIR "/receipts/port_layout%1_epson.bin").arg(layout));
+        const QByteArray filled = "Bistro " + CodePage::encode(QStringLiteral("Čarda"))
+                                  + "\r\nGlavna 1, Tuzla\r\n4200000000001\r\n035 000 000\r\n";
+        QVERIFY(expected.contains(filled));
+        expected.replace(filled, "Bistro " + CodePage::encode(QStringLiteral("Čarda")) + "\r\n\r\n4200000000001\r\n\r\n");
+        QCOMPARE(contentsOf(m_lpt1), expected);
+    }
+
     void controlBytesOfBothCommandSets_data()
     {
         QTest::addColumn<QString>("emulation");

@@ -146,7 +146,9 @@ private slots:
             unloadedBySave = !w.isLoaded();
         });
         QVERIFY(unloadedBySave);
-        QCOMPARE(script->lastMessage().text, QString("Changes are saved."));
+        QCOMPARE(script->lastMessage().text,
+                 QString("Changes are saved.\nFrom the next log-in: \"print only on fiscal printer\", the fiscal "
+                         "printer's file name, the footer text."));
         QCOMPARE(script->lastMessage().title, ui::applicationTitle());
         QCOMPARE(script->lastMessage().icon, ui::Icon::None);
 
@@ -191,6 +193,50 @@ private slots:
         QCOMPARE(Footer, QString("Goodbye"));
         QCOMPARE(FiskalniRacunDA, QString("1"));
         QCOMPARE(Kasa, int16_t(5));
+    }
+
+    // The message after saving names the options that wait for the next log-in, and only when the
+    // save changes one of them.
+    void savedMessageNamesWhatWaitsForTheNextLogIn_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("later");   // empty: only "Changes are saved."
+        QTest::newRow("nothing") << "" << "";
+        QTest::newRow("printers and currency apply at once") << "printers" << "";
+        QTest::newRow("fiscal switch") << "chkFiskalniRacunDA" << "\"print only on fiscal printer\"";
+        QTest::newRow("fiscal file") << "txtFiskalniFile" << "the fiscal printer's file name";
+        QTest::newRow("footer") << "txtFooter" << "the footer text";
+        QTest::newRow("footer typed back as it was") << "footer back" << "";
+    }
+    void savedMessageNamesWhatWaitsForTheNextLogIn()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, later);
+        whileSettingsOpen([&](frmOptions &w) {
+            if (change == "printers") {
+                in<QRadioButton>(w, "optPrinterZaRacun3")->click();
+                in<QRadioButton>(w, "optPrinterZaIzvjestaj2")->click();
+                in<QRadioButton>(w, "optStar")->click();
+                in(w, "chkRezacPapira")->click();
+                in<QLineEdit>(w, "txtCurrency")->setText("KM");
+            } else if (change == "chkFiskalniRacunDA") {
+                in(w, "chkFiskalniRacunDA")->click();
+            } else if (change == "footer back") {
+                in<QLineEdit>(w, "txtFooter")->setText("Goodbye");
+                in<QLineEdit>(w, "txtFooter")->setText(Footer);
+            } else if (!change.isEmpty()) {
+                in<QLineEdit>(w, change.toLatin1().constData())->setText("other.txt");
+            }
+            w.cmdOK_Click();
+        });
+        const QString expected = later.isEmpty() ? QString("Changes are saved.")
+                                                 : "Changes are saved.\nFrom the next log-in: " + later + ".";
+        QCOMPARE(script->lastMessage().text, expected);
+        // A second save of the same settings still says it: the running program waits all the same.
+        if (!later.isEmpty()) {
+            whileSettingsOpen([](frmOptions &w) { w.cmdOK_Click(); });
+            QCOMPARE(script->lastMessage().text, expected);
+        }
     }
 
     void registerNumber_data()

@@ -110,7 +110,7 @@ private slots:
         const QString dir = parent.filePath("shop");
         const ToolRun run = runTool({"new", dir, "--name", "Corner Bar", "--id", "1234567890123"});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QCOMPARE(companyRows(dir + "/DODE.pos"), QStringList{"Corner Bar|Main Street 1|1234567890123"});
+        QCOMPARE(companyRows(dir + "/DODE.pos"), QStringList{"Corner Bar||1234567890123"});
 
         // A refused value makes no folder at all.
         const QString refused = parent.filePath("refused");
@@ -196,7 +196,7 @@ private slots:
         TestFolder folder;
         auto db = Database::open(folder.file("DODE.pos"));
         CompanyIdentityRecord::store(*db, {std::nullopt, QString("1234567890123")});
-        QCOMPARE(companyRows(folder.file("DODE.pos")), QStringList{"My Shop|Main Street 1|1234567890123"});
+        QCOMPARE(companyRows(folder.file("DODE.pos")), QStringList{"My Shop||1234567890123"});
         db->execute("DELETE FROM Company");
         CompanyIdentityRecord::store(*db, {QString("Corner Bar"), std::nullopt});
         QCOMPARE(companyRows(folder.file("DODE.pos")), QStringList{"Corner Bar|<null>|<null>"});
