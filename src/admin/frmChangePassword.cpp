@@ -15,13 +15,13 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString Caption = QStringLiteral("Izmjena lozinke");
+const QString PasswordCaption = QStringLiteral("Izmjena lozinke");
 }
 
 frmChangePassword::frmChangePassword()
 {
     setObjectName(QStringLiteral("frmChangePassword"));
-    setWindowTitle(Caption);
+    setWindowTitle(PasswordCaption);
 
     m_Tlbr1 = settingsToolbar(this, [this] { cmdAdd_Click(); }, [this] { cmdHelp_Click(); },
                               [this] { cmdClose_Click(); });
@@ -78,7 +78,7 @@ void frmChangePassword::Form_Load()
         m_txtUserID->setText((*row)["UserID"].textOr());
         m_txtUserName->setText((*row)["UserName"].textOr());
     } catch (const std::exception &e) {
-        ui::showError(e, Caption, this);
+        ui::showError(e, PasswordCaption, this);
         unload();
         return;
     }

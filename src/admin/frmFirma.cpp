@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString Caption = QStringLiteral("My details - My firm");
+const QString FirmCaption = QStringLiteral("My details - My firm");
 
 QLineEdit *shownOnly(QWidget *parent, const char *name)
 {
@@ -25,7 +25,7 @@ QLineEdit *shownOnly(QWidget *parent, const char *name)
 frmFirma::frmFirma()
 {
     setObjectName(QStringLiteral("frmFirma"));
-    setWindowTitle(Caption);
+    setWindowTitle(FirmCaption);
 
     m_txtNazivFirme = shownOnly(this, "txtNazivFirme");
     m_txtAdresa = AdminUi::textBox(this, "txtAdresa");
@@ -71,7 +71,7 @@ void frmFirma::showStored()
         m_txtZiro->setText(CompanyRecord::bankAccount(dbModule::mainDatabase()));
     } catch (const std::exception &e) {
         m_txtZiro->clear();
-        ui::showError(e, Caption, this);
+        ui::showError(e, FirmCaption, this);
     }
     m_shown = boxes();
 }
@@ -88,9 +88,9 @@ void frmFirma::cmdSacuvaj_Click()
         return;
     }
     try {
-        CompanyRecord::save(dbModule::mainDatabase(), m_shown, boxes(), EditedRow::askIn(Caption, this));
+        CompanyRecord::save(dbModule::mainDatabase(), m_shown, boxes(), EditedRow::askIn(FirmCaption, this));
     } catch (const std::exception &e) {
-        ui::showError(e, Caption, this);
+        ui::showError(e, FirmCaption, this);
         return;
     }
     inform(QStringLiteral("Data modified."));

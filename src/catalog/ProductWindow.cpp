@@ -23,7 +23,6 @@
 
 namespace {
 
-const NumberFormat &userFormat() { return dbModule::UserNumberFormat(); }
 
 QLabel *label(const QString &text, QWidget *parent)
 {
@@ -157,10 +156,10 @@ QLineEdit *ProductWindow::numberBox(const char *name, bool formatOnLeave)
     box->setObjectName(QLatin1String(name));
     box->setAlignment(Qt::AlignRight);
     ui::focusColours(box);
-    ui::NumericKeyFilter::install(box, userFormat().decimal);
+    ui::NumericKeyFilter::install(box, dbModule::UserNumberFormat().decimal);
     if (formatOnLeave)
         connect(box, &QLineEdit::editingFinished, this,
-                [box] { box->setText(ProductEntry::formatMoneyBox(box->text(), userFormat())); });
+                [box] { box->setText(ProductEntry::formatMoneyBox(box->text(), dbModule::UserNumberFormat())); });
     return box;
 }
 
@@ -213,7 +212,7 @@ void ProductWindow::ClearProductFields()
 
 void ProductWindow::ResetPrices()
 {
-    const QString zero = Currency().format2(userFormat());
+    const QString zero = Currency().format2(dbModule::UserNumberFormat());
     m_txtUnitPrice->setText(zero);
     m_txtUnitPricebezPDV->setText(zero);
     m_txtVPUnitPrice->setText(zero);
@@ -368,7 +367,7 @@ QWidget *ProductWindow::boxOf(EntryField field) const
 
 std::optional<Product> ProductWindow::checkedProduct()
 {
-    auto checked = ProductEntry::check(enteredTexts(), userFormat());
+    auto checked = ProductEntry::check(enteredTexts(), dbModule::UserNumberFormat());
     if (auto *refusal = std::get_if<EntryRefusal>(&checked)) {
         ui::messageBox(refusal->message, ui::Buttons::Ok, ui::Icon::Information, caption(), this);
         boxOf(refusal->focus)->setFocus();

@@ -28,7 +28,7 @@ using ProductListSearch::plainCell;
 
 namespace {
 
-const QString Caption = QStringLiteral("Products");
+const QString ProductsCaption = QStringLiteral("Products");
 
 QPushButton *button(const char *name, const QString &text, const QString &toolTip, QWidget *parent)
 {
@@ -51,7 +51,7 @@ QLineEdit *productCodeBoxOf(QWidget *caller)
 frmArtikli::frmArtikli()
 {
     setObjectName(QStringLiteral("frmArtikli"));
-    setWindowTitle(Caption);
+    setWindowTitle(ProductsCaption);
 
     auto *searchTab = new QTabWidget(this);
     // The tab's caption is always whole: the widget asks for the room instead of scroll arrows.
@@ -168,7 +168,7 @@ void frmArtikli::Form_Unload(bool &cancel)
 
 void frmArtikli::showRows(const ListCondition &condition)
 {
-    m_rsList = productRowsShowingError(condition, Caption, this);
+    m_rsList = productRowsShowingError(condition, ProductsCaption, this);
     FillList();
 }
 
@@ -285,15 +285,15 @@ void frmArtikli::cmdDelete_Click()
         const QString question = QStringLiteral("ProductID - Barcode: ") + product->prodCode + QLatin1Char('\r')
                                  + QStringLiteral("Product name: ") + product->prodDescription + QLatin1Char('\r')
                                  + QStringLiteral("Do you want to delete this item?");
-        if (!ui::confirmIrreversible(question, Caption, this))
+        if (!ui::confirmIrreversible(question, ProductsCaption, this))
             return;
         Products::remove(db, code);
     } catch (const AppError &e) {
-        ui::showError(e, Caption, this);
+        ui::showError(e, ProductsCaption, this);
         return;
     }
     showRows(m_strListWhere);
-    ui::messageBox(QStringLiteral("Product deleted."), ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+    ui::messageBox(QStringLiteral("Product deleted."), ui::Buttons::Ok, ui::Icon::Information, ProductsCaption, this);
 }
 
 void frmArtikli::cmdHelp_Click()

@@ -20,7 +20,6 @@ std::function<void()> &compositionOpener()
     return opener;
 }
 
-const NumberFormat &userFormat() { return dbModule::UserNumberFormat(); }
 
 }  // namespace
 
@@ -89,7 +88,7 @@ void frmEditProduct::Form_Load()
 
 void frmEditProduct::LoadProductFields(const Product &p)
 {
-    const NumberFormat &f = userFormat();
+    const NumberFormat &f = dbModule::UserNumberFormat();
     m_txtProdCode->setText(p.prodCode);
     m_txtDescription->setText(p.prodDescription);
     m_txtQuantity->setText(p.qty.formatPlain(f));
@@ -157,7 +156,7 @@ void frmEditProduct::UpdateProductListRow(const Product &p)
     ui::ListItem *row = SourceList ? SourceList->item(m_listRow) : nullptr;
     if (!row || row->text().compare(m_loadedCode, Qt::CaseInsensitive) != 0)
         return;
-    const NumberFormat &f = userFormat();
+    const NumberFormat &f = dbModule::UserNumberFormat();
     const QStringList cells{p.prodDescription,          p.qty.formatPlain(f),         p.unit,
                             p.unitPrice.format2(f),     p.taxPercent.format2(f),      p.unitPricebezPDV.format2(f),
                             p.vpUnitPrice.format2(f),   p.vpUnitPricebezPDV.format2(f)};

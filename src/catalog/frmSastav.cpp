@@ -26,7 +26,6 @@ using CompositionEntry::Caption;
 
 namespace {
 
-const NumberFormat &userFormat() { return dbModule::UserNumberFormat(); }
 
 QLabel *greyLabel(const char *name, QWidget *parent)
 {
@@ -85,7 +84,7 @@ frmSastav::frmSastav()
     m_txtQuantity = box("txtQuantity", false);
     m_txtQuantity->setAlignment(Qt::AlignRight);
     ui::focusColours(m_txtQuantity, true);
-    ui::NumericKeyFilter::install(m_txtQuantity, userFormat().decimal);
+    ui::NumericKeyFilter::install(m_txtQuantity, dbModule::UserNumberFormat().decimal);
     m_txtUnit = box("txtUnit", true);
     m_txtUnitPrice = box("txtUnitPrice", true);
     m_txtPrice = box("txtPrice", true);
@@ -178,9 +177,9 @@ void frmSastav::Form_Load()
     std::vector<CompositionEntry::Line> lines;
     try {
         Database &db = dbModule::mainDatabase();
-        product = m_strSIF.isEmpty() ? std::nullopt : CompositionEntry::productLine(db, m_strSIF, userFormat());
+        product = m_strSIF.isEmpty() ? std::nullopt : CompositionEntry::productLine(db, m_strSIF, dbModule::UserNumberFormat());
         if (product)
-            lines = CompositionEntry::storedLines(db, m_strSIF, userFormat());
+            lines = CompositionEntry::storedLines(db, m_strSIF, dbModule::UserNumberFormat());
     } catch (const std::exception &e) {
         ui::showError(e, Caption, this);
         unload();
@@ -264,7 +263,7 @@ void frmSastav::txtProdCode_Change()
         emptyEntry();
         return;
     }
-    const NumberFormat &f = userFormat();
+    const NumberFormat &f = dbModule::UserNumberFormat();
     m_txtSupply->setText(m_component->qty.formatPlain(f));
     m_txtDescription->setText(m_component->prodDescription);
     m_txtTaxPercent->setText(m_component->taxPercent.format2(f));
@@ -295,7 +294,7 @@ void frmSastav::txtQuantity_Change()
         return;
     }
     const CompositionEntry::EntryAmount amount = CompositionEntry::entryAmount(
-        m_txtQuantity->text(), m_txtUnitPrice->text(), m_txtTaxPercent->text(), userFormat());
+        m_txtQuantity->text(), m_txtUnitPrice->text(), m_txtTaxPercent->text(), dbModule::UserNumberFormat());
     if (!amount.isNumber) {
         // Not a number (a second decimal separator, say): erased at once, the box keeps the focus.
         {
@@ -341,7 +340,7 @@ void frmSastav::cmdAddItem_Click()
         return;
     const std::optional<CompositionEntry::Line> line =
         CompositionEntry::lineToAdd(listedLines(), m_component->prodCode, m_txtDescription->text(),
-                                    m_txtQuantity->text(), m_txtUnit->text(), m_txtPrice->text(), userFormat());
+                                    m_txtQuantity->text(), m_txtUnit->text(), m_txtPrice->text(), dbModule::UserNumberFormat());
     if (!line)
         return;   // listed already: its quantity is changed by editing its line
     addLine(*line);
@@ -401,7 +400,7 @@ void frmSastav::cmdSave_Click()
     }
     try {
         // One write: a failure keeps the stored composition as it was.
-        Compositions::replace(dbModule::mainDatabase(), m_strSIF, CompositionEntry::recordLines(lines, userFormat()));
+        Compositions::replace(dbModule::mainDatabase(), m_strSIF, CompositionEntry::recordLines(lines, dbModule::UserNumberFormat()));
     } catch (const std::exception &e) {
         ui::showError(e, Caption, this);
     }

@@ -22,7 +22,7 @@ using ProductListSearch::plainCell;
 
 namespace {
 
-const QString Caption = QStringLiteral("Search Product");
+const QString SearchCaption = QStringLiteral("Search Product");
 
 }  // namespace
 
@@ -39,7 +39,7 @@ bool showAllProductsAtOnce()
 frmViewer::frmViewer()
 {
     setObjectName(QStringLiteral("frmViewer"));
-    setWindowTitle(Caption);
+    setWindowTitle(SearchCaption);
 
     auto *frame = new QGroupBox(this);
     m_search = new ProductSearchBox({QStringLiteral("Search in:"), QStringLiteral("Enter the text you're looking for:"),
@@ -97,7 +97,7 @@ void frmViewer::Form_Load()
 
 void frmViewer::showRows(const ListCondition &condition)
 {
-    m_rsList = productRowsShowingError(condition, Caption, this);
+    m_rsList = productRowsShowingError(condition, SearchCaption, this);
     FillList();
 }
 

@@ -6,11 +6,11 @@
 #include <QLabel>
 
 namespace {
-const QString Caption = QStringLiteral("Withdrawal invoice - only fiscal printer");
+const QString WithdrawalCaption = QStringLiteral("Withdrawal invoice - only fiscal printer");
 }
 
 frmReklamiranjeRacuna::frmReklamiranjeRacuna()
-    : FiscalNumberWindow({"frmReklamiranjeRacuna", Caption, Caption, "lblInvoiceNo", QStringLiteral("Invoice No:"),
+    : FiscalNumberWindow({"frmReklamiranjeRacuna", WithdrawalCaption, WithdrawalCaption, "lblInvoiceNo", QStringLiteral("Invoice No:"),
                           QStringLiteral("Withdraw invoice - F12"), QStringLiteral("Invoice No must be numeric."),
                           QStringLiteral("Invoice withdraw."), false})
 {

@@ -36,7 +36,7 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption = QS
     return label;
 }
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption)
+QPushButton *stateButton(QWidget *parent, const char *name, const QString &caption)
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
@@ -191,11 +191,11 @@ frmTrenutnoStanjeKasa::frmTrenutnoStanjeKasa()
     lblTab = makeLabel(this, "lblTab", QStringLiteral("List shows amounts by cash registers "));
     txtTotalAmount = makeTotalBox(this, "txtTotalAmount");
 
-    cmdZakljuci = makeButton(this, "cmdZakljuci", QStringLiteral("END REPORT do"));
-    cmdPrintPregledListe = makeButton(this, "cmdPrintPregledListe", QStringLiteral("F4-Print "));
-    cmdPrintPregled = makeButton(this, "cmdPrintPregled", QStringLiteral("F5-Print all"));
-    cmdOsvjezi = makeButton(this, "cmdOsvjezi", QStringLiteral("F6-Refresh"));
-    cmdClose = makeButton(this, "cmdClose", QStringLiteral("F12-Close"));
+    cmdZakljuci = stateButton(this, "cmdZakljuci", QStringLiteral("END REPORT do"));
+    cmdPrintPregledListe = stateButton(this, "cmdPrintPregledListe", QStringLiteral("F4-Print "));
+    cmdPrintPregled = stateButton(this, "cmdPrintPregled", QStringLiteral("F5-Print all"));
+    cmdOsvjezi = stateButton(this, "cmdOsvjezi", QStringLiteral("F6-Refresh"));
+    cmdClose = stateButton(this, "cmdClose", QStringLiteral("F12-Close"));
     connect(cmdZakljuci, &QPushButton::clicked, this, [this] { cmdZakljuci_Click(); });
     connect(cmdPrintPregledListe, &QPushButton::clicked, this, [this] { cmdPrintPregledListe_Click(); });
     connect(cmdPrintPregled, &QPushButton::clicked, this, [this] { cmdPrintPregled_Click(); });

@@ -47,7 +47,7 @@ ReportDefinition common()
     return d;
 }
 
-ReportListWindow::Look taxLook()
+ReportListWindow::Look invoiceTaxLook()
 {
     ReportListWindow::Look look;
     look.pickDateLabel = QStringLiteral("Choose date or period");
@@ -100,7 +100,7 @@ ReportDefinition frmTaxbyInvoice::byInvoiceReport()
 
 frmTaxbyInvoice::frmTaxbyInvoice()
     : ReportListWindow(QStringLiteral("frmTaxbyInvoice"), QStringLiteral("TAX Report by Invoices"), byDateReport(),
-                       taxLook())
+                       invoiceTaxLook())
 {
     addGroupings(QStringLiteral("Total by"), {{QStringLiteral("optDatum"), QStringLiteral("date"), byDateReport()},
                                               {QStringLiteral("optStopa"), QStringLiteral("invoices"),

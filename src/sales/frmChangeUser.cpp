@@ -19,7 +19,7 @@
 
 namespace {
 
-const QString Caption = QStringLiteral("Login");
+const QString LoginCaption = QStringLiteral("Login");
 
 QLabel *heading(QWidget *parent)
 {
@@ -72,7 +72,7 @@ QStringList loadUserNames(QWidget *parent)
     try {
         return LoginLogic::userNames(dbModule::mainDatabase());
     } catch (const AppError &e) {
-        ui::showError(e, Caption, parent);
+        ui::showError(e, LoginCaption, parent);
     }
     return {};
 }
@@ -94,7 +94,7 @@ void checkAndTakeOver(ui::Form &window, Check check)
     try {
         takeOver(window, check(dbModule::mainDatabase()));
     } catch (const AppError &e) {
-        ui::showError(e, Caption, &window);
+        ui::showError(e, LoginCaption, &window);
     }
 }
 
@@ -105,7 +105,7 @@ void checkAndTakeOver(ui::Form &window, Check check)
 frmChangeUser::frmChangeUser()
 {
     setObjectName(QStringLiteral("frmChangeUser"));
-    setWindowTitle(Caption);
+    setWindowTitle(LoginCaption);
 
     txtUserName = new QComboBox(this);
     txtUserName->setObjectName(QStringLiteral("txtUserName"));
@@ -189,7 +189,7 @@ void frmChangeUser::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool 
 frmChangeUserSimple::frmChangeUserSimple()
 {
     setObjectName(QStringLiteral("frmChangeUserSimple"));
-    setWindowTitle(Caption);
+    setWindowTitle(LoginCaption);
 
     txtUserName = new QListWidget(this);
     txtUserName->setObjectName(QStringLiteral("txtUserName"));

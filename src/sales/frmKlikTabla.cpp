@@ -26,9 +26,8 @@ using ProductListSearch::moneyCell;
 
 namespace {
 
-const QString Caption = QStringLiteral("CLICK TABLE edit");
+const QString ClickTableCaption = QStringLiteral("CLICK TABLE edit");
 
-const NumberFormat &userFormat() { return dbModule::UserNumberFormat(); }
 
 // A tab's caption as the user named it (the tab bar doubles "&" to show it literally).
 QString tabCaption(const ClickTableWidget *table, int index)
@@ -41,7 +40,7 @@ QString tabCaption(const ClickTableWidget *table, int index)
 frmKlikTabla::frmKlikTabla()
 {
     setObjectName(QStringLiteral("frmKlikTabla"));
-    setWindowTitle(Caption);
+    setWindowTitle(ClickTableCaption);
 
     m_search = new ProductSearchBox({QStringLiteral("search in:"), QStringLiteral("Search product:"),
                                      QStringLiteral("ProductName"), QStringLiteral("ProductID"),
@@ -129,7 +128,7 @@ void frmKlikTabla::Form_Load()
     try {
         m_SSTab1->refresh(dbModule::mainDatabase());
     } catch (const std::exception &e) {
-        ui::showError(e, Caption, this);
+        ui::showError(e, ClickTableCaption, this);
     }
     m_txtIzmjeni->clear();
     m_search->cboTemp()->setFocus();
@@ -143,7 +142,7 @@ void frmKlikTabla::search()
 
 void frmKlikTabla::showRows(const ListCondition &condition)
 {
-    m_rsList = productRowsShowingError(condition, Caption, this);
+    m_rsList = productRowsShowingError(condition, ClickTableCaption, this);
     FillList();
 }
 
@@ -173,7 +172,7 @@ void frmKlikTabla::lv1_Click()
     // The list's rows are the records in their order.
     const int at = row->index();
     m_selectedPrice = at >= 0 && at < int(m_rsList.size())
-                          ? Products::shownPrice(m_rsList[size_t(at)][QStringLiteral("UnitPrice")], userFormat())
+                          ? Products::shownPrice(m_rsList[size_t(at)][QStringLiteral("UnitPrice")], dbModule::UserNumberFormat())
                           : QString();
 }
 
@@ -198,11 +197,11 @@ void frmKlikTabla::Command2_MouseUp(int index, Qt::MouseButton button)
         // product that held the button loses it in the same write.
         if (!Products::placeOnButton(db, m_selectedCode, index)) {
             clearSelection();
-            ui::messageBox(ItemEntry::ButtonProductGoneText, ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+            ui::messageBox(ItemEntry::ButtonProductGoneText, ui::Buttons::Ok, ui::Icon::Information, ClickTableCaption, this);
             return;
         }
     } catch (const std::exception &e) {
-        ui::showError(e, Caption, this);
+        ui::showError(e, ClickTableCaption, this);
         return;
     }
     // A product sits on one button: its old button here is emptied at once.
@@ -217,7 +216,7 @@ void frmKlikTabla::Command2_MouseUp(int index, Qt::MouseButton button)
 void frmKlikTabla::cmdAutomatic_Click()
 {
     // The stored layout is replaced at once.
-    if (!ui::confirmIrreversible(ClickTableSetup::AutomaticLayoutQuestion, Caption, this))
+    if (!ui::confirmIrreversible(ClickTableSetup::AutomaticLayoutQuestion, ClickTableCaption, this))
         return;
     // The products as the list shows them, the search applied.
     QStringList codes;
@@ -227,7 +226,7 @@ void frmKlikTabla::cmdAutomatic_Click()
         ClickTableSetup::layOutAutomatically(dbModule::mainDatabase(), codes);
     } catch (const std::exception &e) {
         // Nothing changed: the buttons shown are still the stored ones.
-        ui::showError(e, Caption, this);
+        ui::showError(e, ClickTableCaption, this);
         return;
     }
     FillList();
@@ -240,7 +239,7 @@ void frmKlikTabla::cmdOsvjezi_Click()
     try {
         m_SSTab1->refresh(dbModule::mainDatabase());
     } catch (const std::exception &e) {
-        ui::showError(e, Caption, this);
+        ui::showError(e, ClickTableCaption, this);
     }
 }
 
@@ -254,7 +253,7 @@ void frmKlikTabla::cmdKarticeKlikTable_Click()
 {
     const QString name = ClickTableSetup::tabName(m_txtIzmjeni->text());
     if (name.isEmpty()) {
-        ui::messageBox(ClickTableSetup::EmptyTabNameText, ui::Buttons::Ok, ui::Icon::Information, Caption, this);
+        ui::messageBox(ClickTableSetup::EmptyTabNameText, ui::Buttons::Ok, ui::Icon::Information, ClickTableCaption, this);
         m_txtIzmjeni->setFocus();
         return;
     }
@@ -264,7 +263,7 @@ void frmKlikTabla::cmdKarticeKlikTable_Click()
         if (!ClickTableSetup::renameTab(dbModule::mainDatabase(), tab, name))
             raiseError(ErrorNo::NoCurrentRecord);   // no TabControl row for this tab
     } catch (const std::exception &e) {
-        ui::showError(e, Caption, this);
+        ui::showError(e, ClickTableCaption, this);
         return;
     }
     m_SSTab1->setTabText(tab, QString(name).replace(QLatin1Char('&'), QLatin1String("&&")));

@@ -54,11 +54,6 @@ constexpr int FunctionButtonHeight = 46;
 constexpr int EntryBoxHeight = 30;
 constexpr int LockedBoxHeight = 25;
 
-const NumberFormat &userFormat()
-{
-    return dbModule::UserNumberFormat();
-}
-
 void setBackground(QLineEdit *box, const QColor &colour)
 {
     QPalette palette = box->palette();
@@ -461,7 +456,7 @@ void zirAZUVozari::buildControls()
     setTabOrder(m_txtKupac, m_txtIB);
     setTabOrder(m_txtIB, m_lv1);
 
-    m_quantityKeys = ui::NumericKeyFilter::install(m_txtQuantity, userFormat().decimal, true);
+    m_quantityKeys = ui::NumericKeyFilter::install(m_txtQuantity, dbModule::UserNumberFormat().decimal, true);
     m_txtProdCode->installEventFilter(this);
     m_txtQuantity->installEventFilter(this);
     m_lv1->installEventFilter(this);
@@ -485,12 +480,12 @@ void zirAZUVozari::Form_Load()
     Banko = QStringLiteral(" ");
     m_cboID->setText(dbModule::CurrentUserID);
     m_txtUserFullName->setText(dbModule::CurrentUserFullName);
-    m_lines.setNumberFormat(userFormat());
+    m_lines.setNumberFormat(dbModule::UserNumberFormat());
     m_lines.clear();
     m_perhapsStored.clear();
     m_lv1->clear();
     m_lvPorez->clear();
-    m_quantityKeys->setDecimalSeparator(userFormat().decimal);
+    m_quantityKeys->setDecimalSeparator(dbModule::UserNumberFormat().decimal);
 
     try {
         Database &db = dbModule::mainDatabase();
@@ -699,7 +694,7 @@ bool zirAZUVozari::reportLookupFailure(const QString &title)
 
 void zirAZUVozari::showProduct(const Product &product)
 {
-    const ItemEntry::ProductBoxes boxes = ItemEntry::boxesFor(product, userFormat());
+    const ItemEntry::ProductBoxes boxes = ItemEntry::boxesFor(product, dbModule::UserNumberFormat());
     m_txtID->setText(boxes.id);
     m_txtSupply->setText(boxes.supply);
     m_txtDescription->setText(boxes.description);
@@ -807,7 +802,7 @@ void zirAZUVozari::txtQuantity_Change()
         return;
     }
     const ItemEntry::QuantityOutcome outcome = ItemEntry::evaluateQuantity(
-        quantity, m_txtUnitPrice->text(), m_txtTaxPercent->text(), userFormat());
+        quantity, m_txtUnitPrice->text(), m_txtTaxPercent->text(), dbModule::UserNumberFormat());
     switch (outcome.kind) {
     case ItemEntry::QuantityOutcome::KeepTyping:
         return;
@@ -1028,7 +1023,7 @@ void zirAZUVozari::closeInvoice()
             if (m_txtPosDisplay->text() != PosDisplayWaitingText)
                 m_txtPosDisplay->setText(PosDisplayWaitingText);
         });
-        recorded = SaleRecorder::record(dbModule::mainDatabase(), sale, userFormat());
+        recorded = SaleRecorder::record(dbModule::mainDatabase(), sale, dbModule::UserNumberFormat());
     } catch (const std::exception &e) {
         // The invoice stays on the screen with its numbers, to try again.
         if (const auto *perhaps = dynamic_cast<const SalePerhapsStored *>(&e))

@@ -1,6 +1,7 @@
 #include "printing/Printing.h"
 
 #include "text/CodePage.h"
+#include "system/FileWrites.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,6 +25,9 @@
 // Print channel
 
 namespace {
+
+using FileWrites::systemError;
+using FileWrites::writeAll;
 
 struct PortWaitHooks {
     std::function<void()> whileWaiting;
@@ -111,11 +115,6 @@ struct PrintChannel::File {
 };
 
 namespace {
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(strerror(error));
-}
 
 int openWithRetry(const QByteArray &path, int flags)
 {
@@ -288,22 +287,6 @@ QByteArray lineStartAfter(int fd, off_t length)
     if (last == '\n')
         return QByteArray();
     return last == '\r' ? QByteArray("\n") : QByteArray("\r\n");
-}
-
-// Writes all of the bytes; "" or why not.
-QString writeAll(int fd, const char *data, qsizetype left)
-{
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return systemError(errno);
-        }
-        data += written;
-        left -= written;
-    }
-    return QString();
 }
 
 // A write to a pipe whose reader went away must come back as EPIPE, not end the program.

@@ -1,4 +1,5 @@
 #include "system/SavedFile.h"
+#include "system/FileWrites.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,10 +17,8 @@ namespace SavedFile {
 
 namespace {
 
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(strerror(error));
-}
+using FileWrites::systemError;
+using FileWrites::writeAll;
 
 QString shown(const QString &path)
 {
@@ -45,21 +44,6 @@ int openNew(const QByteArray &path)
         fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     } while (fd < 0 && errno == EINTR);
     return fd;
-}
-
-QString writeAll(int fd, const char *data, qsizetype left)
-{
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return systemError(errno);
-        }
-        data += written;
-        left -= written;
-    }
-    return QString();
 }
 
 QString syncFile(int fd)
