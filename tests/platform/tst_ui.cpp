@@ -32,6 +32,22 @@ Q_DECLARE_METATYPE(std::optional<ui::Answer>)
 
 namespace {
 
+
+// Presses Enter in the modal window that is about to open, as a cashier (or a scanner) would.
+static void pressEnterInTheNextModalWindow()
+{
+    static std::function<void()> pressEnter;
+    pressEnter = [] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box) {
+            QTimer::singleShot(10, pressEnter);
+            return;
+        }
+        QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+    };
+    QTimer::singleShot(0, pressEnter);
+}
+
 class SampleForm : public Form {
 public:
     SampleForm()
@@ -426,15 +442,7 @@ private slots:
         QFETCH(std::optional<Answer>, defaultButton);
         QFETCH(Answer, answer);
         setDialogs(std::make_unique<QtDialogs>());
-        std::function<void()> pressEnter = [&] {
-            QWidget *box = QApplication::activeModalWidget();
-            if (!box) {
-                QTimer::singleShot(10, pressEnter);
-                return;
-            }
-            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
-        };
-        QTimer::singleShot(0, pressEnter);
+        pressEnterInTheNextModalWindow();
         QCOMPARE(messageBox("Delete?", buttons, Icon::Question, "Title", nullptr, defaultButton), answer);
     }
 
@@ -442,15 +450,7 @@ private slots:
     void enterAtAnIrreversibleQuestionAnswersNo()
     {
         setDialogs(std::make_unique<QtDialogs>());
-        std::function<void()> pressEnter = [&] {
-            QWidget *box = QApplication::activeModalWidget();
-            if (!box) {
-                QTimer::singleShot(10, pressEnter);
-                return;
-            }
-            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
-        };
-        QTimer::singleShot(0, pressEnter);
+        pressEnterInTheNextModalWindow();
         QVERIFY(!confirmIrreversible("Do you want to make End Report?", "Title"));
     }
 

@@ -33,7 +33,6 @@ public:
     void drawTextItem(const QPointF &p, const QTextItem &item) override
     {
         QPainter *painter = this->painter();
-        const QFontMetricsF metrics(item.font());
         const QRectF local(p.x(), p.y() - item.ascent(), item.width(), item.ascent() + item.descent());
         const QTransform toDevice = painter->combinedTransform();
         QRectF visible = m_bounds;

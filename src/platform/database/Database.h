@@ -70,8 +70,8 @@ public:
     // The stored bytes of a text (UTF-8) or blob; a number as the engine writes it as text.
     QByteArrayView bytes(int column) const;
     QByteArrayView bytes(int column, Type known) const;   // with the type already read
-    // Adds the column's value to a sum as Sum() adds it: Null adds nothing, a text counts as the
-    // number the engine reads from it.
+    // Adds the column's value to a sum as Sum(RealOrNull()) adds it: Null, a blob and a text that
+    // is no number as a whole add nothing.
     void addTo(int column, SqlSum &sum) const;
 
 private:

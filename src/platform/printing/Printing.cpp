@@ -29,6 +29,11 @@ namespace {
 using FileWrites::systemError;
 using FileWrites::writeAll;
 
+}  // namespace
+
+// Named, not file-local: a channel's File keeps one.
+namespace PortWaiting {
+
 struct PortWaitHooks {
     std::function<void()> whileWaiting;
     std::function<void()> waitEnded;
@@ -95,7 +100,9 @@ private:
     bool m_readyButRefused = false;
 };
 
-}  // namespace
+}  // namespace PortWaiting
+
+using namespace PortWaiting;
 
 struct PrintChannel::File {
     File(int fd_, QString name_, bool entry_ = false) : fd(fd_), name(std::move(name_)), entry(entry_) {}
