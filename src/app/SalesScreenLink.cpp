@@ -15,8 +15,12 @@ void showSalesScreen()
 
 void unloadSalesScreen()
 {
-    if (zirAZUVozari *screen = ui::existingForm<zirAZUVozari>(); ui::isFormLoaded(screen))
+    // A sale whose storing was not known is looked for first, so that the cashier learns whether
+    // it was stored before its invoice goes with the screen.
+    if (zirAZUVozari *screen = ui::existingForm<zirAZUVozari>(); ui::isFormLoaded(screen)) {
+        screen->settleUnknownSale();
         screen->unload();
+    }
 }
 
 bool setSalesScreenNextOrNo(int64_t number)

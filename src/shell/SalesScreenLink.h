@@ -7,7 +7,8 @@
 // Shows the sales screen non-modally inside the main window; its loading reads the logged-in user.
 void showSalesScreen();
 
-// Unloads the sales screen if it is loaded; the invoice being entered on it is dropped.
+// Unloads the sales screen if it is loaded; the invoice being entered on it is dropped, after a
+// sale whose storing was not known has been looked for and the cashier told what became of it.
 void unloadSalesScreen();
 
 // The sales screen's next OrNo (its "Invoice No" box) becomes the number; false, with nothing

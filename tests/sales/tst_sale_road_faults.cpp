@@ -3,6 +3,7 @@
 #include "sales/ItemEntry.h"
 #include "sales/SaleRecorder.h"
 #include "shell/EndProgram.h"
+#include "shell/SalesScreenLink.h"
 #include "GuardedTestMain.h"
 #include "SalesScreenOnTest.h"
 #include "ModalSteps.h"
@@ -294,7 +295,8 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("committed");
         for (const auto &[name, key] : {std::pair{"Esc", int(Qt::Key_Escape)}, std::pair{"log-off", int(Qt::Key_F12)},
-                                        std::pair{"cashier change", int(Qt::Key_F6)}}) {
+                                        std::pair{"cashier change", int(Qt::Key_F6)},
+                                        std::pair{"End Report dropping the screen", 0}}) {
             QTest::addRow("%s, stored", name) << key << true;
             QTest::addRow("%s, not stored", name) << key << false;
         }
@@ -330,7 +332,10 @@ private slots:
                 linesWhenTold = lines(screen)->count();
         };
         env->script->setDefaultAnswer(key == Qt::Key_F12 ? ui::Answer::No : ui::Answer::Yes);
-        SalesScreenOnTest::press(screen, Qt::Key(key));
+        if (key == 0)
+            unloadSalesScreen();   // what the End Report does once every shift is closed
+        else
+            SalesScreenOnTest::press(screen, Qt::Key(key));
         env->script->whileShown = {};
         setEndProgramHook({});
         QVERIFY2(env->script->messageTexts().contains(told), qPrintable(env->script->messageTexts().join(" | ")));
@@ -340,7 +345,9 @@ private slots:
             QCOMPARE(steps.shown, QStringList{"frmChangeUserSimple"});
         if (key == Qt::Key_Escape)
             QCOMPARE(lines(screen)->count(), 0);
-        if (key != Qt::Key_Escape) {
+        if (key == 0)
+            QVERIFY(!screen.isLoaded());
+        if (key != Qt::Key_Escape && key != 0) {
             // The invoice stays: F5 stores it once, or finds it stored.
             env->script->clear();
             env->script->setDefaultAnswer(ui::Answer::Yes);
